@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# Zestora Plus developer entry point.
+#   ./dev.sh run    install what is missing, build, prepare the demo data folder and start the program
+#   ./dev.sh test   install what is missing, build and run every test
+#   ./dev.sh setup  only install what is missing
+#   ./dev.sh build  only configure and build
+set -euo pipefail
+
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+BUILD="${ZESTORA_BUILD_DIR:-$ROOT/build}"
+DEMO="${ZESTORA_DEMO_DIR:-$ROOT/demo-data}"
+JOBS="${ZESTORA_JOBS:-$(nproc)}"
+
+PACKAGES=(cmake g++ make pkg-config qt6-base-dev qt6-5compat-dev libqt6core5compat6-dev libsimpleini-dev
+          libx11-dev xvfb xauth x11-utils imagemagick ccache clang libclang-rt-14-dev)
+
+setup() {
+    local missing=()
+    for p in "${PACKAGES[@]}"; do
+        if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+            missing+=("$p")
+        fi
+    done
+    if ((${#missing[@]})); then
+        echo "Installing: ${missing[*]}"
+        local sudo=()
+        [[ $(id -u) -ne 0 ]] && sudo=(sudo)
+        "${sudo[@]}" apt-get update -qq
+        DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    fi
+}
+
+build() {
+    cmake -S "$ROOT" -B "$BUILD" -DZESTORA_WERROR=ON >/dev/null
+    cmake --build "$BUILD" -j "$JOBS"
+}
+
+run() {
+    setup
+    build
+    if [[ ! -f "$DEMO/ZestoDB.cdb" ]]; then
+        "$BUILD/src/zestora" init --demo "$DEMO" 2>/dev/null || "$BUILD/src/zestora" init "$DEMO"
+    fi
+    local ini="$BUILD/src/zestoraplus.ini"
+    if [[ ! -f "$ini" ]]; then
+        printf '[Main]\r\nInstallType=Palm\r\nDataPath=%s/\r\n' "$DEMO" >"$ini"
+    fi
+    exec "$BUILD/src/zestoraplus" "$@"
+}
+
+test_all() {
+    setup
+    build
+    cd "$BUILD"
+    # Widget tests use the offscreen platform; the X11 tests need a real (virtual) display.
+    xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure -j "$JOBS" --timeout 600
+}
+
+case "${1:-}" in
+    run) shift; run "$@" ;;
+    test) test_all ;;
+    setup) setup ;;
+    build) build ;;
+    *) echo "usage: $0 run|test|setup|build" >&2; exit 1 ;;
+esac

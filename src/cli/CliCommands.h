@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QStringList>
+#include <QTextStream>
+
+// One sub-command of the command-line tool: its name, its usage line and its entry point.
+// Arguments exclude the program and command names. Returns the exit status.
+struct CliCommand
+{
+    const char* name;
+    const char* usage;
+    int (*run)(const QStringList& args, QTextStream& out, QTextStream& err);
+};
+
+int cmdInit(const QStringList& args, QTextStream& out, QTextStream& err);
+int cmdCheck(const QStringList& args, QTextStream& out, QTextStream& err);

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "shell/Platform.h"
+
+#include <QSet>
+#include <QStringList>
+#include <QVector>
+
+// A platform backend for tests: records what the program asked for and answers from fields the test sets.
+// Installs itself on construction and restores the previous backend on destruction.
+class FakePlatform : public PlatformBackend
+{
+public:
+    FakePlatform();
+    ~FakePlatform() override;
+
+    struct Run
+    {
+        QString program;
+        QStringList arguments;
+    };
+
+    QString clipboard;
+    int beeps = 0;
+    int busyDepth = 0;       // currently shown busy pointers
+    int busyShown = 0;       // times the busy pointer was shown
+    QStringList opened;      // files and addresses opened
+    bool openSucceeds = true;
+    QVector<Run> runs;       // programs started
+    int runExitCode = 0;
+    QSet<QString> windowTitles; // top-level windows that "exist"
+    bool lockAvailable = true;
+
+    QString clipboardText() override { return clipboard; }
+    void setClipboardText(const QString& text) override { clipboard = text; }
+    void beep() override { ++beeps; }
+    void setBusy(bool busy) override;
+    void processEvents() override {}
+    bool openUrl(const QString& fileOrUrl) override;
+    int runAndWait(const QString& program, const QStringList& arguments) override;
+    bool topLevelWindowExists(const QString& title) override { return windowTitles.contains(title); }
+    bool acquireSingleInstance(const QString&) override { return lockAvailable; }
+
+private:
+    PlatformBackend* m_previous;
+};

@@ -1,0 +1,61 @@
+#include "ScriptedDialogs.h"
+
+#include <QTest>
+
+ScriptedDialogs::ScriptedDialogs()
+    : m_previous(Dialogs::backend())
+{
+    Dialogs::setBackend(this);
+}
+
+ScriptedDialogs::~ScriptedDialogs()
+{
+    Dialogs::setBackend(m_previous);
+}
+
+int ScriptedDialogs::messageCount() const
+{
+    int n = 0;
+    for (const Shown& s : m_shown)
+        n += s.kind == QLatin1String("message");
+    return n;
+}
+
+MsgAnswer ScriptedDialogs::message(const QString& title, const QString& text, MsgButtons buttons, MsgIcon icon)
+{
+    m_shown.append({QStringLiteral("message"), title, text, buttons, icon});
+    if (m_answers.isEmpty()) {
+        const QByteArray what = QStringLiteral("message box with no answer queued: [%1] %2").arg(title, text).toUtf8();
+        QTest::qFail(what.constData(), __FILE__, __LINE__);
+        return MsgAnswer::Cancel;
+    }
+    return m_answers.dequeue();
+}
+
+QString ScriptedDialogs::nextPath(const QString& kind, const QString& title)
+{
+    if (m_paths.isEmpty()) {
+        const QByteArray what = QStringLiteral("%1 dialog with no answer queued: %2").arg(kind, title).toUtf8();
+        QTest::qFail(what.constData(), __FILE__, __LINE__);
+        return QString();
+    }
+    return m_paths.dequeue();
+}
+
+QString ScriptedDialogs::openFile(const QString& title, const QString& filter, const QString&)
+{
+    m_shown.append({QStringLiteral("open"), title, filter});
+    return nextPath(QStringLiteral("open"), title);
+}
+
+QString ScriptedDialogs::saveFile(const QString& title, const QString& filter, const QString&)
+{
+    m_shown.append({QStringLiteral("save"), title, filter});
+    return nextPath(QStringLiteral("save"), title);
+}
+
+QString ScriptedDialogs::chooseFolder(const QString& title, const QString&)
+{
+    m_shown.append({QStringLiteral("folder"), title, QString()});
+    return nextPath(QStringLiteral("folder"), title);
+}

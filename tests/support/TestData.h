@@ -1,0 +1,43 @@
+#pragma once
+
+#include "storage/DataSource.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <memory>
+
+// Test helpers for data folders and raw table files.
+namespace TestData {
+
+// Makes table-loading failures throw TableLoadError instead of ending the test program, for the lifetime
+// of the object.
+class ThrowOnFatalLoad
+{
+public:
+    ThrowOnFatalLoad();
+    ~ThrowOnFatalLoad();
+};
+
+// A fresh temporary data folder holding all thirteen table files with empty headers.
+class DataFolderFixture
+{
+public:
+    DataFolderFixture();
+    QString path() const { return m_dir.path(); }
+    QString file(TableDef::Id id) const;
+    // Replaces a table file with the given bytes.
+    void writeBytes(TableDef::Id id, const QByteArray& bytes) const;
+    QByteArray readBytes(TableDef::Id id) const;
+
+private:
+    QTemporaryDir m_dir;
+};
+
+QByteArray readFile(const QString& path);
+bool writeFile(const QString& path, const QByteArray& bytes);
+// Joins lines with CR LF after each one.
+QByteArray crlfLines(const QList<QByteArray>& lines);
+
+} // namespace TestData
