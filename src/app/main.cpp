@@ -1,8 +1,8 @@
+#include "app/Main.h"
 #include "shell/Dialogs.h"
 #include "shell/ui/QtDialogs.h"
 
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char* argv[])
 {
@@ -11,10 +11,7 @@ int main(int argc, char* argv[])
     QtDialogs dialogs;
     Dialogs::setBackend(&dialogs);
 
-    QMainWindow window;
-    window.setObjectName(QStringLiteral("Main"));
-    window.setWindowTitle(Dialogs::applicationTitle());
-    window.resize(800, 600);
+    Main window;
     window.show();
     const int rc = QApplication::exec();
     Dialogs::setBackend(nullptr);

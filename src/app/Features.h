@@ -1,0 +1,6 @@
+#pragma once
+
+class Main;
+
+// Connects every subsystem's commands to the main window's controls and menus.
+void attachFeatures(Main& main);
