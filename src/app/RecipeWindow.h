@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QString>
 #include <QStringList>
 
-// What the shell asks of the recipe window's behaviour (installed on Main by the recipes subsystem).
+// What the shell and the other subsystems ask of the recipe window's behaviour. Installed on Main by the
+// recipes subsystem (Main::setRecipeWindow).
 class RecipeWindow
 {
 public:
@@ -11,8 +13,24 @@ public:
     virtual bool isEditing() const = 0;
     // Presses the Save button of the current edit.
     virtual void pressSave() = 0;
+    // Leaves edit mode dropping the edit, as the Cancel button does.
+    virtual void cancelEdit() = 0;
     // Lists all recipes and shows the selected one.
     virtual void listAll() = 0;
-    // Keys of the recipes selected in the list, in list order.
+    // Rebuilds the list with the current filter (after an import, say) and shows the selected recipe.
+    virtual void refreshList() = 0;
+    // Keys and names of the recipes selected in the list, in list order.
     virtual QStringList selectedKeys() const = 0;
+    virtual QStringList selectedNames() const = 0;
+    // Key and name of the recipe shown; empty when none is shown.
+    virtual QString currentKey() const = 0;
+    virtual QString currentName() const = 0;
+    // The shown (possibly edited, not yet saved) value of a recipe field by its table field name:
+    // "Name", "Category", "Serves", "Ingredients", "Instructions", "Nutrition", "RtgSrc", "Picture".
+    virtual QString fieldText(const QString& field) const = 0;
+    // Replaces a field's shown value as the user's edit would (the window enters edit mode when the value
+    // differs) and refreshes the grid or list that shows it.
+    virtual void setFieldText(const QString& field, const QString& value) = 0;
+    // Selects and shows the listed recipe with that name (case-insensitive); false when it is not listed.
+    virtual bool showRecipeByName(const QString& name) = 0;
 };
