@@ -11,6 +11,10 @@ namespace {
 const CliCommand kCommands[] = {
     { "init", "init DATADIR            create an empty data folder with all thirteen table files", cmdInit },
     { "check", "check DATADIR [--resave] load every table and count its records; --resave writes them back", cmdCheck },
+    { "backup", "backup DATADIR DESTDIR  copy the table files to a backup folder (previous backup kept as .bak)",
+      cmdBackup },
+    { "restore", "restore DATADIR SRCDIR [--install-type Palm|PPC|Windows]  restore a backup, write import copies",
+      cmdRestore },
 };
 
 void printHelp(QTextStream& out)
