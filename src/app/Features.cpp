@@ -1,10 +1,12 @@
 #include "app/Features.h"
 
 #include "app/Main.h"
+#include "handheld/ui/HandheldCommands.h"
 #include "shell/ui/ShellCommands.h"
 
 void attachFeatures(Main& main)
 {
     // One line per subsystem that attaches commands to the main window.
     attachShell(main);
+    attachHandheld(main);
 }
