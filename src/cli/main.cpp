@@ -9,9 +9,13 @@
 namespace {
 
 const CliCommand kCommands[] = {
-    {"init", "init DATADIR            create an empty data folder with all thirteen table files", cmdInit},
-    {"check", "check DATADIR [--resave] load every table and count its records; --resave writes them back",
-     cmdCheck},
+    { "init", "init DATADIR            create an empty data folder with all thirteen table files", cmdInit },
+    { "check", "check DATADIR [--resave] load every table and count its records; --resave writes them back", cmdCheck },
+    { "list",
+      "list DATADIR [--name T] [--category T] [--category2 T] [--ingredient T] [--instructions T] [--source T] "
+      "[--rating T] [--or]  list the recipes that match, as the search window does",
+      cmdList },
+    { "show", "show DATADIR NAME       print the fields of the recipe with that name", cmdShow },
 };
 
 void printHelp(QTextStream& out)
