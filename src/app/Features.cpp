@@ -3,10 +3,12 @@
 #include "app/Main.h"
 #include "handheld/ui/HandheldCommands.h"
 #include "shell/ui/ShellCommands.h"
+#include "recipes/ui/RecipeCommands.h"
 
 void attachFeatures(Main& main)
 {
     // One line per subsystem that attaches commands to the main window.
     attachShell(main);
     attachHandheld(main);
+    attachRecipes(main);
 }

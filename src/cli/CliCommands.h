@@ -16,3 +16,5 @@ int cmdInit(const QStringList& args, QTextStream& out, QTextStream& err);
 int cmdCheck(const QStringList& args, QTextStream& out, QTextStream& err);
 int cmdBackup(const QStringList& args, QTextStream& out, QTextStream& err);
 int cmdRestore(const QStringList& args, QTextStream& out, QTextStream& err);
+int cmdList(const QStringList& args, QTextStream& out, QTextStream& err);
+int cmdShow(const QStringList& args, QTextStream& out, QTextStream& err);

@@ -15,6 +15,11 @@ const CliCommand kCommands[] = {
       cmdBackup },
     { "restore", "restore DATADIR SRCDIR [--install-type Palm|PPC|Windows]  restore a backup, write import copies",
       cmdRestore },
+    { "list",
+      "list DATADIR [--name T] [--category T] [--category2 T] [--ingredient T] [--instructions T] [--source T] "
+      "[--rating T] [--or]  list the recipes that match, as the search window does",
+      cmdList },
+    { "show", "show DATADIR NAME       print the fields of the recipe with that name", cmdShow },
 };
 
 void printHelp(QTextStream& out)
