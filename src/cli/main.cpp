@@ -9,14 +9,17 @@
 namespace {
 
 const CliCommand kCommands[] = {
-    {"init", "init DATADIR            create an empty data folder with all thirteen table files", cmdInit},
-    {"check", "check DATADIR [--resave] load every table and count its records; --resave writes them back",
-     cmdCheck},
-    {"scale", "scale QUANTITY FACTOR [--decimal]  print QUANTITY times FACTOR as a kitchen fraction (or 0000.0000);\n"
-              "                          exit 1 when the quantity cannot be read and comes back marked with *",
-     cmdScale},
-    {"parse", "parse [--abbreviate]    read ingredient lines on standard input and print them as qty|units|item~",
-     cmdParse},
+    { "init", "init DATADIR            create an empty data folder with all thirteen table files", cmdInit },
+    { "check", "check DATADIR [--resave] load every table and count its records; --resave writes them back", cmdCheck },
+    { "backup", "backup DATADIR DESTDIR  copy the table files to a backup folder (previous backup kept as .bak)",
+      cmdBackup },
+    { "restore", "restore DATADIR SRCDIR [--install-type Palm|PPC|Windows]  restore a backup, write import copies",
+      cmdRestore },
+    { "scale", "scale QUANTITY FACTOR [--decimal]  print QUANTITY times FACTOR as a kitchen fraction (or 0000.0000);\n"
+               "                          exit 1 when the quantity cannot be read and comes back marked with *",
+      cmdScale },
+    { "parse", "parse [--abbreviate]    read ingredient lines on standard input and print them as qty|units|item~",
+      cmdParse },
 };
 
 void printHelp(QTextStream& out)
