@@ -4,6 +4,7 @@
 #include "handheld/ui/HandheldCommands.h"
 #include "shell/ui/ShellCommands.h"
 #include "recipes/ui/RecipeCommands.h"
+#include "quantities/ui/QuantityCommands.h"
 
 void attachFeatures(Main& main)
 {
@@ -11,4 +12,5 @@ void attachFeatures(Main& main)
     attachShell(main);
     attachHandheld(main);
     attachRecipes(main);
+    attachQuantities(main);
 }

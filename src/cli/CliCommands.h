@@ -18,3 +18,6 @@ int cmdBackup(const QStringList& args, QTextStream& out, QTextStream& err);
 int cmdRestore(const QStringList& args, QTextStream& out, QTextStream& err);
 int cmdList(const QStringList& args, QTextStream& out, QTextStream& err);
 int cmdShow(const QStringList& args, QTextStream& out, QTextStream& err);
+// Quantities: scale one quantity text; parse free ingredient text from standard input.
+int cmdScale(const QStringList& args, QTextStream& out, QTextStream& err);
+int cmdParse(const QStringList& args, QTextStream& out, QTextStream& err);

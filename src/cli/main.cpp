@@ -20,6 +20,11 @@ const CliCommand kCommands[] = {
       "[--rating T] [--or]  list the recipes that match, as the search window does",
       cmdList },
     { "show", "show DATADIR NAME       print the fields of the recipe with that name", cmdShow },
+    { "scale", "scale QUANTITY FACTOR [--decimal]  print QUANTITY times FACTOR as a kitchen fraction (or 0000.0000);\n"
+               "                          exit 1 when the quantity cannot be read and comes back marked with *",
+      cmdScale },
+    { "parse", "parse [--abbreviate]    read ingredient lines on standard input and print them as qty|units|item~",
+      cmdParse },
 };
 
 void printHelp(QTextStream& out)
