@@ -89,7 +89,8 @@ int importLines(const QStringList& lines, const Run& run)
         ++count;
         if (run.progress)
             run.progress(count);
-        run.add(splitLine(line));
+        if (!run.add(splitLine(line)))
+            break;
     }
     return count;
 }

@@ -44,14 +44,16 @@ struct Run
 {
     // Number of entries the list shows now.
     std::function<int()> listCount;
-    // Adds one entry as the editor's Add does (an empty ingredient adds nothing).
-    std::function<void(const Line&)> add;
+    // Adds one entry as the editor's Add does (an empty ingredient adds nothing). Returns false when the
+    // list refused it because it is full (after telling the user), which ends the import.
+    std::function<bool(const Line&)> add;
     // Called after each line is read with the count so far, before it is added.
     std::function<void(int)> progress;
 };
 
-// Feeds every line through run.add, stopping with the "Database Limit" message when the list is full.
-// Returns the number of lines read.
+// Feeds every line through run.add until the end of the lines or until the list is full: either the
+// editor refuses a line at its own limit, or the list shows kDatabaseLimit entries ("Database Limit"
+// message). Returns the number of lines read.
 int importLines(const QStringList& lines, const Run& run);
 
 } // namespace MasterListImport

@@ -35,7 +35,7 @@ private Q_SLOTS:
     void splitImportLine();
     void decodeLines_data();
     void decodeLines();
-    void importStopsAtTheEditorsLimitPerLine();
+    void importStopsAtTheEditorsLimit();
     void itemLines_data();
     void itemLines();
     void itemLineMovesAndLimit();
@@ -384,7 +384,7 @@ void TestMasterListCore::decodeLines()
     QCOMPARE(MasterListImport::decodeLines(bytes), lines);
 }
 
-void TestMasterListCore::importStopsAtTheEditorsLimitPerLine()
+void TestMasterListCore::importStopsAtTheEditorsLimit()
 {
     TestData::DataFolderFixture data;
     writeTable(data, kind("ingr"), numbered(9997));
@@ -396,12 +396,15 @@ void TestMasterListCore::importStopsAtTheEditorsLimitPerLine()
     run.listCount = [&] { return editor->count(); };
     run.progress = [&](int n) { progress << n; };
     run.add = [&](const MasterListImport::Line& l) {
-        if (editor->addOrUpdate(l.ingredient, l.aisle) == Outcome::LimitReached)
-            ++refused;
+        if (editor->addOrUpdate(l.ingredient, l.aisle) != Outcome::LimitReached)
+            return true;
+        ++refused;
+        return false;
     };
-    QCOMPARE(MasterListImport::importLines(lines, run), 5);
-    QCOMPARE(progress, (QVector<int> { 1, 2, 3, 4, 5 }));
-    QCOMPARE(refused, 2);
+    // The first refused line ends the import instead of refusing every further line one by one.
+    QCOMPARE(MasterListImport::importLines(lines, run), 4);
+    QCOMPARE(progress, (QVector<int> { 1, 2, 3, 4 }));
+    QCOMPARE(refused, 1);
     QCOMPARE(editor->count(), 9999);
     QVERIFY(editor->entryTexts().contains("Flour (aisle:3)"));
     QVERIFY(editor->entryTexts().contains(QString(80, QLatin1Char('x'))));
