@@ -174,7 +174,7 @@ void LineEditorWindow::buildControls()
         // the buttons are shown but cannot be used.
         auto* shopOne = makeButton(this, QStringLiteral("cmdShop_0"), QStringLiteral("Add to &Shopping List"),
                                    QStringLiteral("Add ingredient to shopping list"));
-        auto* shopAll = makeButton(this, QStringLiteral("cmdShop_1"), QStringLiteral("Add A&ll to Shopping List"),
+        auto* shopAll = makeButton(this, QStringLiteral("cmdShop_1"), QStringLiteral("Add All Add A&ll to Shopping Listto Shopping List"),
                                    QStringLiteral("Add ALL ingredients to shopping list"));
         shopOne->setEnabled(false);
         shopAll->setEnabled(false);
