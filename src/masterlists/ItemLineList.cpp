@@ -3,21 +3,13 @@
 ItemLineList ItemLineList::fromText(const QString& text)
 {
     ItemLineList list;
-    QStringList pieces = text.split(QLatin1Char('~'));
-    pieces.removeLast(); // what follows the final "~" is not a line
-    for (const QString& piece : pieces) {
-        const QStringList cells = piece.split(QLatin1Char('|'));
-        list.m_lines.append({ cells.value(0), cells.value(1), cells.value(2) });
-    }
+    list.m_lines = splitItemLines(text);
     return list;
 }
 
 QString ItemLineList::toText() const
 {
-    QString text;
-    for (const ItemLine& line : m_lines)
-        text += line.qty + QLatin1Char('|') + line.unit + QLatin1Char('|') + line.item + QLatin1Char('~');
-    return text;
+    return joinItemLines(m_lines);
 }
 
 bool ItemLineList::append(const ItemLine& line)

@@ -1,21 +1,12 @@
 #pragma once
 
+#include "recipes/RecipeEncodings.h"
+
 #include <QString>
 #include <QVector>
 
-// One line of a recipe's ingredients or nutrition: quantity, units, item.
-struct ItemLine
-{
-    QString qty;
-    QString unit;
-    QString item;
-    bool operator==(const ItemLine& o) const { return qty == o.qty && unit == o.unit && item == o.item; }
-};
-
-// The lines of an ingredient or nutrition field as the line editors handle them.
-//
-// Field text: every line written as quantity "|" units "|" item "~". Splitting takes every piece before the
-// last "~" (text after it is not a line), cells beyond the third are dropped and missing cells are empty.
+// The lines of an ingredient or nutrition field as the line editors change them (field text split and
+// joined by the recipe encodings), with the editors' 40-line limit.
 class ItemLineList
 {
 public:

@@ -1,5 +1,7 @@
 #include "masterlists/MasterListKind.h"
 
+#include "quantities/Quantity.h"
+#include "shell/AppError.h"
 #include "storage/NormalizeForMatch.h"
 
 namespace MasterListKinds {
@@ -45,5 +47,14 @@ QString MasterListKey(const MasterListKind& kind, const QString& value)
 {
     if (!kind.hasKey())
         return QString();
-    return NormalizeForMatch(value);
+    if (kind.table != TableDef::Quantities)
+        return NormalizeForMatch(value);
+    // Quantities order by their amount: "1/2" (0000.5000) before "2" (0002.0000).
+    QString quantity = value;
+    try {
+        return NormalizeForMatch(ScaleQuantity(quantity, 1.0, ScaleDecimal));
+    } catch (const AppError&) {
+        // "1/0" has no amount; it is still a valid entry and orders by its text.
+        return NormalizeForMatch(value);
+    }
 }

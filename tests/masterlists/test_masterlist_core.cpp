@@ -36,8 +36,6 @@ private Q_SLOTS:
     void decodeLines_data();
     void decodeLines();
     void importStopsAtTheEditorsLimit();
-    void itemLines_data();
-    void itemLines();
     void itemLineMovesAndLimit();
     void autoAddSkipsKnownKeys();
     void addAllAddsDuplicatesAndStopsWhenFull();
@@ -295,16 +293,22 @@ void TestMasterListCore::writesInTheKindsOrderWithQuotesDoubled()
 {
     TestData::DataFolderFixture data;
     auto editor = MasterListEditor::open(kind("qty"), data.path());
-    for (const char* q : { "2", "1/2", "\"big\" 1" })
+    // Quantities order by amount; text that is no amount (or has none, like 1/0) orders by its text.
+    for (const char* q : { "10", "2", "1/2", "\"big\" 1", "1/0" })
         editor->addOrUpdate(q);
-    QCOMPARE(editor->entryTexts(), (QStringList { "\"big\" 1", "1/2", "2" }));
+    QCOMPARE(editor->entryTexts(), (QStringList { "\"big\" 1", "1/2", "2", "10", "1/0" }));
     QVERIFY(editor->save());
     const QStringList lines = recordLines(data, TableDef::Quantities);
-    QCOMPARE(lines.size(), 3);
+    QCOMPARE(lines.size(), 5);
     QCOMPARE(lines.at(0), QString(R"(0x00000000,0x0008,"""big"" 1","""big"" 1","","")"));
+    QCOMPARE(lines.at(1), QString(R"(0x00000000,0x0008,"0000.5000","1/2","","")"));
     // Reloading gives the same list.
     auto again = MasterListEditor::open(kind("qty"), data.path());
     QCOMPARE(again->entryTexts(), editor->entryTexts());
+    // "0.5" and "1/2" have the same key: an update between them keeps the record.
+    again->select(1);
+    again->beginEdit();
+    QCOMPARE(again->addOrUpdate("0.5"), Outcome::Updated);
 }
 
 void TestMasterListCore::splitImportLine_data()
@@ -408,39 +412,6 @@ void TestMasterListCore::importStopsAtTheEditorsLimit()
     QCOMPARE(editor->count(), 9999);
     QVERIFY(editor->entryTexts().contains("Flour (aisle:3)"));
     QVERIFY(editor->entryTexts().contains(QString(80, QLatin1Char('x'))));
-}
-
-void TestMasterListCore::itemLines_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("lines");
-    QTest::addColumn<QString>("firstItem");
-    QTest::addColumn<QString>("joined");
-    QTest::newRow("two lines") << "2|cups|flour~1/2|tsp|salt~" << 2 << "flour"
-                               << "2|cups|flour~1/2|tsp|salt~";
-    QTest::newRow("no final tilde") << "2|cups|flour~salt" << 1 << "flour"
-                                    << "2|cups|flour~";
-    QTest::newRow("no bars") << "a pinch of salt~" << 1 << ""
-                             << "a pinch of salt||~";
-    QTest::newRow("four parts") << "1|cup|rice|cooked~" << 1 << "rice"
-                                << "1|cup|rice~";
-    QTest::newRow("empty piece") << "1|a|b~~" << 2 << "b"
-                                 << "1|a|b~||~";
-    QTest::newRow("empty") << "" << 0 << ""
-                           << "";
-}
-
-void TestMasterListCore::itemLines()
-{
-    QFETCH(QString, text);
-    QFETCH(int, lines);
-    QFETCH(QString, firstItem);
-    QFETCH(QString, joined);
-    const ItemLineList list = ItemLineList::fromText(text);
-    QCOMPARE(list.count(), lines);
-    if (lines)
-        QCOMPARE(list.at(0).item, firstItem);
-    QCOMPARE(list.toText(), joined);
 }
 
 void TestMasterListCore::itemLineMovesAndLimit()

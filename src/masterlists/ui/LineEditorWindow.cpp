@@ -174,7 +174,8 @@ void LineEditorWindow::buildControls()
         // the buttons are shown but cannot be used.
         auto* shopOne = makeButton(this, QStringLiteral("cmdShop_0"), QStringLiteral("Add to &Shopping List"),
                                    QStringLiteral("Add ingredient to shopping list"));
-        auto* shopAll = makeButton(this, QStringLiteral("cmdShop_1"), QStringLiteral("Add All Add A&ll to Shopping Listto Shopping List"),
+        auto* shopAll = makeButton(this, QStringLiteral("cmdShop_1"),
+                                   QStringLiteral("Add All Add A&ll to Shopping Listto Shopping List"),
                                    QStringLiteral("Add ALL ingredients to shopping list"));
         shopOne->setEnabled(false);
         shopAll->setEnabled(false);
@@ -268,7 +269,7 @@ void LineEditorWindow::refreshGrid(int current)
     m_grid->setRowCount(m_lines.count());
     for (int row = 0; row < m_lines.count(); ++row) {
         const ItemLine& line = m_lines.at(row);
-        const QString cells[3] = { line.qty, line.unit, line.item };
+        const QString cells[3] = { line.quantity, line.units, line.item };
         for (int col = 0; col < 3; ++col) {
             QTableWidgetItem* cell = m_grid->item(row, col);
             if (!cell) {
@@ -345,8 +346,8 @@ void LineEditorWindow::onEdit()
     m_cmdIconClear->show();
     m_cmdAdd->setText(QStringLiteral("&Update"));
     const ItemLine& line = m_lines.at(row);
-    setQtyText(line.qty);
-    m_txtUnit->setEditText(line.unit);
+    setQtyText(line.quantity);
+    m_txtUnit->setEditText(line.units);
     m_txtItem->setEditText(line.item);
     SuppressTypeAhead = false;
 }
