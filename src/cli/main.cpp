@@ -17,6 +17,10 @@ const CliCommand kCommands[] = {
      cmdScale},
     {"parse", "parse [--abbreviate]    read ingredient lines on standard input and print them as qty|units|item~",
      cmdParse},
+    {"master", "master DATADIR KIND [--add TEXT [--aisle A] | --import FILE]  list a master list (KIND: cat, qty,\n"
+               "                          units, ingr, ntrn, source, rating, aisle, meal), add an entry, or import an\n"
+               "                          ingredient list file (ingr); exit 1 at the list's limit",
+     cmdMaster},
 };
 
 void printHelp(QTextStream& out)
