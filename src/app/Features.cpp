@@ -5,6 +5,7 @@
 #include "shell/ui/ShellCommands.h"
 #include "recipes/ui/RecipeCommands.h"
 #include "quantities/ui/QuantityCommands.h"
+#include "masterlists/ui/MasterListCommands.h"
 
 void attachFeatures(Main& main)
 {
@@ -13,4 +14,5 @@ void attachFeatures(Main& main)
     attachHandheld(main);
     attachRecipes(main);
     attachQuantities(main);
+    attachMasterLists(main);
 }

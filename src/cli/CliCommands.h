@@ -21,3 +21,4 @@ int cmdShow(const QStringList& args, QTextStream& out, QTextStream& err);
 // Quantities: scale one quantity text; parse free ingredient text from standard input.
 int cmdScale(const QStringList& args, QTextStream& out, QTextStream& err);
 int cmdParse(const QStringList& args, QTextStream& out, QTextStream& err);
+int cmdMaster(const QStringList& args, QTextStream& out, QTextStream& err);
