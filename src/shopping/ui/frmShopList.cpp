@@ -217,8 +217,11 @@ void frmShopList::showHeld()
     m_note->setText(held.note);
 }
 
-void frmShopList::onItemChanged(const QString& text)
+void frmShopList::onItemChanged()
 {
+    // The box's own text, not the signal's: type-ahead completes the text before the typed change is
+    // announced, so the announced text may be the shorter one.
+    const QString text = m_item->currentText();
     m_aisle->setEditText(QString());
     if (!m_ingredients || text.isEmpty())
         return;

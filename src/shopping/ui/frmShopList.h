@@ -41,7 +41,7 @@ private:
     void LoadGrid();
     void showHeld();
     void selectGridRow(int row, int lastColumn);
-    void onItemChanged(const QString& text);
+    void onItemChanged();
     void cmdAdd_Click();
     void cmdEdit_Click();
     void cmdDelete_Click();
