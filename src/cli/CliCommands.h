@@ -14,3 +14,5 @@ struct CliCommand
 
 int cmdInit(const QStringList& args, QTextStream& out, QTextStream& err);
 int cmdCheck(const QStringList& args, QTextStream& out, QTextStream& err);
+int cmdShop(const QStringList& args, QTextStream& out, QTextStream& err);
+int cmdMenu(const QStringList& args, QTextStream& out, QTextStream& err);

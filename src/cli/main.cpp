@@ -11,6 +11,9 @@ namespace {
 const CliCommand kCommands[] = {
     { "init", "init DATADIR            create an empty data folder with all thirteen table files", cmdInit },
     { "check", "check DATADIR [--resave] load every table and count its records; --resave writes them back", cmdCheck },
+    { "shop", "shop DATADIR [--add-recipe NAME]  print the shopping list; --add-recipe adds every line of a recipe",
+      cmdShop },
+    { "menu", "menu DATADIR [--add YYYYMMDD NAME [--meal M]]  print the menu planner; --add adds an entry", cmdMenu },
 };
 
 void printHelp(QTextStream& out)
