@@ -132,9 +132,10 @@ void frmMenu::buildControls()
     boxes->addWidget(m_meal, 0, 3);
     boxes->addWidget(editMeals, 0, 4);
     boxes->addWidget(label(this, "Label3", QStringLiteral("Recipe:"), m_item), 1, 0);
-    boxes->addWidget(m_item, 1, 1, 1, 4);
-    boxes->setColumnStretch(1, 1);
-    m_meal->setMinimumWidth(110);
+    boxes->addWidget(m_item, 1, 1, 1, 5);
+    boxes->setColumnStretch(5, 1);
+    m_date->setMinimumWidth(170);
+    m_meal->setMinimumWidth(130);
 
     auto* addRow = new QHBoxLayout;
     addRow->addStretch();

@@ -120,7 +120,7 @@ void frmShopList::buildControls()
     m_grid = grid(this, "gridShopList",
                   { QStringLiteral("Aisle"), QStringLiteral("Qty"), QStringLiteral("Units"),
                     QStringLiteral("Ingredient"), QStringLiteral("Recipe"), QStringLiteral("Key") });
-    const int widths[] = { 48, 67, 67, 200, 200 };
+    const int widths[] = { 60, 67, 67, 200, 200 };
     for (int c = 0; c < 5; ++c)
         m_grid->setColumnWidth(c, widths[c]);
     connect(m_grid, &QTableWidget::cellClicked, this, [this](int row, int) {
@@ -132,24 +132,24 @@ void frmShopList::buildControls()
             showHeld();
     });
 
+    // The ingredient takes a whole row; aisle (five characters), quantity and units share the next.
     auto* boxes = new QGridLayout;
     boxes->setHorizontalSpacing(6);
     boxes->addWidget(label(this, "lblItem", QStringLiteral("Item:"), m_item), 0, 0);
-    boxes->addWidget(m_item, 0, 1);
-    boxes->addWidget(editIngr, 0, 2);
-    boxes->addWidget(label(this, "lblAisle", QStringLiteral("Aisle:"), m_aisle), 0, 3);
-    boxes->addWidget(m_aisle, 0, 4);
-    boxes->addWidget(editAisle, 0, 5);
-    boxes->addWidget(label(this, "lblQty", QStringLiteral("Qty:"), m_qty), 1, 0);
-    boxes->addWidget(m_qty, 1, 1);
-    boxes->addWidget(editQty, 1, 2);
-    boxes->addWidget(label(this, "lblUnit", QStringLiteral("Unit:"), m_unit), 1, 3);
-    boxes->addWidget(m_unit, 1, 4);
-    boxes->addWidget(editUnits, 1, 5);
-    boxes->setColumnStretch(1, 3);
+    boxes->addWidget(m_item, 0, 1, 1, 7);
+    boxes->addWidget(editIngr, 0, 8);
+    boxes->addWidget(label(this, "lblAisle", QStringLiteral("Aisle:"), m_aisle), 1, 0);
+    boxes->addWidget(m_aisle, 1, 1);
+    boxes->addWidget(editAisle, 1, 2);
+    boxes->addWidget(label(this, "lblQty", QStringLiteral("Qty:"), m_qty), 1, 3);
+    boxes->addWidget(m_qty, 1, 4);
+    boxes->addWidget(editQty, 1, 5);
+    boxes->addWidget(label(this, "lblUnit", QStringLiteral("Unit:"), m_unit), 1, 6);
+    boxes->addWidget(m_unit, 1, 7);
+    boxes->addWidget(editUnits, 1, 8);
     boxes->setColumnStretch(4, 1);
-    m_aisle->setMinimumWidth(90);
-    m_qty->setMaximumWidth(200);
+    boxes->setColumnStretch(7, 1);
+    m_aisle->setFixedWidth(90);
 
     auto* addRow = new QHBoxLayout;
     addRow->addStretch();
