@@ -6,6 +6,7 @@
 #include "recipes/ui/RecipeCommands.h"
 #include "quantities/ui/QuantityCommands.h"
 #include "masterlists/ui/MasterListCommands.h"
+#include "shopping/ui/ShoppingCommands.h"
 
 void attachFeatures(Main& main)
 {
@@ -15,4 +16,6 @@ void attachFeatures(Main& main)
     attachRecipes(main);
     attachQuantities(main);
     attachMasterLists(main);
+    attachShopping(main);
+    Q_UNUSED(main);
 }

@@ -22,3 +22,5 @@ int cmdShow(const QStringList& args, QTextStream& out, QTextStream& err);
 int cmdScale(const QStringList& args, QTextStream& out, QTextStream& err);
 int cmdParse(const QStringList& args, QTextStream& out, QTextStream& err);
 int cmdMaster(const QStringList& args, QTextStream& out, QTextStream& err);
+int cmdShop(const QStringList& args, QTextStream& out, QTextStream& err);
+int cmdMenu(const QStringList& args, QTextStream& out, QTextStream& err);

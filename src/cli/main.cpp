@@ -37,6 +37,9 @@ const CliCommand kCommands[] = {
                "                          units, ingr, ntrn, source, rating, aisle, meal), add an entry, or import an\n"
                "                          ingredient list file (ingr); exit 1 at the list's limit",
      cmdMaster},
+    { "shop", "shop DATADIR [--add-recipe NAME]  print the shopping list; --add-recipe adds every line of a recipe",
+      cmdShop },
+    { "menu", "menu DATADIR [--add YYYYMMDD NAME [--meal M]]  print the menu planner; --add adds an entry", cmdMenu },
 };
 
 void printHelp(QTextStream& out)
