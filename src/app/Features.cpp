@@ -1,9 +1,12 @@
 #include "app/Features.h"
 
 #include "app/Main.h"
+#include "quantities/ui/QuantityCommands.h"
+#include "recipes/ui/RecipeCommands.h"
 
 void attachFeatures(Main& main)
 {
     // One line per subsystem that attaches commands to the main window.
-    Q_UNUSED(main);
+    attachRecipes(main);
+    attachQuantities(main);
 }

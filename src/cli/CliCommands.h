@@ -14,3 +14,6 @@ struct CliCommand
 
 int cmdInit(const QStringList& args, QTextStream& out, QTextStream& err);
 int cmdCheck(const QStringList& args, QTextStream& out, QTextStream& err);
+// Quantities: scale one quantity text; parse free ingredient text from standard input.
+int cmdScale(const QStringList& args, QTextStream& out, QTextStream& err);
+int cmdParse(const QStringList& args, QTextStream& out, QTextStream& err);
