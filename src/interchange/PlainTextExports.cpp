@@ -2,6 +2,7 @@
 
 #include "interchange/ExportText.h"
 #include "interchange/InterchangeText.h"
+#include "quantities/Quantity.h"
 #include "storage/Cp1252.h"
 #include "storage/Recordset.h"
 #include "storage/TableCatalogue.h"
@@ -98,28 +99,15 @@ QString menuCopiedMessage()
 
 std::optional<double> quantityNumber(const QString& qty)
 {
-    const QStringList words = qty.simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    if (words.isEmpty() || words.size() > 2)
-        return std::nullopt;
-    double total = 0;
-    for (const QString& w : words) {
-        bool ok = false;
-        const int slash = w.indexOf(QLatin1Char('/'));
-        if (slash > 0) {
-            const double num = w.left(slash).toDouble(&ok);
-            if (!ok)
-                return std::nullopt;
-            const double den = w.mid(slash + 1).toDouble(&ok);
-            if (!ok || den == 0)
-                return std::nullopt;
-            total += num / den;
-        } else {
-            total += w.toDouble(&ok);
-            if (!ok)
-                return std::nullopt;
-        }
+    QString q = qty;
+    try {
+        const QString scaled = ScaleQuantity(q, 1, ScaleDecimal);
+        if (scaled.isEmpty())
+            return std::nullopt;
+        return ::QuantityValue(scaled);
+    } catch (const std::exception&) {
+        return 0.0;
     }
-    return total;
 }
 
 QString splashShopperNumber(double v)
@@ -132,7 +120,7 @@ QString splashShopperNumber(double v)
 }
 
 QString splashShopperLine(const QString& qty, const QString& units, const QString& aisle, const QString& ingr,
-                          const QString& note, const QuantityValue& value)
+                          const QString& note, const QuantityReader& value)
 {
     QString line = QStringLiteral("-");
     if (!qty.isEmpty()) {
@@ -149,7 +137,7 @@ QString splashShopperLine(const QString& qty, const QString& units, const QStrin
     return line;
 }
 
-QString splashShopperText(Recordset& shop, const QuantityValue& value)
+QString splashShopperText(Recordset& shop, const QuantityReader& value)
 {
     const QString filter = shop.filter();
     shop.setFilter(RecordStatus::LiveFilter);

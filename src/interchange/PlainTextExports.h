@@ -30,18 +30,19 @@ QString menuPlannerText(Recordset& menu);
 QString menuCopiedMessage();
 
 // Turns a quantity text ("1 1/2", "1/2", "2") into its number; empty when it is not a quantity.
-using QuantityValue = std::function<std::optional<double>(const QString&)>;
+using QuantityReader = std::function<std::optional<double>(const QString&)>;
 
-// The value of a kitchen quantity: "2", "1.5", "1/2", "1 1/2"; empty for anything else.
+// The value of a quantity as SplashShopper gets it: ScaleQuantity with factor 1 in the decimal form, read as a
+// number (0 for a text that is not a quantity); empty for an empty quantity.
 std::optional<double> quantityNumber(const QString& qty);
 
 // One SplashShopper line for a shopping list record's values.
 QString splashShopperLine(const QString& qty, const QString& units, const QString& aisle, const QString& ingr,
-                          const QString& note, const QuantityValue& value);
+                          const QString& note, const QuantityReader& value);
 // The number as SplashShopper reads it: two decimals below 1, none when whole, else one.
 QString splashShopperNumber(double v);
 // The lines for every live record of the shopping list, in the table's order.
-QString splashShopperText(Recordset& shoppingList, const QuantityValue& value);
+QString splashShopperText(Recordset& shoppingList, const QuantityReader& value);
 
 // Writes text (Windows-1252) through a temporary file that replaces path only when complete. Returns the error
 // text, or an empty text on success.
