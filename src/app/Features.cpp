@@ -1,6 +1,7 @@
 #include "app/Features.h"
 
 #include "app/Main.h"
+#include "interchange/ui/InterchangeCommands.h"
 #include "quantities/ui/QuantityCommands.h"
 #include "recipes/ui/RecipeCommands.h"
 #include "shell/ui/ShellCommands.h"
@@ -11,4 +12,5 @@ void attachFeatures(Main& main)
     attachShell(main);
     attachRecipes(main);
     attachQuantities(main);
+    attachInterchange(main);
 }

@@ -17,3 +17,8 @@ int cmdCheck(const QStringList& args, QTextStream& out, QTextStream& err);
 // Quantities: scale one quantity text; parse free ingredient text from standard input.
 int cmdScale(const QStringList& args, QTextStream& out, QTextStream& err);
 int cmdParse(const QStringList& args, QTextStream& out, QTextStream& err);
+// Interchange: recipe import and export, plain texts and the SplashShopper file.
+int cmdImport(const QStringList& args, QTextStream& out, QTextStream& err);
+int cmdExport(const QStringList& args, QTextStream& out, QTextStream& err);
+int cmdText(const QStringList& args, QTextStream& out, QTextStream& err);
+int cmdSplashShopper(const QStringList& args, QTextStream& out, QTextStream& err);

@@ -12,6 +12,8 @@
 #include "storage/Recordset.h"
 #include "storage/TableCatalogue.h"
 
+#include <QRegularExpression>
+
 using namespace InterchangeText;
 
 namespace {
@@ -118,6 +120,9 @@ void RecipeImporter::save(const ImportedRecipe& recipe)
     QString instructions = recipe.instructions;
     instructions.remove(QChar(20));
     instructions = normalizeLineBreaks(instructions);
+    // Readers join lines with a blank; none is kept before a line break.
+    static const QRegularExpression blanksBeforeBreak(QStringLiteral(" +\r\n"));
+    instructions.replace(blanksBeforeBreak, CrLf);
     // No blank or empty lines around the text.
     while (!instructions.isEmpty() && instructions.back().isSpace())
         instructions.chop(1);

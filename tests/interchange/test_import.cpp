@@ -131,7 +131,7 @@ void TestImport::mealMaster()
              QStringLiteral("2|lb|Beef chuck, cubed~3|md|Carrots, sliced~1|c|Onions, chopped and then sauteed in "
                             "butter~1|c|Red wine~2|ts|Salt~||---GRAVY---~2|tb|Flour~1|c|Beef broth~"));
     QCOMPARE(imp.at(0, "Instructions"),
-             QStringLiteral("Brown the beef in batches. Add the vegetables and simmer for two hours. ") + CRLF2
+             QStringLiteral("Brown the beef in batches. Add the vegetables and simmer for two hours.") + CRLF2
                  + QStringLiteral("Thicken with the gravy."));
     QCOMPARE(imp.at(1, "Name"), QStringLiteral("Quick Toast"));
     QCOMPARE(imp.at(1, "Serves"), QStringLiteral("2"));
@@ -200,7 +200,7 @@ void TestImport::masterCookNutritionAndCategories()
     QCOMPARE(imp.at(0, "Nutrition"),
              QStringLiteral("226||Calories~8|g|Fat~32.0|%|calories from fat~2|g|Protein~12|mg|Sodium~"));
     const QString instructions = imp.at(0, "Instructions");
-    QVERIFY2(instructions.startsWith(QStringLiteral("Heat the oven. Layer the apples in a dish. ") + CRLF2
+    QVERIFY2(instructions.startsWith(QStringLiteral("Heat the oven. Layer the apples in a dish.") + CRLF2
                                      + QStringLiteral("Bake for 40 minutes.")),
              qPrintable(instructions));
     QVERIFY(instructions.contains(CRLF2 + QStringLiteral("Exchanges: 1 Fruit; 1 1/2 Fat")));
