@@ -7,6 +7,7 @@
 #include "quantities/ui/QuantityCommands.h"
 #include "masterlists/ui/MasterListCommands.h"
 #include "shopping/ui/ShoppingCommands.h"
+#include "interchange/ui/InterchangeCommands.h"
 
 void attachFeatures(Main& main)
 {
@@ -18,4 +19,5 @@ void attachFeatures(Main& main)
     attachMasterLists(main);
     attachShopping(main);
     Q_UNUSED(main);
+    attachInterchange(main);
 }

@@ -24,3 +24,8 @@ int cmdParse(const QStringList& args, QTextStream& out, QTextStream& err);
 int cmdMaster(const QStringList& args, QTextStream& out, QTextStream& err);
 int cmdShop(const QStringList& args, QTextStream& out, QTextStream& err);
 int cmdMenu(const QStringList& args, QTextStream& out, QTextStream& err);
+// Interchange: recipe import and export, plain texts and the SplashShopper file.
+int cmdImport(const QStringList& args, QTextStream& out, QTextStream& err);
+int cmdExport(const QStringList& args, QTextStream& out, QTextStream& err);
+int cmdText(const QStringList& args, QTextStream& out, QTextStream& err);
+int cmdSplashShopper(const QStringList& args, QTextStream& out, QTextStream& err);

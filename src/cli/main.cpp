@@ -40,6 +40,16 @@ const CliCommand kCommands[] = {
     { "shop", "shop DATADIR [--add-recipe NAME]  print the shopping list; --add-recipe adds every line of a recipe",
       cmdShop },
     { "menu", "menu DATADIR [--add YYYYMMDD NAME [--meal M]]  print the menu planner; --add adds an entry", cmdMenu },
+    {"import", "import DATADIR FILE [--csv FIELD,FIELD,...]  import the recipes of a Meal-Master, MasterCook,\n"
+               "                          PocketRecipes, Cookbook Wizard or (with --csv) CSV file",
+     cmdImport},
+    {"export", "export DATADIR OUTFILE --format mealmaster|mastercook [--name T] [--category T] [--category2 T]\n"
+               "                          [--ingredient T] [--instructions T] [--source T] [--rating T] [--or]",
+     cmdExport},
+    {"text", "text DATADIR recipe NAME|shoplist|menu  print the clipboard text of a recipe, the shopping list or the menu",
+     cmdText},
+    {"splashshopper", "splashshopper DATADIR OUTFILE  write the shopping list as a SplashShopper import file",
+     cmdSplashShopper},
 };
 
 void printHelp(QTextStream& out)
