@@ -14,3 +14,4 @@ struct CliCommand
 
 int cmdInit(const QStringList& args, QTextStream& out, QTextStream& err);
 int cmdCheck(const QStringList& args, QTextStream& out, QTextStream& err);
+int cmdReport(const QStringList& args, QTextStream& out, QTextStream& err);

@@ -1,3 +1,4 @@
+#include "cli/CliApplication.h"
 #include "cli/CliCommands.h"
 #include "shell/Dialogs.h"
 
@@ -9,9 +10,10 @@
 namespace {
 
 const CliCommand kCommands[] = {
-    {"init", "init DATADIR            create an empty data folder with all thirteen table files", cmdInit},
-    {"check", "check DATADIR [--resave] load every table and count its records; --resave writes them back",
-     cmdCheck},
+    { "init", "init DATADIR            create an empty data folder with all thirteen table files", cmdInit },
+    { "check", "check DATADIR [--resave] load every table and count its records; --resave writes them back", cmdCheck },
+    { "report", "report DATADIR recipes|shoplist|menu [options] [--rtf OUT.rtf] [--pdf OUT.pdf]  print a report",
+      cmdReport },
 };
 
 void printHelp(QTextStream& out)
@@ -25,7 +27,7 @@ void printHelp(QTextStream& out)
 
 int main(int argc, char* argv[])
 {
-    QCoreApplication app(argc, argv);
+    const auto app = createCliApplication(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
     out.setEncoding(QStringConverter::Utf8);
