@@ -1,9 +1,10 @@
 #include "app/Features.h"
 
 #include "app/Main.h"
+#include "printing/ui/PrintingCommands.h"
 
 void attachFeatures(Main& main)
 {
     // One line per subsystem that attaches commands to the main window.
-    Q_UNUSED(main);
+    attachPrinting(main);
 }

@@ -6,6 +6,7 @@
 #include <QSaveFile>
 
 #define SI_NO_CONVERSION
+#define SI_IMPLEMENTATION
 #include <SimpleIni.h>
 
 #include <string>

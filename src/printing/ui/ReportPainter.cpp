@@ -183,6 +183,12 @@ private:
         const QFont font = layoutFont(b.fontName, b.fontSize, b.bold);
         const QFontMetricsF fm(font);
         const double lh = fm.lineSpacing();
+        if (b.bold && !b.text.trimmed().isEmpty()) {
+            // A heading keeps a little air above it and is not left alone at the foot of a page.
+            if (m_y > m_top)
+                m_y += 0.06 * U;
+            ensureRoom(lh * 4);
+        }
         QString normalized = b.text;
         normalized.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
         for (const QString& logical : normalized.split(QLatin1Char('\n'))) {
