@@ -152,7 +152,7 @@ void ReportDocument::addTable(const QString& format, const QStringList& header, 
     bool anyHeader = false;
     for (const QString& h : header)
         anyHeader = anyHeader || !h.isEmpty();
-    if (anyHeader)
+    if (anyHeader && !b.format.plain)
         b.header = fit(header);
     for (const QStringList& row : rows)
         b.rows.append(fit(row));
