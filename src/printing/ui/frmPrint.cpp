@@ -278,17 +278,18 @@ void frmPrint::pageSetup()
     if (!PrintDialogs::current().pageSetup(p, this))
         return;
     const QPageLayout layout = p.pageLayout();
-    const QRectF full = layout.fullRect(QPageLayout::Inch);
-    const QMarginsF margins = layout.margins(QPageLayout::Inch);
+    // Millimetres keep the paper's size closest (inches are rounded to two decimals, points to whole ones).
+    const QRectF full = layout.fullRect(QPageLayout::Millimeter);
+    const QMarginsF margins = layout.margins(QPageLayout::Millimeter) / 25.4;
     ReportPaper chosen = paper;
-    chosen.widthInches = full.width();
-    chosen.heightInches = full.height();
+    chosen.widthInches = full.width() / 25.4;
+    chosen.heightInches = full.height() / 25.4;
     chosen.marginLeft = margins.left();
     chosen.marginRight = margins.right();
     chosen.marginTop = margins.top();
     chosen.marginBottom = margins.bottom();
-    chosen.customCard = paper.customCard && qFuzzyCompare(full.width(), paper.widthInches)
-        && qFuzzyCompare(full.height(), paper.heightInches);
+    chosen.customCard = paper.customCard && qAbs(chosen.widthInches - paper.widthInches) < 0.02
+        && qAbs(chosen.heightInches - paper.heightInches) < 0.02;
     // Margins that leave no room for text are not taken.
     if (chosen.contentWidth() < 1.0 || chosen.heightInches - chosen.marginTop - chosen.marginBottom < 1.0) {
         Dialogs::message(QStringLiteral("Page Setup"), QStringLiteral("The margins leave no room for the report."));
