@@ -8,6 +8,7 @@
 #include "masterlists/ui/MasterListCommands.h"
 #include "shopping/ui/ShoppingCommands.h"
 #include "interchange/ui/InterchangeCommands.h"
+#include "printing/ui/PrintingCommands.h"
 
 void attachFeatures(Main& main)
 {
@@ -20,4 +21,5 @@ void attachFeatures(Main& main)
     attachShopping(main);
     Q_UNUSED(main);
     attachInterchange(main);
+    attachPrinting(main);
 }

@@ -29,3 +29,4 @@ int cmdImport(const QStringList& args, QTextStream& out, QTextStream& err);
 int cmdExport(const QStringList& args, QTextStream& out, QTextStream& err);
 int cmdText(const QStringList& args, QTextStream& out, QTextStream& err);
 int cmdSplashShopper(const QStringList& args, QTextStream& out, QTextStream& err);
+int cmdReport(const QStringList& args, QTextStream& out, QTextStream& err);

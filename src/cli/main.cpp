@@ -1,3 +1,4 @@
+#include "cli/CliApplication.h"
 #include "cli/CliCommands.h"
 #include "shell/Dialogs.h"
 
@@ -50,6 +51,8 @@ const CliCommand kCommands[] = {
      cmdText},
     {"splashshopper", "splashshopper DATADIR OUTFILE  write the shopping list as a SplashShopper import file",
      cmdSplashShopper},
+    { "report", "report DATADIR recipes|shoplist|menu [options] [--rtf OUT.rtf] [--pdf OUT.pdf]  print a report",
+      cmdReport },
 };
 
 void printHelp(QTextStream& out)
@@ -63,7 +66,7 @@ void printHelp(QTextStream& out)
 
 int main(int argc, char* argv[])
 {
-    QCoreApplication app(argc, argv);
+    const auto app = createCliApplication(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
     out.setEncoding(QStringConverter::Utf8);
