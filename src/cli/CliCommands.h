@@ -16,3 +16,6 @@ int cmdInit(const QStringList& args, QTextStream& out, QTextStream& err);
 int cmdCheck(const QStringList& args, QTextStream& out, QTextStream& err);
 int cmdShop(const QStringList& args, QTextStream& out, QTextStream& err);
 int cmdMenu(const QStringList& args, QTextStream& out, QTextStream& err);
+// Quantities: scale one quantity text; parse free ingredient text from standard input.
+int cmdScale(const QStringList& args, QTextStream& out, QTextStream& err);
+int cmdParse(const QStringList& args, QTextStream& out, QTextStream& err);

@@ -9,11 +9,17 @@
 namespace {
 
 const CliCommand kCommands[] = {
-    { "init", "init DATADIR            create an empty data folder with all thirteen table files", cmdInit },
-    { "check", "check DATADIR [--resave] load every table and count its records; --resave writes them back", cmdCheck },
-    { "shop", "shop DATADIR [--add-recipe NAME]  print the shopping list; --add-recipe adds every line of a recipe",
-      cmdShop },
-    { "menu", "menu DATADIR [--add YYYYMMDD NAME [--meal M]]  print the menu planner; --add adds an entry", cmdMenu },
+    {"init", "init DATADIR            create an empty data folder with all thirteen table files", cmdInit},
+    {"check", "check DATADIR [--resave] load every table and count its records; --resave writes them back",
+     cmdCheck},
+    {"scale", "scale QUANTITY FACTOR [--decimal]  print QUANTITY times FACTOR as a kitchen fraction (or 0000.0000);\n"
+              "                          exit 1 when the quantity cannot be read and comes back marked with *",
+     cmdScale},
+    {"parse", "parse [--abbreviate]    read ingredient lines on standard input and print them as qty|units|item~",
+     cmdParse},
+    {"shop", "shop DATADIR [--add-recipe NAME]  print the shopping list; --add-recipe adds every line of a recipe",
+     cmdShop},
+    {"menu", "menu DATADIR [--add YYYYMMDD NAME [--meal M]]  print the menu planner; --add adds an entry", cmdMenu},
 };
 
 void printHelp(QTextStream& out)
