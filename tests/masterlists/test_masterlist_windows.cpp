@@ -101,6 +101,7 @@ private Q_SLOTS:
     void nutritionUnitsComplete();
     void nutritionLineRoundTrip();
     void editListReloadsTheItemList();
+    void shoppingButtons();
     void importWindowAddsEveryLineForm();
 };
 
@@ -351,7 +352,6 @@ void TestMasterListWindows::editMoveDeleteInTheLineEditor()
     click(&w, "cmdDelete"); // the only line goes even without a current row
     QCOMPARE(w.text(), QString());
     QCOMPARE(grid->rowCount(), 0);
-    QVERIFY(!child<QPushButton>(&w, "cmdShop_0")->isEnabled());
 }
 
 void TestMasterListWindows::nutritionUnitsComplete_data()
@@ -456,6 +456,23 @@ void TestMasterListWindows::importWindowAddsEveryLineForm()
     w.reject();
     editor.reject();
     QCOMPARE(recordLines(*m_data, TableDef::Ingredients).size(), 5);
+}
+
+void TestMasterListWindows::shoppingButtons()
+{
+    LineEditorWindow w(Mode::Ingredients, "1|cup|flour~2|tsp|salt~");
+    child<QTableWidget>(&w, "gridIngredients")->setCurrentCell(1, 0);
+    click(&w, "cmdShop_0");
+    QCOMPARE(recordLines(*m_data, TableDef::ShoppingList).size(), 1);
+    QVERIFY(recordLines(*m_data, TableDef::ShoppingList).at(0).contains("\"salt\""));
+    m_dialogs->answer(MsgAnswer::No);
+    click(&w, "cmdShop_1");
+    QCOMPARE(m_dialogs->last().title, QString("Add All Ingredients"));
+    QCOMPARE(recordLines(*m_data, TableDef::ShoppingList).size(), 1);
+    m_dialogs->answer(MsgAnswer::Yes);
+    click(&w, "cmdShop_1");
+    QCOMPARE(recordLines(*m_data, TableDef::ShoppingList).size(), 3);
+    QCOMPARE(m_dialogs->messageCount(), 2); // no completion message
 }
 
 QTEST_MAIN(TestMasterListWindows)

@@ -7,6 +7,8 @@
 #include "shell/Dialogs.h"
 #include "shell/Platform.h"
 #include "shell/ShowError.h"
+#include "shopping/ShoppingActions.h"
+#include "shopping/ShoppingListAdder.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -170,15 +172,13 @@ void LineEditorWindow::buildControls()
     actions->addWidget(down);
     actions->addStretch(1);
     if (ingredients) {
-        // Adding to the shopping list belongs to the shopping subsystem; until it is part of the program
-        // the buttons are shown but cannot be used.
         auto* shopOne = makeButton(this, QStringLiteral("cmdShop_0"), QStringLiteral("Add to &Shopping List"),
                                    QStringLiteral("Add ingredient to shopping list"));
         auto* shopAll = makeButton(this, QStringLiteral("cmdShop_1"),
                                    QStringLiteral("Add All Add A&ll to Shopping Listto Shopping List"),
                                    QStringLiteral("Add ALL ingredients to shopping list"));
-        shopOne->setEnabled(false);
-        shopAll->setEnabled(false);
+        connect(shopOne, &QPushButton::clicked, this, [this] { onShop(false); });
+        connect(shopAll, &QPushButton::clicked, this, [this] { onShop(true); });
         actions->addWidget(shopOne);
         actions->addWidget(shopAll);
     }
@@ -390,6 +390,37 @@ void LineEditorWindow::onMove(bool up)
     else if (m_editRow == to)
         m_editRow = row;
     refreshGrid(to);
+}
+
+void LineEditorWindow::onShop(bool all)
+{
+    if (m_lines.count() == 0)
+        return;
+    const int row = currentRow();
+    if (!all && row < 0)
+        return;
+    if (all
+        && Dialogs::message(QStringLiteral("Add All Ingredients"),
+                            QStringLiteral("Do you want to add ALL of this recipe's ingredients to the shopping list?"),
+                            MsgButtons::YesNo)
+            != MsgAnswer::Yes)
+        return;
+    try {
+        ShoppingListAdder adder(AppState::instance().dataPath);
+        ShoppingListAdder::Tally tally;
+        for (int i = all ? 0 : row; i < (all ? m_lines.count() : row + 1); ++i) {
+            const ItemLine& line = m_lines.at(i);
+            tally.count(adder.add(line.quantity, line.units, line.item, QString()));
+        }
+        adder.save();
+        // Lines that did not fit are not dropped silently.
+        if (tally.notAdded > 0)
+            Dialogs::message(QStringLiteral("Maximum Number Items"), ShoppingActions::limitReachedText(tally.notAdded));
+    } catch (const TableLoadError&) {
+        // Already reported by the loader.
+    } catch (const std::exception& e) {
+        ShowError(QStringLiteral("adding to the shopping list"), QString(), e);
+    }
 }
 
 bool LineEditorWindow::saveIngredientCopy()

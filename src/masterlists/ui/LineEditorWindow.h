@@ -58,6 +58,8 @@ private:
     void onDelete();
     void onMove(bool up);
     void onEditList(const QString& kind);
+    // Adds the current line (or, after asking, every line) to the shopping list file.
+    void onShop(bool all);
     bool saveIngredientCopy();
     void enforceLength(QLineEdit* edit, int maxLength, const QString& text);
     bool eventFilter(QObject* watched, QEvent* event) override;
