@@ -114,6 +114,7 @@ void frmMenu::buildControls()
     m_grid->setColumnWidth(0, 90);
     m_grid->setColumnWidth(1, 260);
     m_grid->setColumnWidth(2, 100);
+    connect(m_grid, &QTableWidget::cellDoubleClicked, this, [this] { cmdEdit_Click(); });
     connect(m_grid, &QTableWidget::currentCellChanged, this, [this](int row, int, int previous, int) {
         if (row != previous && row >= 0 && m_model.select(row))
             showHeld();

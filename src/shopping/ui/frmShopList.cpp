@@ -123,6 +123,7 @@ void frmShopList::buildControls()
         if (m_model->select(row))
             showHeld();
     });
+    connect(m_grid, &QTableWidget::cellDoubleClicked, this, [this] { cmdEdit_Click(); });
     connect(m_grid, &QTableWidget::currentCellChanged, this, [this](int row, int, int previous, int) {
         if (row != previous && row >= 0 && m_model->select(row))
             showHeld();
