@@ -370,14 +370,14 @@ private Q_SLOTS:
                 grid->setItem(r, c, new QTableWidgetItem(QString::fromLatin1(cells[r][c])));
         grid->setCurrentCell(2, 0);
         dialogs.answer(MsgAnswer::Ok);
-        click(&main, "cmdShop_1");
+        click(&main, "cmdShop_0");
         QCOMPARE(dialogs.last().text, QStringLiteral("Item added to the shopping list."));
         QCOMPARE(read(folder.path(), TableDef::ShoppingList, { "ShopKey", "ShopNote" }),
                  QStringList { "0x0008|salt|Bread" });
 
         dialogs.answer(MsgAnswer::Yes);
         dialogs.answer(MsgAnswer::Ok);
-        click(&main, "cmdShop_0");
+        click(&main, "cmdShop_1");
         QCOMPARE(dialogs.shown().at(1).title, QStringLiteral("Add All Ingredients"));
         QCOMPARE(dialogs.last().text, QStringLiteral("Finished adding all items to the shopping list."));
         QCOMPARE(read(folder.path(), TableDef::ShoppingList, { "ShopKey" }),
