@@ -14,9 +14,17 @@ int main(int argc, char* argv[])
     QtPlatform platform;
     Platform::setBackend(&platform);
 
-    Main window;
-    window.show();
-    const int rc = QApplication::exec();
+    int rc = 1;
+    {
+        Main window;
+        Main::StartupOptions options;
+        options.splashMinimumMs = 1200;
+        if (window.startUp(QCoreApplication::applicationDirPath(), options)) {
+            window.setQuitOnExit(true);
+            window.show();
+            rc = QApplication::exec();
+        }
+    }
     Platform::setBackend(nullptr);
     Dialogs::setBackend(nullptr);
     return rc;

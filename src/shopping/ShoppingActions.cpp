@@ -37,7 +37,7 @@ void addOneFromRecipe(const QString& dataFolder, const QString& quantity, const 
         Dialogs::message(kAddComplete, QStringLiteral("Item added to the shopping list."));
 }
 
-ShoppingListAdder::Tally addAllFromRecipe(const QString& dataFolder, const QString& itemLineText,
+ShoppingListAdder::Tally addAllFromRecipe(const QString& dataFolder, const QVector<ShoppingList::ItemLine>& lines,
                                           const QString& recipeName, bool ask)
 {
     if (ask
@@ -50,7 +50,7 @@ ShoppingListAdder::Tally addAllFromRecipe(const QString& dataFolder, const QStri
         BusyPointer busy;
         ShoppingListAdder adder(dataFolder);
         ShoppingListAdder::Tally tally;
-        for (const ShoppingList::ItemLine& line : ShoppingList::splitItemLines(itemLineText)) {
+        for (const ShoppingList::ItemLine& line : lines) {
             tally.count(adder.add(line.quantity, line.units, line.ingredient, recipeName));
             Platform::processEvents();
         }

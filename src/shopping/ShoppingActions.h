@@ -21,7 +21,7 @@ void addOneFromRecipe(const QString& dataFolder, const QString& quantity, const 
 // Add-all on the recipe window: asks first when ask is set (No adds and writes nothing), adds every line,
 // writes the file and says it is finished. When the list fills up, the lines added so far are still written
 // and the message tells how many lines were left out. Returns the tally (empty when declined or failed).
-ShoppingListAdder::Tally addAllFromRecipe(const QString& dataFolder, const QString& itemLineText,
+ShoppingListAdder::Tally addAllFromRecipe(const QString& dataFolder, const QVector<ShoppingList::ItemLine>& lines,
                                           const QString& recipeName, bool ask);
 
 // The planner's shopping buttons: all rows, or the selected one. Asks first; says "Please select a recipe."

@@ -23,7 +23,6 @@ private Q_SLOTS:
     void scaleText();
     void explainsWhenServesUnchanged_data();
     void explainsWhenServesUnchanged();
-    void refusesBlankServes();
     void declinedChangesNothing();
     void scalesAndTellsOutcome_data();
     void scalesAndTellsOutcome();
@@ -32,8 +31,6 @@ private Q_SLOTS:
     void failuresAreReported();
     void convertUnitsPreference_data();
     void convertUnitsPreference();
-    void equivalents_data();
-    void equivalents();
 };
 
 void TestIngredientScaling::scaleText_data()
@@ -85,17 +82,6 @@ void TestIngredientScaling::explainsWhenServesUnchanged()
     QCOMPARE(dialogs.last().title, QStringLiteral("Scale Ingredients"));
     QCOMPARE(dialogs.last().text, kExplanation);
     QCOMPARE(dialogs.last().icon, MsgIcon::None);
-}
-
-void TestIngredientScaling::refusesBlankServes()
-{
-    ScriptedDialogs dialogs;
-    dialogs.answer(MsgAnswer::Ok);
-    QString base = QStringLiteral("4");
-    QVERIFY(!RunIngredientScaling(QString(), base, QStringLiteral("1|c|milk~")));
-    QCOMPARE(dialogs.last().text, QStringLiteral("The number of servings cannot be blank."));
-    QCOMPARE(dialogs.last().title, Dialogs::applicationTitle());
-    QCOMPARE(base, QStringLiteral("4"));
 }
 
 void TestIngredientScaling::declinedChangesNothing()
@@ -258,26 +244,6 @@ void TestIngredientScaling::convertUnitsPreference()
             QCOMPARE(dialogs.last().buttons, MsgButtons::YesNo);
         }
     }
-}
-
-void TestIngredientScaling::equivalents_data()
-{
-    QTest::addColumn<QString>("stored"); // "-" for no such preference
-    QTest::addColumn<QString>("shown");
-    QTest::newRow("line breaks") << "3 tsp = 1 tbsp\\n4 tbsp = 1/4 c"
-                                 << "3 tsp = 1 tbsp\r\n4 tbsp = 1/4 c";
-    QTest::newRow("missing") << "-"
-                             << "";
-}
-
-void TestIngredientScaling::equivalents()
-{
-    QFETCH(QString, stored);
-    QFETCH(QString, shown);
-    PrefsFixture prefs;
-    if (stored != QLatin1String("-"))
-        prefs.set(QStringLiteral("equivalents"), stored);
-    QCOMPARE(EquivalentsText(), shown);
 }
 
 QTEST_GUILESS_MAIN(TestIngredientScaling)

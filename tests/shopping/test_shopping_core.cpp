@@ -208,8 +208,8 @@ private Q_SLOTS:
         dialogs.answer(MsgAnswer::Yes);
         dialogs.answer(MsgAnswer::Ok);
         dialogs.answer(MsgAnswer::Ok);
-        const auto tally
-            = ShoppingActions::addAllFromRecipe(folder.path(), "1||Apple~2||Pear~3||Plum~||OR~4||Fig~", "Fruit", true);
+        const auto tally = ShoppingActions::addAllFromRecipe(
+            folder.path(), ShoppingList::splitItemLines("1||Apple~2||Pear~3||Plum~||OR~4||Fig~"), "Fruit", true);
         QCOMPARE(tally.added, 2);
         QCOMPARE(tally.skipped, 1);
         QCOMPARE(tally.notAdded, 2);
@@ -225,7 +225,7 @@ private Q_SLOTS:
         const QByteArray before = folder.readBytes(TableDef::ShoppingList);
         ScriptedDialogs dialogs;
         dialogs.answer(MsgAnswer::No);
-        ShoppingActions::addAllFromRecipe(folder.path(), "1||Apple~", "Fruit", true);
+        ShoppingActions::addAllFromRecipe(folder.path(), ShoppingList::splitItemLines("1||Apple~"), "Fruit", true);
         QCOMPARE(folder.readBytes(TableDef::ShoppingList), before);
         QCOMPARE(dialogs.last().title, QStringLiteral("Add All Ingredients"));
     }
