@@ -97,6 +97,7 @@ private Q_SLOTS:
     void autoAddKeptByOkDroppedByCancel_data();
     void autoAddKeptByOkDroppedByCancel();
     void editMoveDeleteInTheLineEditor();
+    void enterWalksTheBoxesThenAdds();
     void nutritionUnitsComplete_data();
     void nutritionUnitsComplete();
     void nutritionLineRoundTrip();
@@ -355,6 +356,31 @@ void TestMasterListWindows::editMoveDeleteInTheLineEditor()
     click(&w, "cmdDelete"); // the only line goes even without a current row
     QCOMPARE(w.text(), QString());
     QCOMPARE(grid->rowCount(), 0);
+}
+
+void TestMasterListWindows::enterWalksTheBoxesThenAdds()
+{
+    LineEditorWindow w(Mode::Nutrition, QString());
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    auto* qty = child<QLineEdit>(&w, "txtQty");
+    auto* unit = child<QComboBox>(&w, "txtUnit");
+    auto* item = child<QComboBox>(&w, "txtItem");
+    qty->setFocus();
+    QTest::keyClicks(qty, "12345678901234");
+    QCOMPARE(qty->text(), QString("123456789012"));
+    QCOMPARE(m_platform->beeps, 2);
+    QTest::keyClick(qty, Qt::Key_Return);
+    QVERIFY(unit->lineEdit()->hasFocus());
+    QTest::keyClicks(unit->lineEdit(), "mg");
+    QTest::keyClick(unit->lineEdit(), Qt::Key_Return);
+    QVERIFY(item->lineEdit()->hasFocus());
+    QTest::keyClicks(item->lineEdit(), "Iron");
+    QTest::keyClick(item->lineEdit(), Qt::Key_Return);
+    QCOMPARE(w.text(), QString("123456789012|mg|Iron~"));
+    QVERIFY(w.isVisible()); // Enter never closes the editor
+    QVERIFY(qty->hasFocus());
+    w.reject();
 }
 
 void TestMasterListWindows::nutritionUnitsComplete_data()
