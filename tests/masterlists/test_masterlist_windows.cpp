@@ -324,6 +324,7 @@ void TestMasterListWindows::autoAddKeptByOkDroppedByCancel()
     item->setEditText("saffron threads*"); // same key: not added twice
     click(&w, "cmdAdd");
     QCOMPARE(w.lines().count(), 2);
+    QCOMPARE(item->count(), flag == "1" ? 1 : 0); // offered for the next line
     click(&w, ok ? "cmdOK" : "cmdCancel");
     QCOMPARE(w.result(), ok ? int(QDialog::Accepted) : int(QDialog::Rejected));
     QCOMPARE(recordLines(*m_data, TableDef::Ingredients), written);

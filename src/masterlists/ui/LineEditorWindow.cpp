@@ -9,6 +9,7 @@
 #include "shell/ShowError.h"
 #include "shopping/ShoppingActions.h"
 #include "shopping/ShoppingListAdder.h"
+#include "storage/NormalizeForMatch.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -327,8 +328,16 @@ void LineEditorWindow::onAdd()
         m_lines.append(line);
         if (m_autoAdd && m_ingredientCopy) {
             try {
-                if (MasterIngredients::autoAdd(m_ingredientCopy->recordset(), line.item))
+                if (MasterIngredients::autoAdd(m_ingredientCopy->recordset(), line.item)) {
                     m_copyChanged = true;
+                    // Offer the new ingredient at once, in the list's key order.
+                    const QString key = NormalizeForMatch(line.item);
+                    int at = 0;
+                    while (at < m_txtItem->count() && NormalizeForMatch(m_txtItem->itemText(at)) <= key)
+                        ++at;
+                    const QSignalBlocker block(m_txtItem);
+                    m_txtItem->insertItem(at, line.item.left(kMaxItem));
+                }
             } catch (const std::exception& e) {
                 ShowError(QStringLiteral("adding to the master ingredients list"), QString(), e);
             }
