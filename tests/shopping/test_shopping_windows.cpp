@@ -11,6 +11,7 @@
 #include "shopping/ui/frmShopList.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLineEdit>
@@ -18,6 +19,7 @@
 #include <QLocale>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
 
 using namespace ShoppingTestData;
 
@@ -246,6 +248,32 @@ private Q_SLOTS:
             window.reject();
         }
         QCOMPARE(read(folder.path(), TableDef::ShoppingList, { "ShopKey" }), QStringList { "0x0002|003milk" });
+    }
+
+    // Edit List opens the master list editor and reads that pick list again when it closes.
+    void editListRefillsPickList()
+    {
+        TestData::DataFolderFixture folder;
+        AppState::instance().dataPath = folder.path();
+        ScriptedDialogs dialogs;
+        frmShopList window(folder.path());
+        QCOMPARE(box(&window, "txtAisle")->count(), 0);
+        QString opened;
+        QTimer::singleShot(0, this, [&] {
+            QWidget* editor = QApplication::activeModalWidget();
+            if (!editor)
+                return;
+            opened = editor->windowTitle();
+            if (auto* entry = editor->findChild<QLineEdit*>("txtCat")) {
+                entry->setText("Deli");
+                click(editor, "cmdAdd");
+            }
+            static_cast<QDialog*>(editor)->reject();
+        });
+        click(&window, "cmdEditAisle");
+        QCOMPARE(opened, QStringLiteral("Edit Master Aisle List"));
+        QCOMPARE(box(&window, "txtAisle")->count(), 1);
+        QCOMPARE(box(&window, "txtAisle")->itemText(0), QStringLiteral("Deli"));
     }
 
     void plannerGridAndEdits()
