@@ -185,8 +185,9 @@ QString ScaleQuantity(QString& quantity, double factor, int mode)
     if (s >= 1 && f > s && quantity.indexOf(QLatin1Char(' '), quantity.indexOf(QLatin1Char('/'))) >= 0)
         quantity.prepend(kMark);
     // Anything else that is not one of the readable forms ("3-4", "1x2", "2 1 1/2", "1/2/3") would be read
-    // only up to its first odd character and silently give a wrong amount: it is marked as well.
-    if (!quantity.contains(kMark) && !isReadableForm(quantity))
+    // only up to its first odd character and silently give a wrong amount: it is marked as well. So is a
+    // text with a "*" inside ("3*4"), which the user must find among the texts starting with "*".
+    if (!quantity.startsWith(kMark) && !isReadableForm(quantity))
         quantity.prepend(kMark);
 
     if (quantity.contains(kMark)) {

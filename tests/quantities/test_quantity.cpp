@@ -131,6 +131,8 @@ void TestQuantity::scaleMarks_data()
                                         << "*1 /2";
     QTest::newRow("tab inside") << "1\t1/2"
                                 << "*1\t1/2";
+    QTest::newRow("star inside") << "3*4"
+                                 << "*3*4";
 }
 
 void TestQuantity::scaleMarks()
