@@ -1,5 +1,5 @@
-// Quantity texts and free ingredient text: scaling gives an empty text, a marked text, a kitchen fraction or
-// the fixed decimal form, or raises AppError; the line parser and the unit abbreviation take any text.
+// Quantity texts and free ingredient text: scaling an ingredient quantity gives an empty text, a marked text, a kitchen
+// fraction or the fixed decimal form, or raises AppError; the line parser and the unit abbreviation take any text.
 #include "FuzzInput.h"
 
 #include "quantities/Quantity.h"
@@ -34,6 +34,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     QString quantity = text;
     try {
         const QString result = ScaleQuantity(quantity, factor, mode);
+        check(!result.contains(QLatin1Char('*')) || result == quantity);
+    } catch (const AppError&) {
+    }
+    quantity = text;
+    try {
+        const QString result = ScaleIngredientQuantity(quantity, factor, mode);
         if (quantity.isEmpty())
             check(result.isEmpty());
         else if (result.startsWith(QLatin1Char('*')))
