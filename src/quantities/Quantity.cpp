@@ -186,6 +186,7 @@ QString scaleQuantity(QString& quantity, double factor, int mode, bool strict)
     // the "/" onward finds the same blanks.)
     if (s >= 1 && f > s && quantity.indexOf(QLatin1Char(' '), quantity.indexOf(QLatin1Char('/'))) >= 0)
         quantity.prepend(kMark);
+    // The scale button's reading: whatever is left that is none of the readable forms gets a mark too.
     if (strict && !quantity.startsWith(kMark) && !isReadableForm(quantity))
         quantity.prepend(kMark);
 
