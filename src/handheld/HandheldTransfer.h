@@ -31,7 +31,7 @@ ToolCommand retrieveCommand(const QString& programFolder, const QString& dataFol
 int removeImportCopies(const QString& dataFolder);
 
 // Starts the tool with a window and waits, without a time limit, until it ends (through the platform seam).
-// Its exit code is not examined. An error when the tool is missing or could not be started.
+// Its exit code is not examined. An error when the tool is missing from the program folder.
 std::optional<AppError> ShellAndWait(const ToolCommand& command);
 
 } // namespace HandheldTransfer
