@@ -5,6 +5,7 @@
 #include <QVector>
 
 class Recordset;
+class RecipeKeyIndex;
 
 // Operations on the recipe table shared by the recipe window, duplicate removal and the command line.
 namespace RecipeTable {
@@ -31,8 +32,8 @@ bool findEntry(Recordset& recipes, const QString& key, int occurrence);
 bool findListEntry(Recordset& recipes, const QStringList& keysInListOrder, int position);
 
 // Deletes the current record under the status rules: a record never synchronised ("0x0008") is removed
-// from the table, any other is marked "0x0002" and stays for the conduit.
-void deleteCurrent(Recordset& recipes);
+// from the table, any other is marked "0x0002" and stays for the conduit. A removal is told to index.
+void deleteCurrent(Recordset& recipes, RecipeKeyIndex* index = nullptr);
 
 // Number of recipes not marked deleted, whatever the table's filter.
 int liveCount(const Recordset& recipes);
@@ -44,15 +45,18 @@ int liveCount(const Recordset& recipes);
 QString uniqueKey(Recordset& recipes, const QString& name);
 // The same walk on a table whose filter is already cleared; leaves the filter alone.
 QString uniqueKeyUnfiltered(Recordset& recipes, const QString& name);
+// The same walk answered from a key index that is in step with the table.
+QString uniqueKey(const RecipeKeyIndex& index, const QString& name);
 
 // Deletes the recipes of the given list positions (keys of the list in its shown order, which is the
 // order of the table's view) under the status rules. Returns how many records were found and deleted.
-int deleteEntries(Recordset& recipes, const QStringList& keysInListOrder, QVector<int> positions);
+int deleteEntries(Recordset& recipes, const QStringList& keysInListOrder, QVector<int> positions,
+                  RecipeKeyIndex* index = nullptr);
 
 // The list positions of the recipes that repeat the recipe kept before them in list order: equal Name,
 // Key and Ingredients, comparing letter case. Entries whose record is gone are skipped.
 QVector<int> duplicatePositions(Recordset& recipes, const QStringList& keysInListOrder);
 // Deletes those duplicates; returns how many were deleted.
-int deleteDuplicates(Recordset& recipes, const QStringList& keysInListOrder);
+int deleteDuplicates(Recordset& recipes, const QStringList& keysInListOrder, RecipeKeyIndex* index = nullptr);
 
 } // namespace RecipeTable

@@ -795,7 +795,7 @@ void RecipeController::saveRecipe()
                                  + QStringLiteral("Please enter a Title."));
             return;
         }
-        const RecipeSaveResult result = ::saveRecipe(*rs, in, m_listFilter);
+        const RecipeSaveResult result = ::saveRecipe(*rs, in, m_listFilter, &m_keyIndex);
         if (result.kind == RecipeSaveResult::Updated) {
             ChangeMode(kClear);
             m_entryMode.clear();
@@ -872,7 +872,7 @@ void RecipeController::deleteRecipes()
     m_trackChanges = false;
     BusyPointer busy;
     guarded(QStringLiteral("deleting recipes"), [&] {
-        RecipeTable::deleteEntries(*rs, m_keys, rows);
+        RecipeTable::deleteEntries(*rs, m_keys, rows, &m_keyIndex);
         for (int i = static_cast<int>(rows.size()) - 1; i >= 0; --i)
             removeListEntry(rows.at(i));
         // The view drops the deleted records again, so list entries and records stay in step.
@@ -907,7 +907,8 @@ void RecipeController::deleteDuplicates()
         return;
     m_trackChanges = false;
     BusyPointer busy;
-    guarded(QStringLiteral("deleting duplicate recipes"), [&] { RecipeTable::deleteDuplicates(*rs, m_keys); });
+    guarded(QStringLiteral("deleting duplicate recipes"),
+            [&] { RecipeTable::deleteDuplicates(*rs, m_keys, &m_keyIndex); });
     ChangeMode(kClear);
     m_entryMode.clear();
     listAll();

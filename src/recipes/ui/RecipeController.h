@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/RecipeWindow.h"
+#include "recipes/RecipeKeyIndex.h"
 #include "recipes/RecipeSave.h"
 #include "recipes/SearchCriteria.h"
 
@@ -62,6 +63,8 @@ public:
 
     QString entryMode() const { return m_entryMode; }
     const SearchCriteria& searchCriteria() const { return m_criteria; }
+    // Replaces the stored criteria as the search window's "Do Filter" does (the list is not rebuilt).
+    void setSearchCriteria(const SearchCriteria& criteria) { m_criteria = criteria; }
     QString recipeListFilter() const { return m_listFilter; }
 
 private:
@@ -100,6 +103,7 @@ private:
     QLabel *m_imgPicture, *m_lblPicFile, *m_panel1, *m_panel2;
     QMenu *m_mnuFile, *m_mnuEdit;
 
+    RecipeKeyIndex m_keyIndex;
     QStringList m_keys; // the keys of the list entries (mirrored into lstKeys)
     SearchCriteria m_criteria;
     QString m_listFilter;
