@@ -361,8 +361,17 @@ void RecipeController::ShowRecipes()
         Dialogs::message(QStringLiteral("None Found"), QStringLiteral("No records were found matching this search."));
         listAll();
     } else {
+        // An empty table: nothing is shown, and the blank fields are what an edit is compared with.
         updateListStatus();
+        const bool tracking = m_trackChanges;
+        m_trackChanges = false;
+        rs->moveLast();
+        rs->moveNext();
+        ShowFields();
+        takeSavedCopies();
+        m_trackChanges = tracking;
         ChangeMode(kClear);
+        m_entryMode.clear();
     }
 }
 
@@ -371,7 +380,10 @@ void RecipeController::listAll()
     guarded(QStringLiteral("listing all recipes"), [this] {
         m_criteria.clearTexts();
         ShowRecipes();
+        const bool tracking = m_trackChanges;
+        m_trackChanges = false;
         ShowFields();
+        m_trackChanges = tracking;
         ChangeMode(kClear);
         if (m_list->count() > 0)
             selectRow(0);
