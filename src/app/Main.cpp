@@ -1,9 +1,24 @@
 #include "app/Main.h"
 
 #include "app/Features.h"
+#include "app/RecipeWindow.h"
 #include "shell/AppState.h"
 #include "shell/Dialogs.h"
 #include "shell/PickLists.h"
+#include "shell/Platform.h"
+#include "shell/Settings.h"
+#include "shell/ShowError.h"
+#include "shell/Shutdown.h"
+#include "shell/Startup.h"
+#include "shell/ui/ProportionalLayout.h"
+#include "shell/ui/SplashWindow.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTimer>
 
 #include <QComboBox>
 #include <QFrame>
@@ -110,10 +125,21 @@ Main::Main(QWidget* parent)
     resize(DesignWidth, DesignHeight + menuBar()->sizeHint().height() + status->sizeHint().height());
     showTabPage(1);
 
+    m_layout = new ProportionalLayout(central, this);
+    m_syncWatch = new QTimer(this);
+    m_syncWatch->setObjectName(QStringLiteral("tmrSync"));
+    m_syncWatch->setInterval(SyncWatchIntervalMs);
+    connect(m_syncWatch, &QTimer::timeout, this, &Main::checkForHotsync);
+
     attachFeatures(*this);
 }
 
 Main::~Main() = default;
+
+QString Main::hotsyncWindowTitle()
+{
+    return QStringLiteral("Hotsync Progress");
+}
 
 void Main::buildControls(QWidget* c)
 {
@@ -335,4 +361,157 @@ void Main::LoadCombos()
     m_ratings = DataSource::open(TableDef::Ratings, folder);
     source->addItems(PickLists::entries(*m_sources, QStringLiteral("SourceMaster")));
     rating->addItems(PickLists::entries(*m_ratings, QStringLiteral("RatingMaster")));
+}
+
+bool Main::startUp(const QString& programFolder, const StartupOptions& options)
+{
+    if (!Platform::acquireSingleInstance(Startup::InstanceKey)) {
+        Dialogs::message(QStringLiteral("Already Running"), QStringLiteral("Zestora is already running"),
+                         MsgButtons::Ok, MsgIcon::Exclamation);
+        return false;
+    }
+    std::unique_ptr<SplashWindow> splash;
+    if (options.showSplash) {
+        splash = std::make_unique<SplashWindow>(options.splashMinimumMs);
+        splash->showAndPaint();
+    }
+    AppState& state = AppState::instance();
+    try {
+        Startup::readSettings(state, programFolder);
+        // Transfer and retrieve talk to Pocket PC handhelds only.
+        const bool ppc = state.installType == QLatin1String("PPC");
+        findChild<QAction*>(QStringLiteral("mnuTransfer"))->setVisible(ppc);
+        findChild<QAction*>(QStringLiteral("mnuRetrieve"))->setVisible(ppc);
+        if (!Startup::LocateDataFolder(state))
+            return false;
+        Startup::loadHeldTables(state);
+        LoadCombos();
+        if (m_recipeWindow)
+            m_recipeWindow->listAll();
+        showTabPage(findChild<QTabBar*>(QStringLiteral("tab1"))->currentIndex() + 1);
+        m_loaded = true;
+        if (splash)
+            splash->finish();
+        m_layout->record(QSize(DesignWidth, DesignHeight));
+        m_layout->setEnabled(true);
+        m_syncWatch->start();
+        RestoreWindowGeometry();
+    } catch (const TableLoadError&) {
+        return false; // the loader has told the user
+    } catch (const std::exception& error) {
+        ShowError(QStringLiteral("loading"), QString(), error);
+        return false;
+    }
+    return true;
+}
+
+void Main::SaveAll()
+{
+    {
+        BusyPointer busy;
+        if (m_recipeWindow && m_recipeWindow->isEditing())
+            m_recipeWindow->pressSave();
+        SaveDBs(AppState::instance());
+    }
+    if (m_recipeWindow)
+        m_recipeWindow->listAll();
+}
+
+void Main::checkForHotsync()
+{
+    if (m_hotsyncDetected || !Platform::topLevelWindowExists(hotsyncWindowTitle()))
+        return;
+    m_hotsyncDetected = true;
+    m_syncWatch->stop();
+    close();
+}
+
+void Main::closeEvent(QCloseEvent* event)
+{
+    if (!m_exitCompleted && !runExitSequence()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    if (m_quitOnExit)
+        QCoreApplication::quit();
+}
+
+bool Main::runExitSequence()
+{
+    AppState& state = AppState::instance();
+    if (!m_hotsyncDetected && !state.restoreDone && m_recipeWindow && m_recipeWindow->isEditing()) {
+        const MsgAnswer answer
+            = Dialogs::message(QStringLiteral("Changes Not Saved"),
+                               QStringLiteral("You have made changes that have not been saved.") + CRLF + CRLF
+                                   + QStringLiteral("Do you want to go back and save changes?"),
+                               MsgButtons::YesNo, MsgIcon::Question);
+        if (answer != MsgAnswer::No)
+            return false;
+        m_recipeWindow->cancelEdit();
+    }
+    SaveWindowGeometry();
+
+    const bool watching = m_syncWatch->isActive();
+    m_syncWatch->stop();
+    {
+        BusyPointer busy;
+        if (!state.restoreDone && !state.retrieveDone && !SaveDBs(state) && !m_hotsyncDetected) {
+            // The failure has been reported; closing now would lose the changes that could not be written.
+            const MsgAnswer answer
+                = Dialogs::message(QStringLiteral("Changes Not Saved"),
+                                   QStringLiteral("Some of your data could not be saved.") + CRLF + CRLF
+                                       + QStringLiteral("Close anyway and lose the changes that were not saved?"),
+                                   MsgButtons::YesNo, MsgIcon::Exclamation);
+            if (answer != MsgAnswer::Yes) {
+                if (watching)
+                    m_syncWatch->start();
+                return false;
+            }
+        }
+        Shutdown::RemoveTinyTableFiles(state.dataPath);
+    }
+    if (m_hotsyncDetected) {
+        Dialogs::message(
+            QStringLiteral("Hotsync Detected"),
+            QStringLiteral("Zestora Plus on the PC must be closed during the hotsync operation.") + CRLF + CRLF
+                + QStringLiteral("A hotsync operation has been detected and your data has been saved.") + CRLF + CRLF
+                + QStringLiteral("You may restart the software when the hotsync operation is complete."),
+            MsgButtons::Ok, MsgIcon::Information);
+    }
+    m_exitCompleted = true;
+    return true;
+}
+
+void Main::SaveWindowGeometry()
+{
+    if (isMinimized())
+        return;
+    // The normal place of a maximised window, so that the next start opens at a usable size.
+    const QRect g = isMaximized() ? normalGeometry() : geometry();
+    WriteSetting(QStringLiteral("Form"), QStringLiteral("Left"), QString::number(g.left()));
+    WriteSetting(QStringLiteral("Form"), QStringLiteral("Top"), QString::number(g.top()));
+    WriteSetting(QStringLiteral("Form"), QStringLiteral("Width"), QString::number(g.width()));
+    WriteSetting(QStringLiteral("Form"), QStringLiteral("Height"), QString::number(g.height()));
+}
+
+void Main::RestoreWindowGeometry()
+{
+    const QString left = ReadSetting(QStringLiteral("Form"), QStringLiteral("Left"), QString());
+    if (left.isEmpty())
+        return;
+    bool ok[4] = {};
+    const int x = left.trimmed().toInt(&ok[0]);
+    const int y = ReadSetting(QStringLiteral("Form"), QStringLiteral("Top")).trimmed().toInt(&ok[1]);
+    const int w = ReadSetting(QStringLiteral("Form"), QStringLiteral("Width")).trimmed().toInt(&ok[2]);
+    const int h = ReadSetting(QStringLiteral("Form"), QStringLiteral("Height")).trimmed().toInt(&ok[3]);
+    if (!ok[0] || !ok[1] || !ok[2] || !ok[3] || w <= 0 || h <= 0)
+        return;
+    QRect r(x, y, w, h);
+    // A window stored on a screen that is no longer attached comes back on the primary screen.
+    if (!QGuiApplication::screenAt(r.topLeft() + QPoint(20, 20))) {
+        if (QScreen* screen = QGuiApplication::primaryScreen())
+            r.moveTopLeft(screen->availableGeometry().topLeft());
+    }
+    setGeometry(r);
 }
