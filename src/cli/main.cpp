@@ -9,9 +9,9 @@
 namespace {
 
 const CliCommand kCommands[] = {
-    {"init", "init DATADIR            create an empty data folder with all thirteen table files", cmdInit},
-    {"check", "check DATADIR [--resave] load every table and count its records; --resave writes them back",
-     cmdCheck},
+    { "init", "init [--demo] DATADIR   create a data folder with all thirteen table files (--demo: a small cookbook)",
+      cmdInit },
+    { "check", "check DATADIR [--resave] load every table and count its records; --resave writes them back", cmdCheck },
 };
 
 void printHelp(QTextStream& out)
