@@ -442,6 +442,15 @@ void RecipeController::showSelected()
     guarded(QStringLiteral("listing all recipes"), [this, row] { showEntry(row); });
 }
 
+void RecipeController::ensureListView(Recordset& rs)
+{
+    // Other windows (export, print) may walk the table under their own filter or order.
+    if (rs.filter() != m_listFilter)
+        rs.setFilter(m_listFilter);
+    if (rs.sort() != QLatin1String("Name ASC"))
+        rs.setSort(QStringLiteral("Name ASC"));
+}
+
 void RecipeController::showEntry(int row)
 {
     Recordset* rs = recipes();
@@ -450,8 +459,7 @@ void RecipeController::showEntry(int row)
     const bool tracking = m_trackChanges;
     m_trackChanges = false;
     try {
-        if (rs->filter() != m_listFilter)
-            rs->setFilter(m_listFilter);
+        ensureListView(*rs);
         bool found = RecipeTable::findListEntry(*rs, m_keys, row);
         bool removed = false;
         while (!found && m_list->count() > 0) {
@@ -807,6 +815,7 @@ void RecipeController::saveRecipe()
                                  + QStringLiteral("Please enter a Title."));
             return;
         }
+        ensureListView(*rs);
         const RecipeSaveResult result = ::saveRecipe(*rs, in, m_listFilter, &m_keyIndex);
         if (result.kind == RecipeSaveResult::Updated) {
             ChangeMode(kClear);
@@ -884,6 +893,7 @@ void RecipeController::deleteRecipes()
     m_trackChanges = false;
     BusyPointer busy;
     guarded(QStringLiteral("deleting recipes"), [&] {
+        ensureListView(*rs);
         RecipeTable::deleteEntries(*rs, m_keys, rows, &m_keyIndex);
         for (int i = static_cast<int>(rows.size()) - 1; i >= 0; --i)
             removeListEntry(rows.at(i));
@@ -919,8 +929,10 @@ void RecipeController::deleteDuplicates()
         return;
     m_trackChanges = false;
     BusyPointer busy;
-    guarded(QStringLiteral("deleting duplicate recipes"),
-            [&] { RecipeTable::deleteDuplicates(*rs, m_keys, &m_keyIndex); });
+    guarded(QStringLiteral("deleting duplicate recipes"), [&] {
+        ensureListView(*rs);
+        RecipeTable::deleteDuplicates(*rs, m_keys, &m_keyIndex);
+    });
     ChangeMode(kClear);
     m_entryMode.clear();
     listAll();

@@ -71,6 +71,8 @@ private:
     Recordset* recipes() const;
     void showSelected();
     void showEntry(int row);
+    // Puts the list's filter and order back on the table when something else changed them.
+    void ensureListView(Recordset& rs);
     void takeSavedCopies();
     void restoreSavedCopies();
     void fillGrid(QTableWidget* grid, const QString& text);
