@@ -123,10 +123,31 @@ bool findEntry(Recordset& recipes, const QString& key, int occurrence)
     return true;
 }
 
+namespace {
+
+    // The list is read from the view in order, so while the view is as the list was built, entry i is record i.
+    // That record is taken when it holds the entry's key; otherwise the record is searched for by key.
+    bool locate(Recordset& recipes, const QStringList& keys, const QVector<int>& occurrences, int position)
+    {
+        if (position < recipes.recordCount()) {
+            recipes.setPosition(position);
+            if (recipes.value(kKey).compare(keys.at(position), Qt::CaseInsensitive) == 0)
+                return true;
+        }
+        return findEntry(recipes, keys.at(position), occurrences.at(position));
+    }
+
+} // namespace
+
 bool findListEntry(Recordset& recipes, const QStringList& keysInListOrder, int position)
 {
     if (position < 0 || position >= keysInListOrder.size())
         return false;
+    if (position < recipes.recordCount()) {
+        recipes.setPosition(position);
+        if (recipes.value(kKey).compare(keysInListOrder.at(position), Qt::CaseInsensitive) == 0)
+            return true;
+    }
     const QString key = keysInListOrder.at(position).toCaseFolded();
     int occurrence = 0;
     for (int i = 0; i < position; ++i) {
@@ -147,7 +168,7 @@ int deleteEntries(Recordset& recipes, const QStringList& keysInListOrder, QVecto
     for (int position : positions) {
         if (position < 0 || position >= keysInListOrder.size())
             continue;
-        if (findEntry(recipes, keysInListOrder.at(position), occurrences.at(position))) {
+        if (locate(recipes, keysInListOrder, occurrences, position)) {
             deleteCurrent(recipes, index);
             ++deleted;
         }
@@ -163,7 +184,7 @@ QVector<int> duplicatePositions(Recordset& recipes, const QStringList& keysInLis
     bool haveKept = false;
     QString keptName, keptKey, keptIngredients;
     for (int i = 0; i < keysInListOrder.size(); ++i) {
-        if (!findEntry(recipes, keysInListOrder.at(i), occurrences.at(i)))
+        if (!locate(recipes, keysInListOrder, occurrences, i))
             continue;
         const QString name = recipes.value(QStringLiteral("Name"));
         const QString key = recipes.value(kKey);

@@ -28,7 +28,9 @@ bool findKey(Recordset& recipes, const QString& key);
 QVector<int> keyOccurrences(const QStringList& keysInListOrder);
 // Finds the record standing for a list entry: the (occurrence + 1)-th record of the view with that key.
 bool findEntry(Recordset& recipes, const QString& key, int occurrence);
-// Finds the record of entry position of a list whose keys are keysInListOrder.
+// Finds the record of entry position of a list whose keys are keysInListOrder: the record at that position
+// of the view when it holds the entry's key (the view is as the list was read from it), else by key and
+// occurrence.
 bool findListEntry(Recordset& recipes, const QStringList& keysInListOrder, int position);
 
 // Deletes the current record under the status rules: a record never synchronised ("0x0008") is removed
