@@ -220,24 +220,24 @@ void Main::buildControls(QWidget* c)
     // 3: Other.
     QWidget* o = frames[2];
     label(o, "lblCategories", QStringLiteral("Categories:"), 8, 6, 120);
-    place<QListWidget>(o, "lstCatRecipe", 8, 26, 200, fh - 34)->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    iconButton(o, "cmdCatAdd", QStyle::SP_FileDialogNewFolder, QStringLiteral("Add or Edit Categories"), 214, 26);
+    place<QListWidget>(o, "lstCatRecipe", 8, 26, 180, fh - 34)->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    iconButton(o, "cmdCatAdd", QStyle::SP_FileDialogNewFolder, QStringLiteral("Add or Edit Categories"), 194, 26);
     iconButton(o, "cmdCatDelete", QStyle::SP_DialogDiscardButton, QStringLiteral("Remove Category from this Recipe"),
-               214, 58);
-    const int ox = 262, lw = 56, fx = ox + lw;
+               194, 58);
+    const int ox = 240, lw = 52, fx = ox + lw;
     label(o, "lblServes", QStringLiteral("Serves:"), ox, 12, lw);
     place<QLineEdit>(o, "txtServes", fx, 9, 80, 24)->setMaxLength(8);
     button(o, "cmdMultiply", QStringLiteral("Sca&le"), QStringLiteral("Scale Ingredients"), fx + 88, 7, 80);
     label(o, "lblSource", QStringLiteral("Source:"), ox, 50, lw);
-    auto* source = place<QComboBox>(o, "cboSource", fx, 47, 150, 24);
+    auto* source = place<QComboBox>(o, "cboSource", fx, 47, 134, 24);
     source->setEditable(true);
     source->setToolTip(QStringLiteral("Select or enter a source"));
-    button(o, "cmdEditSource", QStringLiteral("&Edit List..."), QString(), fx + 156, 45, 90);
+    button(o, "cmdEditSource", QStringLiteral("&Edit List..."), QString(), fx + 140, 45, 90);
     label(o, "lblRating", QStringLiteral("Rating:"), ox, 88, lw);
-    auto* rating = place<QComboBox>(o, "cboRating", fx, 85, 150, 24);
+    auto* rating = place<QComboBox>(o, "cboRating", fx, 85, 134, 24);
     rating->setEditable(true);
     rating->setToolTip(QStringLiteral("Select or enter a rating"));
-    button(o, "cmdEditRating", QStringLiteral("&Edit List..."), QString(), fx + 156, 83, 90);
+    button(o, "cmdEditRating", QStringLiteral("&Edit List..."), QString(), fx + 140, 83, 90);
 
     // 4: Picture.
     QWidget* p = frames[3];
