@@ -363,6 +363,50 @@ void Main::LoadCombos()
     rating->addItems(PickLists::entries(*m_ratings, QStringLiteral("RatingMaster")));
 }
 
+namespace {
+
+// Hides the splash window before any message box of the start-up, so the box is never covered by it.
+class SplashAwareDialogs : public DialogBackend
+{
+public:
+    explicit SplashAwareDialogs(QWidget* splash)
+        : m_inner(Dialogs::backend())
+        , m_splash(splash)
+    {
+        Dialogs::setBackend(this);
+    }
+    ~SplashAwareDialogs() override { Dialogs::setBackend(m_inner); }
+    SplashAwareDialogs(const SplashAwareDialogs&) = delete;
+    SplashAwareDialogs& operator=(const SplashAwareDialogs&) = delete;
+
+    MsgAnswer message(const QString& title, const QString& text, MsgButtons buttons, MsgIcon icon) override
+    {
+        m_splash->hide();
+        return m_inner->message(title, text, buttons, icon);
+    }
+    QString openFile(const QString& title, const QString& filter, const QString& initialPath) override
+    {
+        m_splash->hide();
+        return m_inner->openFile(title, filter, initialPath);
+    }
+    QString saveFile(const QString& title, const QString& filter, const QString& initialPath) override
+    {
+        m_splash->hide();
+        return m_inner->saveFile(title, filter, initialPath);
+    }
+    QString chooseFolder(const QString& title, const QString& initialFolder) override
+    {
+        m_splash->hide();
+        return m_inner->chooseFolder(title, initialFolder);
+    }
+
+private:
+    DialogBackend* m_inner;
+    QWidget* m_splash;
+};
+
+} // namespace
+
 bool Main::startUp(const QString& programFolder, const StartupOptions& options)
 {
     if (!Platform::acquireSingleInstance(Startup::InstanceKey)) {
@@ -371,8 +415,10 @@ bool Main::startUp(const QString& programFolder, const StartupOptions& options)
         return false;
     }
     std::unique_ptr<SplashWindow> splash;
+    std::unique_ptr<SplashAwareDialogs> splashAware;
     if (options.showSplash) {
         splash = std::make_unique<SplashWindow>(options.splashMinimumMs);
+        splashAware = std::make_unique<SplashAwareDialogs>(splash.get());
         splash->showAndPaint();
     }
     AppState& state = AppState::instance();
