@@ -535,10 +535,11 @@ void Main::SaveWindowGeometry()
         return;
     // The normal place of a maximised window, so that the next start opens at a usable size.
     const QRect g = isMaximized() ? normalGeometry() : geometry();
-    WriteSetting(QStringLiteral("Form"), QStringLiteral("Left"), QString::number(g.left()));
-    WriteSetting(QStringLiteral("Form"), QStringLiteral("Top"), QString::number(g.top()));
-    WriteSetting(QStringLiteral("Form"), QStringLiteral("Width"), QString::number(g.width()));
-    WriteSetting(QStringLiteral("Form"), QStringLiteral("Height"), QString::number(g.height()));
+    // One message is enough when the settings file cannot be written: stop at the first failure.
+    WriteSetting(QStringLiteral("Form"), QStringLiteral("Left"), QString::number(g.left()))
+        && WriteSetting(QStringLiteral("Form"), QStringLiteral("Top"), QString::number(g.top()))
+        && WriteSetting(QStringLiteral("Form"), QStringLiteral("Width"), QString::number(g.width()))
+        && WriteSetting(QStringLiteral("Form"), QStringLiteral("Height"), QString::number(g.height()));
 }
 
 void Main::RestoreWindowGeometry()
