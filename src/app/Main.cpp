@@ -220,24 +220,24 @@ void Main::buildControls(QWidget* c)
     // 3: Other.
     QWidget* o = frames[2];
     label(o, "lblCategories", QStringLiteral("Categories:"), 8, 6, 120);
-    place<QListWidget>(o, "lstCatRecipe", 8, 26, 200, fh - 34)->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    iconButton(o, "cmdCatAdd", QStyle::SP_FileDialogNewFolder, QStringLiteral("Add or Edit Categories"), 214, 26);
+    place<QListWidget>(o, "lstCatRecipe", 8, 26, 180, fh - 34)->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    iconButton(o, "cmdCatAdd", QStyle::SP_FileDialogNewFolder, QStringLiteral("Add or Edit Categories"), 194, 26);
     iconButton(o, "cmdCatDelete", QStyle::SP_DialogDiscardButton, QStringLiteral("Remove Category from this Recipe"),
-               214, 58);
-    const int ox = 262, lw = 56, fx = ox + lw;
+               194, 58);
+    const int ox = 240, lw = 52, fx = ox + lw;
     label(o, "lblServes", QStringLiteral("Serves:"), ox, 12, lw);
     place<QLineEdit>(o, "txtServes", fx, 9, 80, 24)->setMaxLength(8);
     button(o, "cmdMultiply", QStringLiteral("Sca&le"), QStringLiteral("Scale Ingredients"), fx + 88, 7, 80);
     label(o, "lblSource", QStringLiteral("Source:"), ox, 50, lw);
-    auto* source = place<QComboBox>(o, "cboSource", fx, 47, 150, 24);
+    auto* source = place<QComboBox>(o, "cboSource", fx, 47, 134, 24);
     source->setEditable(true);
     source->setToolTip(QStringLiteral("Select or enter a source"));
-    button(o, "cmdEditSource", QStringLiteral("&Edit List..."), QString(), fx + 156, 45, 90);
+    button(o, "cmdEditSource", QStringLiteral("&Edit List..."), QString(), fx + 140, 45, 90);
     label(o, "lblRating", QStringLiteral("Rating:"), ox, 88, lw);
-    auto* rating = place<QComboBox>(o, "cboRating", fx, 85, 150, 24);
+    auto* rating = place<QComboBox>(o, "cboRating", fx, 85, 134, 24);
     rating->setEditable(true);
     rating->setToolTip(QStringLiteral("Select or enter a rating"));
-    button(o, "cmdEditRating", QStringLiteral("&Edit List..."), QString(), fx + 156, 83, 90);
+    button(o, "cmdEditRating", QStringLiteral("&Edit List..."), QString(), fx + 140, 83, 90);
 
     // 4: Picture.
     QWidget* p = frames[3];
@@ -363,6 +363,50 @@ void Main::LoadCombos()
     rating->addItems(PickLists::entries(*m_ratings, QStringLiteral("RatingMaster")));
 }
 
+namespace {
+
+// Hides the splash window before any message box of the start-up, so the box is never covered by it.
+class SplashAwareDialogs : public DialogBackend
+{
+public:
+    explicit SplashAwareDialogs(QWidget* splash)
+        : m_inner(Dialogs::backend())
+        , m_splash(splash)
+    {
+        Dialogs::setBackend(this);
+    }
+    ~SplashAwareDialogs() override { Dialogs::setBackend(m_inner); }
+    SplashAwareDialogs(const SplashAwareDialogs&) = delete;
+    SplashAwareDialogs& operator=(const SplashAwareDialogs&) = delete;
+
+    MsgAnswer message(const QString& title, const QString& text, MsgButtons buttons, MsgIcon icon) override
+    {
+        m_splash->hide();
+        return m_inner->message(title, text, buttons, icon);
+    }
+    QString openFile(const QString& title, const QString& filter, const QString& initialPath) override
+    {
+        m_splash->hide();
+        return m_inner->openFile(title, filter, initialPath);
+    }
+    QString saveFile(const QString& title, const QString& filter, const QString& initialPath) override
+    {
+        m_splash->hide();
+        return m_inner->saveFile(title, filter, initialPath);
+    }
+    QString chooseFolder(const QString& title, const QString& initialFolder) override
+    {
+        m_splash->hide();
+        return m_inner->chooseFolder(title, initialFolder);
+    }
+
+private:
+    DialogBackend* m_inner;
+    QWidget* m_splash;
+};
+
+} // namespace
+
 bool Main::startUp(const QString& programFolder, const StartupOptions& options)
 {
     if (!Platform::acquireSingleInstance(Startup::InstanceKey)) {
@@ -371,8 +415,10 @@ bool Main::startUp(const QString& programFolder, const StartupOptions& options)
         return false;
     }
     std::unique_ptr<SplashWindow> splash;
+    std::unique_ptr<SplashAwareDialogs> splashAware;
     if (options.showSplash) {
         splash = std::make_unique<SplashWindow>(options.splashMinimumMs);
+        splashAware = std::make_unique<SplashAwareDialogs>(splash.get());
         splash->showAndPaint();
     }
     AppState& state = AppState::instance();
@@ -489,10 +535,11 @@ void Main::SaveWindowGeometry()
         return;
     // The normal place of a maximised window, so that the next start opens at a usable size.
     const QRect g = isMaximized() ? normalGeometry() : geometry();
-    WriteSetting(QStringLiteral("Form"), QStringLiteral("Left"), QString::number(g.left()));
-    WriteSetting(QStringLiteral("Form"), QStringLiteral("Top"), QString::number(g.top()));
-    WriteSetting(QStringLiteral("Form"), QStringLiteral("Width"), QString::number(g.width()));
-    WriteSetting(QStringLiteral("Form"), QStringLiteral("Height"), QString::number(g.height()));
+    // One message is enough when the settings file cannot be written: stop at the first failure.
+    WriteSetting(QStringLiteral("Form"), QStringLiteral("Left"), QString::number(g.left()))
+        && WriteSetting(QStringLiteral("Form"), QStringLiteral("Top"), QString::number(g.top()))
+        && WriteSetting(QStringLiteral("Form"), QStringLiteral("Width"), QString::number(g.width()))
+        && WriteSetting(QStringLiteral("Form"), QStringLiteral("Height"), QString::number(g.height()));
 }
 
 void Main::RestoreWindowGeometry()

@@ -1,21 +1,36 @@
 #include "cli/CliCommands.h"
 
+#include "shell/DemoData.h"
 #include "storage/DataFolder.h"
-
-#include <QRegularExpression>
 
 int cmdInit(const QStringList& args, QTextStream& out, QTextStream& err)
 {
-    const QStringList positional = args.filter(QRegularExpression(QStringLiteral("^[^-]")));
-    if (positional.size() != 1 || args.size() != 1) {
-        err << "usage: zestora init DATADIR\n";
+    QStringList positional;
+    bool demo = false;
+    for (const QString& arg : args) {
+        if (arg == QLatin1String("--demo"))
+            demo = true;
+        else if (!arg.startsWith(QLatin1Char('-')))
+            positional << arg;
+        else {
+            err << "zestora init: unknown option " << arg << "\n";
+            return 1;
+        }
+    }
+    if (positional.size() != 1) {
+        err << "usage: zestora init [--demo] DATADIR\n";
         return 1;
     }
-    if (const auto error = DataFolder::initEmpty(positional.first())) {
+    const auto error = demo ? DemoData::create(positional.first()) : DataFolder::initEmpty(positional.first());
+    if (error) {
         err << "zestora init: " << error->description() << "\n";
         return 2;
     }
-    out << "created 13 table files in " << positional.first() << "\n";
+    if (demo)
+        out << "created 13 table files with " << DemoData::recipeCount() << " demo recipes in " << positional.first()
+            << "\n";
+    else
+        out << "created 13 table files in " << positional.first() << "\n";
     return 0;
 }
 

@@ -10,7 +10,8 @@
 namespace {
 
 const CliCommand kCommands[] = {
-    { "init", "init DATADIR            create an empty data folder with all thirteen table files", cmdInit },
+    { "init", "init [--demo] DATADIR   create a data folder with all thirteen table files (--demo: a small cookbook)",
+      cmdInit },
     { "check", "check DATADIR [--resave] load every table and count its records; --resave writes them back", cmdCheck },
     { "backup", "backup DATADIR DESTDIR  copy the table files to a backup folder (previous backup kept as .bak)",
       cmdBackup },

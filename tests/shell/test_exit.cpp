@@ -228,6 +228,19 @@ private slots:
         }
     }
 
+    void unwritableSettingsToldOnceAtExit()
+    {
+        Started s;
+        s.main.show();
+        // The settings file now sits in a folder that no longer exists.
+        AppState::instance().settingsPath = s.folders.program.filePath(QStringLiteral("gone/zestoraplus.ini"));
+        s.dialogs.answer(MsgAnswer::Ok);
+        QVERIFY(s.main.close());
+        QCOMPARE(s.dialogs.messageCount(), 1);
+        QCOMPARE(s.dialogs.last().text, QStringLiteral("An error occurred while writing to the ini file."));
+        QVERIFY(s.fileHas(TableDef::Preferences, "#"));
+    }
+
     void failedSaveAsksBeforeClosing_data()
     {
         QTest::addColumn<MsgAnswer>("answer");
