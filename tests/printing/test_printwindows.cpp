@@ -266,11 +266,14 @@ void TestPrintWindows::saveToFile_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("formatError");
     QTest::addColumn<bool>("written");
-    QTest::newRow("rtf") << "copy.rtf" << false << true;
-    QTest::newRow("upper-case extension") << "COPY.RTF" << false << true;
-    QTest::newRow("text file refused") << "report.txt" << true << false;
-    QTest::newRow("rtf without the dot refused") << "reportrtf" << true << false;
-    QTest::newRow("cancelled") << "" << false << false;
+    QTest::addColumn<int>("replace"); // -1: no such file yet; else the answer to the replace question
+    QTest::newRow("rtf") << "copy.rtf" << false << true << -1;
+    QTest::newRow("upper-case extension") << "COPY.RTF" << false << true << -1;
+    QTest::newRow("existing file replaced") << "copy.rtf" << false << true << int(MsgAnswer::Yes);
+    QTest::newRow("existing file kept") << "copy.rtf" << false << false << int(MsgAnswer::No);
+    QTest::newRow("text file refused") << "report.txt" << true << false << -1;
+    QTest::newRow("rtf without the dot refused") << "reportrtf" << true << false << -1;
+    QTest::newRow("cancelled") << "" << false << false << -1;
 }
 
 void TestPrintWindows::saveToFile()
@@ -278,10 +281,13 @@ void TestPrintWindows::saveToFile()
     QFETCH(QString, name);
     QFETCH(bool, formatError);
     QFETCH(bool, written);
+    QFETCH(int, replace);
     frmPrint w(PrintOptions {});
     const QString target = name.isEmpty() ? QString() : m_fx->dataPath() + "/" + name;
-    if (written)
-        TestData::writeFile(target, "an older file"); // an existing file is replaced
+    if (replace >= 0) {
+        TestData::writeFile(target, "an older file");
+        m_dialogs->answer(MsgAnswer(replace));
+    }
     m_dialogs->choosePath(target);
     if (formatError)
         m_dialogs->answer(MsgAnswer::Ok);
@@ -296,10 +302,16 @@ void TestPrintWindows::saveToFile()
                  QString("The file format must be an RTF file, so the filename must have an extension of .rtf."));
         QVERIFY(!QFile::exists(target));
     } else {
-        QCOMPARE(m_dialogs->messageCount(), 0);
+        QCOMPARE(m_dialogs->messageCount(), replace >= 0 ? 1 : 0);
+    }
+    if (replace >= 0) {
+        QCOMPARE(m_dialogs->last().buttons, MsgButtons::YesNo);
+        QVERIFY(m_dialogs->last().text.endsWith("Do you want to replace it?"));
     }
     if (written)
         QCOMPARE(TestData::readFile(target), TestData::readFile(w.exportPath()));
+    else if (replace >= 0)
+        QCOMPARE(TestData::readFile(target), QByteArray("an older file"));
 }
 
 void TestPrintWindows::printsTheChosenRange()
