@@ -43,7 +43,10 @@ void writeFile(const QString& key, const QString& value)
     if (path.isEmpty())
         return;
     CSimpleIniA ini;
-    loadIni(ini, path);
+    ini.SetSpaces(false);
+    // A settings file that exists but cannot be read is left alone rather than replaced by one key.
+    if (!loadIni(ini, path) && QFile::exists(path))
+        return;
     ini.SetValue(Section, key.toUtf8().constData(), value.toUtf8().constData());
     std::string text;
     if (ini.Save(text) < 0)
