@@ -1,6 +1,7 @@
 #include "app/Main.h"
 #include "shell/Dialogs.h"
 #include "shell/ui/QtDialogs.h"
+#include "shell/ui/QtPlatform.h"
 
 #include <QApplication>
 
@@ -10,10 +11,21 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(Dialogs::applicationTitle());
     QtDialogs dialogs;
     Dialogs::setBackend(&dialogs);
+    QtPlatform platform;
+    Platform::setBackend(&platform);
 
-    Main window;
-    window.show();
-    const int rc = QApplication::exec();
+    int rc = 1;
+    {
+        Main window;
+        Main::StartupOptions options;
+        options.splashMinimumMs = 1200;
+        if (window.startUp(QCoreApplication::applicationDirPath(), options)) {
+            window.setQuitOnExit(true);
+            window.show();
+            rc = QApplication::exec();
+        }
+    }
+    Platform::setBackend(nullptr);
     Dialogs::setBackend(nullptr);
     return rc;
 }

@@ -64,9 +64,9 @@ class HeadlessPlatform : public PlatformBackend
 public:
     QString clipboardText() override { return m_clipboard; }
     void setClipboardText(const QString& text) override { m_clipboard = text; }
-    void beep() override {}
-    void setBusy(bool) override {}
-    void processEvents() override {}
+    void beep() override { }
+    void setBusy(bool) override { }
+    void processEvents() override { }
     bool openUrl(const QString&) override { return false; }
     int runAndWait(const QString&, const QStringList&) override { return -1; }
     bool topLevelWindowExists(const QString&) override { return false; }

@@ -5,14 +5,14 @@
 QString errorMessageText(const QString& action, const QString& detail, int number, const QString& description)
 {
     QString text = QStringLiteral("An error occurred while ") + action + QStringLiteral(".") + CRLF + CRLF
-                   + QStringLiteral("ErrorCode = ") + QStringLiteral(" %1").arg(number) + QStringLiteral(" (")
-                   + description + QStringLiteral(")");
+        + QStringLiteral("ErrorCode = ") + QStringLiteral(" %1").arg(number) + QStringLiteral(" (") + description
+        + QStringLiteral(")");
     if (!detail.isEmpty())
         text += CRLF + CRLF + detail;
     text += CRLF + CRLF + QStringLiteral("If you continue to get this error,") + CRLF + QStringLiteral("check ")
-            + Support::WebSite + QStringLiteral(" for support on this product.") + CRLF + CRLF
-            + QStringLiteral("If a solution cannot be found online,") + CRLF
-            + QStringLiteral("then e-mail tech support at ") + Support::Email + QStringLiteral(".");
+        + Support::WebSite + QStringLiteral(" for support on this product.") + CRLF + CRLF
+        + QStringLiteral("If a solution cannot be found online,") + CRLF
+        + QStringLiteral("then e-mail tech support at ") + Support::Email + QStringLiteral(".");
     return text;
 }
 

@@ -1,0 +1,67 @@
+#include "interchange/LineSource.h"
+
+#include "interchange/InterchangeText.h"
+#include "storage/Cp1252.h"
+
+#include <QIODevice>
+#include <QStringDecoder>
+
+#include <cstring>
+
+LineSource::LineSource(QByteArray bytes)
+    : m_bytes(std::move(bytes))
+{
+    if (m_bytes.startsWith("\xEF\xBB\xBF"))
+        m_next = 3;
+}
+
+LineSource LineSource::fromDevice(QIODevice& device)
+{
+    return LineSource(device.readAll());
+}
+
+bool LineSource::readLine()
+{
+    if (atEnd()) {
+        m_current.clear();
+        m_hasLine = false;
+        return false;
+    }
+    const char* data = m_bytes.constData();
+    const qsizetype size = m_bytes.size();
+    const qsizetype start = m_next;
+    qsizetype end = start;
+    while (end < size && data[end] != '\r' && data[end] != '\n')
+        ++end;
+    m_next = end;
+    if (m_next < size) {
+        if (data[m_next] == '\r' && m_next + 1 < size && data[m_next + 1] == '\n')
+            m_next += 2;
+        else
+            m_next += 1;
+    }
+    m_current = decodeLine(data + start, end - start);
+    m_hasLine = true;
+    ++m_lineNumber;
+    return true;
+}
+
+QString LineSource::decodeLine(const char* data, qsizetype size)
+{
+    bool ascii = true;
+    for (qsizetype i = 0; i < size; ++i) {
+        const auto b = static_cast<unsigned char>(data[i]);
+        if (b >= 0x80 || b < 0x20) {
+            ascii = false;
+            break;
+        }
+    }
+    if (ascii)
+        return QString::fromLatin1(data, size);
+
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8(QByteArrayView(data, size));
+    if (utf8.hasError())
+        text = Cp1252::decode(QByteArray(data, size));
+    return InterchangeText::toCp1252Repertoire(text).replace(QLatin1Char('\t'), QLatin1Char(' '));
+}

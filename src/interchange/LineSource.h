@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+class QIODevice;
+
+// The lines of an import file, one at a time, with a current line as the readers expect it.
+//
+// Lines end at CR LF, at LF alone or at CR alone; a missing final line end is accepted. Each line is decoded
+// on its own: valid UTF-8 as UTF-8, anything else as Windows-1252, so an archive that joins files of both
+// kinds decodes every recipe correctly. Characters that Windows-1252 cannot hold (the table files are
+// Windows-1252) become their nearest plain form or "?", and control characters are dropped.
+class LineSource
+{
+public:
+    explicit LineSource(QByteArray bytes);
+    // Reads the whole device (from its current position). A device that cannot be read gives no lines.
+    static LineSource fromDevice(QIODevice& device);
+
+    // True when every line has been read (the last one may still be current).
+    bool atEnd() const { return m_next >= m_bytes.size(); }
+    // Makes the next line current and returns true; at the end the current line becomes empty and false is
+    // returned.
+    bool readLine();
+    // True while the current line is a line of the file (false before the first read and after reading past
+    // the end).
+    bool hasLine() const { return m_hasLine; }
+    const QString& current() const { return m_current; }
+    void setCurrent(const QString& line) { m_current = line; }
+    // 1-based number of the current line; 0 before the first read.
+    int lineNumber() const { return m_lineNumber; }
+
+    // Decodes one line's bytes (see the class comment).
+    static QString decodeLine(const char* data, qsizetype size);
+
+private:
+    QByteArray m_bytes;
+    qsizetype m_next = 0;
+    QString m_current;
+    int m_lineNumber = 0;
+    bool m_hasLine = false;
+};

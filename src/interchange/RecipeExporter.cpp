@@ -1,0 +1,83 @@
+#include "interchange/RecipeExporter.h"
+
+#include "interchange/MasterCookFormat.h"
+#include "interchange/MealMasterFormat.h"
+#include "storage/Recordset.h"
+#include "storage/TableCatalogue.h"
+
+#include <QHash>
+#include <QSaveFile>
+
+namespace RecipeExporter {
+
+std::unique_ptr<RecipeFormat> writerFor(ExportLayout layout)
+{
+    if (layout == ExportLayout::MasterCook)
+        return std::make_unique<MasterCookFormat>();
+    return std::make_unique<MealMasterFormat>();
+}
+
+QVector<RecipeRecord> viewRecipes(Recordset& recipes)
+{
+    QVector<RecipeRecord> out;
+    const int saved = recipes.position();
+    out.reserve(recipes.recordCount());
+    for (recipes.moveFirst(); !recipes.eof(); recipes.moveNext())
+        out.append(RecipeRecord::fromCurrent(recipes));
+    recipes.setPosition(saved);
+    return out;
+}
+
+QVector<RecipeRecord> recipesByKey(Recordset& recipes, const QStringList& keys)
+{
+    QHash<QString, RecipeRecord> byKey;
+    const int saved = recipes.position();
+    const int statusField = recipes.requireField(QStringLiteral("STATUS"));
+    for (recipes.moveFirst(); !recipes.eof(); recipes.moveNext()) {
+        if (recipes.value(statusField) == RecordStatus::Deleted)
+            continue;
+        RecipeRecord r = RecipeRecord::fromCurrent(recipes);
+        const QString folded = r.key.toLower();
+        if (!byKey.contains(folded))
+            byKey.insert(folded, r);
+    }
+    recipes.setPosition(saved);
+    QVector<RecipeRecord> out;
+    for (const QString& key : keys) {
+        const auto it = byKey.constFind(key.toLower());
+        if (it != byKey.constEnd())
+            out.append(it.value());
+    }
+    return out;
+}
+
+Result exportToFile(const QString& path, ExportLayout layout, const QVector<RecipeRecord>& recipes,
+                    const std::function<void(int)>& onProgress)
+{
+    Result result;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        result.openFailed = true;
+        result.error = file.errorString();
+        return result;
+    }
+    const std::unique_ptr<RecipeFormat> writer = writerFor(layout);
+    for (const RecipeRecord& r : recipes) {
+        if (!writer->write(file, r)) {
+            result.error = writer->errorString();
+            file.cancelWriting();
+            return result;
+        }
+        ++result.written;
+        if (onProgress)
+            onProgress(result.written);
+    }
+    if (!file.commit()) {
+        result.error = file.errorString();
+        return result;
+    }
+    result.ok = true;
+    return result;
+}
+
+} // namespace RecipeExporter

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+class Recordset;
+
+// The recipe fields an export or a plain-text copy reads, taken from one record of the recipe table.
+struct RecipeRecord
+{
+    QString key;
+    QString name;
+    QString category;
+    QString serves;
+    QString ingredients;
+    QString instructions;
+    QString nutrition;
+    QString rtgSrc;
+
+    // The current record of a recipe recordset (which must have a current record).
+    static RecipeRecord fromCurrent(const Recordset& recipes);
+
+    // Rating and source split from RtgSrc: both empty when RtgSrc has 2 characters or fewer; otherwise the
+    // text before the first "~~" and the text after it.
+    QString rating() const;
+    QString source() const;
+};

@@ -1,0 +1,78 @@
+#include "quantities/IngredientScaling.h"
+
+#include "quantities/Quantity.h"
+#include "shell/AppState.h"
+#include "shell/Dialogs.h"
+#include "shell/ShowError.h"
+
+#include <QStringList>
+
+QString ScaleIngredientText(const QString& ingredients, double factor, int mode)
+{
+    QStringList lines = ingredients.split(QLatin1Char('~'));
+    lines.removeLast();
+    QString result;
+    for (const QString& line : lines) {
+        const QStringList parts = line.split(QLatin1Char('|'));
+        QString quantity = parts.value(0);
+        const QString scaled = ScaleQuantity(quantity, factor, mode);
+        result += scaled + QLatin1Char('|') + parts.value(1) + QLatin1Char('|') + parts.value(2) + QLatin1Char('~');
+    }
+    return result;
+}
+
+int ScaleModeFromPreferences()
+{
+    return AppState::instance().preference(QStringLiteral("scaling")) == QLatin1String("decimal") ? ScaleDecimal
+                                                                                                  : ScaleFraction;
+}
+
+std::optional<QString> RunIngredientScaling(const QString& serves, QString& baseServes, const QString& ingredients)
+{
+    if (baseServes.isEmpty())
+        baseServes = serves;
+
+    if (serves == baseServes) {
+        Dialogs::message(QStringLiteral("Scale Ingredients"),
+                         QStringLiteral("To scale the ingredients, change the number of servings to what you want, "
+                                        "and click again.")
+                             + CRLF + CRLF
+                             + QStringLiteral("In order for ingredients to scale correctly, they need to be in one "
+                                              "of these forms: N or N/N or N N/N (for example: 4 or 3/4 or 2 1/2 "
+                                              "etc.)"));
+        return std::nullopt;
+    }
+    if (serves.isEmpty()) {
+        Dialogs::message(QString(), QStringLiteral("The number of servings cannot be blank."));
+        return std::nullopt;
+    }
+    if (Dialogs::message(QStringLiteral("Scale Ingredients?"),
+                         QStringLiteral("Do you want to scale the ingredients from ") + baseServes
+                             + QStringLiteral(" servings to ") + serves + QStringLiteral(" servings?"),
+                         MsgButtons::YesNo)
+        != MsgAnswer::Yes)
+        return std::nullopt;
+
+    ScalingComplete = QStringLiteral("yes");
+    double factor = 0;
+    QString scaled;
+    try {
+        factor = ServingsFactor(serves, baseServes);
+        scaled = ScaleIngredientText(ingredients, factor, ScaleModeFromPreferences());
+    } catch (const std::exception& e) {
+        ShowError(QStringLiteral("scaling the serving size"), QString(), e);
+        return std::nullopt;
+    }
+
+    if (ScalingComplete != QLatin1String("no")) {
+        Dialogs::message(QString(), QStringLiteral("Ingredient scaling complete."));
+    } else {
+        Dialogs::message(QString(),
+                         QStringLiteral("Scaling INCOMPLETE.") + CRLF + CRLF
+                             + QStringLiteral("Quantities starting with * need to be manually "
+                                              "multiplied by ")
+                             + FactorText(factor));
+    }
+    baseServes = serves;
+    return scaled;
+}

@@ -1,0 +1,106 @@
+#include "recipes/RecipeSave.h"
+
+#include "recipes/RecipeEncodings.h"
+#include "recipes/RecipeTable.h"
+#include "storage/NormalizeForMatch.h"
+#include "storage/Recordset.h"
+#include "storage/TableCatalogue.h"
+
+RecipeFields RecipeFields::fromCurrent(const Recordset& rs)
+{
+    RecipeFields f;
+    f.id = rs.value(QStringLiteral("REC_ID"));
+    f.status = rs.value(QStringLiteral("STATUS"));
+    f.key = rs.value(QStringLiteral("Key"));
+    f.name = rs.value(QStringLiteral("Name"));
+    f.category = rs.value(QStringLiteral("Category"));
+    f.serves = rs.value(QStringLiteral("Serves"));
+    f.ingredients = rs.value(QStringLiteral("Ingredients"));
+    f.instructions = rs.value(QStringLiteral("Instructions"));
+    f.nutrition = rs.value(QStringLiteral("Nutrition"));
+    const RatingSource rs2 = splitRtgSrc(rs.value(QStringLiteral("RtgSrc")));
+    f.rating = rs2.rating;
+    f.source = rs2.source;
+    f.picture = rs.value(QStringLiteral("Picture"));
+    return f;
+}
+
+RecipeFields RecipeFields::blank()
+{
+    RecipeFields f;
+    f.id = RecordStatus::NewId;
+    f.status = RecordStatus::New;
+    return f;
+}
+
+namespace {
+
+void writeFields(Recordset& rs, const RecipeFields& f, const QString& key, const QString& status)
+{
+    rs.setValue(QStringLiteral("REC_ID"), f.id.isEmpty() ? RecordStatus::NewId : f.id);
+    rs.setValue(QStringLiteral("STATUS"), status);
+    rs.setValue(QStringLiteral("Key"), key);
+    rs.setValue(QStringLiteral("Name"), f.name);
+    rs.setValue(QStringLiteral("Category"), f.category);
+    rs.setValue(QStringLiteral("Serves"), f.serves);
+    rs.setValue(QStringLiteral("Ingredients"), f.ingredients);
+    rs.setValue(QStringLiteral("Instructions"), f.instructions);
+    rs.setValue(QStringLiteral("Nutrition"), f.nutrition);
+    rs.setValue(QStringLiteral("RtgSrc"), composeRtgSrc(f.rating, f.source));
+    rs.setValue(QStringLiteral("Picture"), f.picture);
+    rs.update();
+}
+
+} // namespace
+
+RecipeSaveResult saveRecipe(Recordset& rs, const RecipeSaveInput& input, const QString& listFilter)
+{
+    RecipeSaveResult result;
+    const RecipeFields& f = input.fields;
+    if (f.name.isEmpty())
+        return result;
+    if (rs.filter() != listFilter)
+        rs.setFilter(listFilter);
+
+    bool adding = input.adding;
+    QString status = f.status;
+    QString other1;
+
+    if (!adding && f.name == input.savedName) {
+        // Written in place, in the list's view.
+        if (RecipeTable::findEntry(rs, f.key, input.occurrence)) {
+            if (!status.contains(QLatin1String("0008")) && !status.contains(QLatin1String("0002")))
+                status = RecordStatus::Changed;
+            writeFields(rs, f, f.key, status);
+            result.kind = RecipeSaveResult::Updated;
+            result.key = f.key;
+            result.status = status;
+            return result;
+        }
+        // The record is gone from the table (nothing in the windows leads here): keep the user's work as a
+        // new recipe rather than lose it.
+        adding = true;
+        status = RecordStatus::New;
+    } else if (!adding) {
+        // Renamed: the old record goes, the recipe comes back as a new record under its new key.
+        if (RecipeTable::findEntry(rs, f.key, input.occurrence)) {
+            other1 = rs.value(QStringLiteral("Other1"));
+            RecipeTable::deleteCurrent(rs);
+        }
+        adding = true;
+        status = RecordStatus::New;
+    }
+
+    rs.setFilter(QString());
+    const QString key = RecipeTable::uniqueKeyUnfiltered(rs, f.name);
+    rs.addNew();
+    writeFields(rs, f, key, status);
+    rs.setValue(QStringLiteral("Other1"), other1);
+    rs.update();
+    rs.setFilter(listFilter);
+
+    result.kind = RecipeSaveResult::Added;
+    result.key = key;
+    result.status = status;
+    return result;
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QString>
+
+class Recordset;
+
+// The texts of one recipe as the recipe window shows them.
+struct RecipeFields
+{
+    QString id;
+    QString status;
+    QString key;
+    QString name;
+    QString category;
+    QString serves;
+    QString ingredients;
+    QString instructions;
+    QString nutrition;
+    QString rating;
+    QString source;
+    QString picture;
+
+    // Reads the current record of the recipe table.
+    static RecipeFields fromCurrent(const Recordset& recipes);
+    // The fields of a recipe not yet saved: id "0x00000000", status "0x0008", everything else empty.
+    static RecipeFields blank();
+};
+
+// What the recipe window hands to a save.
+struct RecipeSaveInput
+{
+    // The shown texts; key is the key the recipe was shown with (empty for a new one).
+    RecipeFields fields;
+    // The name the recipe was shown or started with.
+    QString savedName;
+    // A new recipe or a copy not yet saved.
+    bool adding = false;
+    // Which record of fields.key in the list's view is the shown one (two records can share a key).
+    int occurrence = 0;
+};
+
+struct RecipeSaveResult
+{
+    enum Kind {
+        // Nothing written: the name is empty.
+        EmptyName,
+        // An existing recipe written in place under its own key (the list needs no rebuild).
+        Updated,
+        // A new record added: a new recipe, a copy, or a renamed one (its old record deleted).
+        Added,
+    };
+    Kind kind = EmptyName;
+    QString key; // the key written
+    QString status; // the status word written
+};
+
+// Saves the shown recipe into the recipe table under the status rules the conduit relies on:
+// - an unchanged name writes the record in place; its status becomes "0x0004" unless it is "0x0008" (never
+//   synchronised) or "0x0002";
+// - a new recipe is added with a key unique over all records (deleted ones included) and status "0x0008";
+// - a changed name deletes the old record (removed when "0x0008", else marked "0x0002") and adds the recipe
+//   as a new record with a new unique key, status "0x0008" and the old record id, so the conduit sees a
+//   delete and an add.
+// Other1 is never taken from the window: a record written in place keeps it, a renamed recipe carries it to
+// its new record, a new recipe leaves it empty. listFilter is the recipe list's filter; the table's view is
+// that filter before (it is applied when another one is in force) and after the call.
+RecipeSaveResult saveRecipe(Recordset& recipes, const RecipeSaveInput& input, const QString& listFilter);

@@ -1,0 +1,82 @@
+#include "recipes/ui/TypeAhead.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+
+bool SuppressTypeAhead = false;
+
+void ComboTypeAhead(QComboBox* box)
+{
+    if (SuppressTypeAhead) {
+        SuppressTypeAhead = false;
+        return;
+    }
+    if (!box || !box->isEditable() || !box->lineEdit())
+        return;
+    QLineEdit* edit = box->lineEdit();
+    const QString typed = edit->text();
+    if (typed.isEmpty())
+        return;
+    for (int i = 0; i < box->count(); ++i) {
+        const QString entry = box->itemText(i);
+        if (!entry.startsWith(typed, Qt::CaseInsensitive))
+            continue;
+        if (entry.size() > typed.size()) {
+            const QString rest = entry.right(entry.size() - typed.size());
+            // The completion is itself a change of the box; it must not be completed again.
+            SuppressTypeAhead = true;
+            edit->setText(typed + rest);
+            edit->setSelection(static_cast<int>(typed.size()), static_cast<int>(rest.size()));
+            // Handlers bound to user edits only never see the change above: do not leave the flag raised
+            // for the next keystroke.
+            SuppressTypeAhead = false;
+        }
+        return;
+    }
+}
+
+void TypeAheadKeyDown(int key)
+{
+    if (key == Qt::Key_Delete || key == Qt::Key_Backspace)
+        SuppressTypeAhead = true;
+}
+
+namespace {
+
+class TypeAheadKeyFilter : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        auto* edit = qobject_cast<QLineEdit*>(watched);
+        if (edit && event->type() == QEvent::KeyPress) {
+            // A key that removes nothing causes no change, so it must not hold the flag for the next one.
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            const bool removes = edit->hasSelectedText() || (key == Qt::Key_Backspace && edit->cursorPosition() > 0)
+                || (key == Qt::Key_Delete && edit->cursorPosition() < edit->text().size());
+            if (removes)
+                TypeAheadKeyDown(key);
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+} // namespace
+
+void installTypeAhead(QComboBox* box, bool withKeyDown)
+{
+    if (!box)
+        return;
+    box->setEditable(true);
+    box->setInsertPolicy(QComboBox::NoInsert);
+    box->setCompleter(nullptr);
+    QLineEdit* edit = box->lineEdit();
+    QObject::connect(edit, &QLineEdit::textEdited, box, [box] { ComboTypeAhead(box); });
+    if (withKeyDown)
+        edit->installEventFilter(new TypeAheadKeyFilter(box));
+}

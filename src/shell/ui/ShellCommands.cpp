@@ -1,0 +1,62 @@
+#include "shell/ui/ShellCommands.h"
+
+#include "app/Main.h"
+#include "shell/AppState.h"
+#include "shell/Dialogs.h"
+#include "shell/Platform.h"
+#include "shell/ShowError.h"
+#include "shell/Version.h"
+#include "shell/ui/AboutWindow.h"
+#include "shell/ui/PreferencesWindow.h"
+
+#include <QAction>
+#include <QFileInfo>
+
+namespace {
+void onAction(Main& main, const char* name, const std::function<void()>& handler)
+{
+    if (QAction* action = main.findChild<QAction*>(QString::fromLatin1(name)))
+        QObject::connect(action, &QAction::triggered, &main, handler);
+}
+} // namespace
+
+void openHelpFile()
+{
+    const QString path = AppState::instance().helpFile;
+    if (path.isEmpty() || !QFileInfo(path).isFile()) {
+        Dialogs::message(QStringLiteral("Help Not Found"),
+                         QStringLiteral("The help file could not be found:") + CRLF + path + CRLF + CRLF
+                             + QStringLiteral("Run the full installer again to restore it."),
+                         MsgButtons::Ok, MsgIcon::Exclamation);
+        return;
+    }
+    if (!Platform::openUrl(path))
+        Dialogs::message(QStringLiteral("Help Not Opened"),
+                         QStringLiteral("No program could be started to show the help file:") + CRLF + path,
+                         MsgButtons::Ok, MsgIcon::Exclamation);
+}
+
+bool openWebPage(const QString& url)
+{
+    if (Platform::openUrl(url))
+        return true;
+    Dialogs::message(QStringLiteral("Web Page not Opened"), QStringLiteral("Could not find a browser"), MsgButtons::Ok,
+                     MsgIcon::Exclamation);
+    return false;
+}
+
+void attachShell(Main& main)
+{
+    Main* window = &main;
+    onAction(main, "mnuSaveAll", [window] { window->SaveAll(); });
+    onAction(main, "mnuExit", [window] { window->close(); });
+    onAction(main, "mnuPrefs", [window] { PreferencesWindow::open(window); });
+    onAction(main, "mnuHelp", [] { openHelpFile(); });
+    onAction(main, "mnuAbout", [window] {
+        AboutWindow about(window);
+        about.exec();
+    });
+    onAction(main, "mnuWebsite", [] { openWebPage(Version::WebSite); });
+    onAction(main, "mnuUpdate", [] { openWebPage(Version::UpdatePage); });
+    onAction(main, "mnuMoreRecipes", [] { openWebPage(Version::MoreRecipesPage); });
+}

@@ -1,0 +1,238 @@
+#include "FakePlatform.h"
+#include "PrefsFixture.h"
+#include "ScriptedDialogs.h"
+
+#include "app/Main.h"
+#include "app/RecipeWindow.h"
+#include "quantities/ui/QuantityCommands.h"
+#include "shell/AppState.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QLineEdit>
+#include <QTableWidget>
+#include <QtTest>
+
+namespace {
+
+// Appends a stored recipe to the recipe table held by AppState.
+void addRecipe(const QString& name, const QString& serves, const QString& ingredients)
+{
+    Recordset& rs = AppState::instance().recipes->recordset();
+    rs.addNew();
+    rs.setValue(QStringLiteral("REC_ID"), QStringLiteral("0x00000011"));
+    rs.setValue(QStringLiteral("STATUS"), QStringLiteral("0x0000"));
+    rs.setValue(QStringLiteral("Key"), name.toLower());
+    rs.setValue(QStringLiteral("Name"), name);
+    rs.setValue(QStringLiteral("Serves"), serves);
+    rs.setValue(QStringLiteral("Ingredients"), ingredients);
+    rs.setValue(QStringLiteral("RtgSrc"), QStringLiteral("~~"));
+    rs.update();
+}
+
+QStringList gridColumn(const QTableWidget* grid, int column)
+{
+    QStringList cells;
+    for (int row = 0; row < grid->rowCount(); ++row)
+        cells << (grid->item(row, column) ? grid->item(row, column)->text() : QString());
+    return cells;
+}
+
+} // namespace
+
+class TestQuantityCommands : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void scaleTakesTwoClicks();
+    void baseFollowsShownRecipe();
+    void scaleWithoutRecipeWindowShowsNothing();
+    void smartPaste_data();
+    void smartPaste();
+    void smartPasteWithoutQuestion();
+    void equivalents();
+
+private:
+    QString ingredients() const { return m_main->recipeWindow()->fieldText(QStringLiteral("Ingredients")); }
+    QLineEdit* serves() const { return m_main->findChild<QLineEdit*>(QStringLiteral("txtServes")); }
+    QTableWidget* grid() const { return m_main->findChild<QTableWidget*>(QStringLiteral("gridIngredients")); }
+    void clickScale() { m_main->findChild<QAbstractButton*>(QStringLiteral("cmdMultiply"))->click(); }
+    void show(const QString& name) { QVERIFY(m_main->recipeWindow()->showRecipeByName(name)); }
+    void typeServes(const QString& text)
+    {
+        serves()->setFocus();
+        serves()->selectAll();
+        QTest::keyClicks(serves(), text);
+    }
+
+    std::unique_ptr<TestData::DataFolderFixture> m_folder;
+    std::unique_ptr<Main> m_main;
+};
+
+void TestQuantityCommands::init()
+{
+    m_folder = std::make_unique<TestData::DataFolderFixture>();
+    AppState::instance().dataPath = m_folder->path() + QLatin1Char('/');
+    AppState::instance().recipes = std::make_unique<DataSource1>(m_folder->file(TableDef::Recipes));
+    addRecipe(QStringLiteral("Pancakes"), QStringLiteral("4"),
+              QStringLiteral("1|c|milk~1/2|tsp|salt~2 1/3|c|flour~a pinch||pepper~"));
+    addRecipe(QStringLiteral("Rice"), QStringLiteral("2"), QStringLiteral("1|c|rice~"));
+    m_main = std::make_unique<Main>();
+    QVERIFY(m_main->recipeWindow());
+    m_main->recipeWindow()->listAll();
+    m_main->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_main.get()));
+}
+
+void TestQuantityCommands::cleanup()
+{
+    m_main.reset();
+    AppState::instance().reset();
+    m_folder.reset();
+}
+
+void TestQuantityCommands::scaleTakesTwoClicks()
+{
+    ScriptedDialogs dialogs;
+    show(QStringLiteral("Pancakes"));
+    const QString stored = ingredients();
+
+    // First click: the servings are unchanged, so only the explanation.
+    dialogs.answer(MsgAnswer::Ok);
+    clickScale();
+    QCOMPARE(dialogs.messageCount(), 1);
+    QCOMPARE(dialogs.last().title, QStringLiteral("Scale Ingredients"));
+    QCOMPARE(ingredients(), stored);
+    QVERIFY(!m_main->recipeWindow()->isEditing());
+
+    // Second click after typing the wanted servings: confirm, scale, tell.
+    typeServes(QStringLiteral("6"));
+    dialogs.answer(MsgAnswer::Yes);
+    dialogs.answer(MsgAnswer::Ok);
+    clickScale();
+    QCOMPARE(dialogs.shown().at(1).text,
+             QStringLiteral("Do you want to scale the ingredients from 4 servings to 6 "
+                            "servings?"));
+    QCOMPARE(dialogs.last().text,
+             QStringLiteral("Scaling INCOMPLETE.\r\n\r\nQuantities starting with * need to "
+                            "be manually multiplied by 1.5"));
+    QCOMPARE(ingredients(), QStringLiteral(" 1 1/2|c|milk~3/4|tsp|salt~ 3 1/2|c|flour~**a pinch||pepper~"));
+    QCOMPARE(gridColumn(grid(), 0), (QStringList { " 1 1/2", "3/4", " 3 1/2", "**a pinch" }));
+    QCOMPARE(gridColumn(grid(), 2), (QStringList { "milk", "salt", "flour", "pepper" }));
+    QVERIFY(m_main->recipeWindow()->isEditing());
+    QCOMPARE(QuantityCommands::of(*m_main)->baseServes(), QStringLiteral("6"));
+
+    // The ingredients now are for 6: another click only explains again.
+    dialogs.answer(MsgAnswer::Ok);
+    clickScale();
+    QCOMPARE(dialogs.last().title, QStringLiteral("Scale Ingredients"));
+    QVERIFY(dialogs.exhausted());
+}
+
+void TestQuantityCommands::baseFollowsShownRecipe()
+{
+    ScriptedDialogs dialogs;
+    show(QStringLiteral("Rice"));
+    typeServes(QStringLiteral("8"));
+    dialogs.answer(MsgAnswer::Yes);
+    dialogs.answer(MsgAnswer::Ok);
+    clickScale();
+    QCOMPARE(ingredients(), QStringLiteral(" 4|c|rice~"));
+
+    // Cancelled, then another recipe shown and new servings typed: scaled from that recipe's servings.
+    m_main->recipeWindow()->cancelEdit();
+    QCOMPARE(ingredients(), QStringLiteral("1|c|rice~"));
+    show(QStringLiteral("Pancakes"));
+    typeServes(QStringLiteral("8"));
+    dialogs.answer(MsgAnswer::Yes);
+    dialogs.answer(MsgAnswer::Ok);
+    clickScale();
+    QCOMPARE(dialogs.shown().at(2).text,
+             QStringLiteral("Do you want to scale the ingredients from 4 servings to 8 "
+                            "servings?"));
+    QCOMPARE(gridColumn(grid(), 0).first(), QStringLiteral(" 2"));
+
+    // Declining leaves everything as it was; clearing the servings is refused.
+    typeServes(QStringLiteral("9"));
+    dialogs.answer(MsgAnswer::No);
+    clickScale();
+    QCOMPARE(gridColumn(grid(), 0).first(), QStringLiteral(" 2"));
+    QCOMPARE(QuantityCommands::of(*m_main)->baseServes(), QStringLiteral("8"));
+    QTest::keyClick(serves(), Qt::Key_Backspace);
+    dialogs.answer(MsgAnswer::Ok);
+    clickScale();
+    QCOMPARE(dialogs.last().text, QStringLiteral("The number of servings cannot be blank."));
+    QVERIFY(dialogs.exhausted());
+}
+
+void TestQuantityCommands::scaleWithoutRecipeWindowShowsNothing()
+{
+    FakePlatform platform;
+    ScriptedDialogs dialogs;
+    RecipeWindow* window = m_main->recipeWindow();
+    m_main->setRecipeWindow(nullptr);
+    clickScale();
+    m_main->findChild<QAction*>(QStringLiteral("mnuSmartPaste"))->trigger();
+    m_main->setRecipeWindow(window);
+    QCOMPARE(dialogs.messageCount(), 0);
+    QCOMPARE(platform.beeps, 2);
+}
+
+void TestQuantityCommands::smartPaste_data()
+{
+    QTest::addColumn<QString>("clipboard");
+    QTest::addColumn<bool>("convert");
+    QTest::addColumn<QString>("parsed");
+    QTest::newRow("LF lines, converted") << "1 1/2 cups flour\n2 large eggs\n" << true << "1 1/2|c|flour~2|lg|eggs~";
+    QTest::newRow("CR LF lines, kept") << "1 1/2 cups flour\r\n1 T butter" << false << "1 1/2|cups|flour~1|T|butter~";
+    QTest::newRow("quantity-only line") << "1 1/2\n1 t salt" << true << "1 1/2||~1|tsp|salt~";
+    QTest::newRow("empty clipboard clears") << "" << false << "";
+}
+
+void TestQuantityCommands::smartPaste()
+{
+    QFETCH(QString, clipboard);
+    QFETCH(bool, convert);
+    QFETCH(QString, parsed);
+    FakePlatform platform;
+    platform.clipboard = clipboard;
+    ScriptedDialogs dialogs;
+    show(QStringLiteral("Rice"));
+    dialogs.answer(convert ? MsgAnswer::Yes : MsgAnswer::No);
+    m_main->findChild<QAction*>(QStringLiteral("mnuSmartPaste"))->trigger();
+    QCOMPARE(dialogs.last().title, QStringLiteral("Convert Units?"));
+    QCOMPARE(ingredients(), parsed);
+    QCOMPARE(grid()->rowCount(), int(parsed.count(QLatin1Char('~'))));
+    QVERIFY(m_main->recipeWindow()->isEditing());
+}
+
+void TestQuantityCommands::smartPasteWithoutQuestion()
+{
+    PrefsFixture prefs({ { QStringLiteral("abbrev_ingr"), QStringLiteral("1") } });
+    FakePlatform platform;
+    platform.clipboard = QStringLiteral("1 Cup milk\n\n2 cloves garlic");
+    ScriptedDialogs dialogs;
+    show(QStringLiteral("Rice"));
+    m_main->findChild<QAction*>(QStringLiteral("mnuSmartPaste"))->trigger();
+    QCOMPARE(dialogs.messageCount(), 0);
+    QCOMPARE(ingredients(), QStringLiteral("1|c|milk~||~2||cloves garlic~"));
+    QCOMPARE(gridColumn(grid(), 1), (QStringList { "c", "", "" }));
+}
+
+void TestQuantityCommands::equivalents()
+{
+    PrefsFixture prefs({ { QStringLiteral("equivalents"), QStringLiteral("1 c = 16 tbsp\\n1 tbsp = 3 tsp") } });
+    ScriptedDialogs dialogs;
+    dialogs.answer(MsgAnswer::Ok);
+    m_main->findChild<QAction*>(QStringLiteral("mnuEquiv"))->trigger();
+    QCOMPARE(dialogs.last().title, QStringLiteral("Equivalents"));
+    QCOMPARE(dialogs.last().text, QStringLiteral("1 c = 16 tbsp\r\n1 tbsp = 3 tsp"));
+    QCOMPARE(dialogs.last().buttons, MsgButtons::Ok);
+    QCOMPARE(dialogs.last().icon, MsgIcon::None);
+}
+
+QTEST_MAIN(TestQuantityCommands)
+#include "test_quantitycommands.moc"
