@@ -9,11 +9,13 @@
 #include "printing/ui/frmPrint.h"
 #include "printing/ui/frmPrintOptions.h"
 #include "shell/AppState.h"
+#include "shell/Settings.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QListWidget>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -113,7 +115,8 @@ private:
     void loadHeldTables();
     std::unique_ptr<ReportFixture> m_fx;
     std::unique_ptr<ScriptedDialogs> m_dialogs;
-    QHash<QString, QString> m_settings;
+    void setSetting(const QString& key, const QString& value) { WriteSetting("Main", key, value); }
+    QString setting(const QString& key) { return ReadSetting("Main", key, "missing"); }
     FakePrintDialogs m_printDialogs;
 };
 
@@ -128,10 +131,6 @@ void TestPrintWindows::init()
     m_fx->saveAll();
     loadHeldTables();
     m_dialogs = std::make_unique<ScriptedDialogs>();
-    m_settings.clear();
-    PrintSettings::setStore(
-        [this](const QString& key, const QString& missing) { return m_settings.value(key, missing); },
-        [this](const QString& key, const QString& value) { m_settings[key] = value; });
     m_printDialogs.accept = true;
     PrintDialogs::setCurrent(&m_printDialogs);
 }
@@ -141,6 +140,7 @@ void TestPrintWindows::loadHeldTables()
     AppState& state = AppState::instance();
     state.reset();
     state.dataPath = m_fx->dataPath() + "/";
+    state.settingsPath = m_fx->dataPath() + "/zestoraplus.ini";
     state.recipes = std::make_unique<DataSource1>(state.tablePath(TableDef::Recipes));
     state.recipes->recordset().setFilter(RecordStatus::LiveFilter);
     state.recipes->recordset().setSort("Name ASC");
@@ -152,7 +152,6 @@ void TestPrintWindows::cleanup()
 {
     QVERIFY(m_dialogs->exhausted());
     m_dialogs.reset();
-    PrintSettings::setStore({}, {});
     PrintDialogs::setCurrent(nullptr);
     setPrintPreviewOpener({});
     AppState::instance().reset();
@@ -373,8 +372,8 @@ void TestPrintWindows::optionsWindow()
     QFETCH(QString, savedRange);
     QFETCH(QString, savedNewPage);
     QFETCH(bool, cards);
-    m_settings["PrintRange"] = savedRange;
-    m_settings["PrintNewPage"] = savedNewPage;
+    setSetting("PrintRange", savedRange);
+    setSetting("PrintNewPage", savedNewPage);
     FakeRecipeWindow recipes;
     recipes.keys = { "cake", "apple pie" };
     frmPrintOptions w(&recipes);
@@ -404,14 +403,14 @@ void TestPrintWindows::optionsWindow()
     QCOMPARE(o.selectedOnly, savedRange == "1");
     QCOMPARE(o.selectedKeys, savedRange == "1" ? recipes.keys : QStringList());
     QCOMPARE(o.newPage, savedNewPage == "1");
-    QCOMPARE(m_settings.value("PrintRange"), savedRange);
-    QCOMPARE(m_settings.value("PrintNewPage"), savedNewPage);
+    QCOMPARE(setting("PrintRange"), savedRange);
+    QCOMPARE(setting("PrintNewPage"), savedNewPage);
     QCOMPARE(w.result(), int(QDialog::Accepted));
 }
 
 void TestPrintWindows::optionsWithoutSelection()
 {
-    m_settings["PrintRange"] = "1";
+    setSetting("PrintRange", "1");
     frmPrintOptions w(nullptr);
     QCOMPARE(child<QRadioButton>(w, "optRecords_1")->text(), QString("Print 0 Selected Recipe(s)"));
     QVERIFY(!child<QRadioButton>(w, "optRecords_1")->isEnabled());
@@ -419,25 +418,23 @@ void TestPrintWindows::optionsWithoutSelection()
     child<QPushButton>(w, "Command1")->click();
     QCOMPARE(w.result(), int(QDialog::Rejected));
     // Cancel stores nothing.
-    QCOMPARE(m_settings.value("PrintRange"), QString("1"));
+    QCOMPARE(setting("PrintRange"), QString("1"));
+    QCOMPARE(setting("PrintNewPage"), QString("missing"));
 }
 
 void TestPrintWindows::menuCommands()
 {
-    Main main;
-    for (const char* name : { "mnuPrint", "mnuPrintSL", "mnuMenuPrint" }) {
-        if (!main.findChild<QAction*>(QLatin1String(name)))
-            (new QAction(&main))->setObjectName(QLatin1String(name));
-    }
-    attachPrinting(main);
+    Main main; // attaches the print commands to its menu
     QVector<PrintOptions::Kind> opened;
     setPrintPreviewOpener([&opened](const PrintOptions& o, QWidget*) { opened.append(o.kind); });
     main.findChild<QAction*>("mnuPrintSL")->trigger();
     main.findChild<QAction*>("mnuMenuPrint")->trigger();
     QCOMPARE(opened, (QVector<PrintOptions::Kind> { PrintOptions::ShoppingList, PrintOptions::Menu }));
 
-    // With no recipe listed, "Print Recipe(s)" does nothing.
-    AppState::instance().recipes->recordset().setFilter("Name = 'nothing'");
+    // With no recipe listed, "Print Recipe(s)..." does nothing.
+    auto* list = main.findChild<QListWidget*>("lstAll");
+    QVERIFY(list);
+    list->clear();
     main.findChild<QAction*>("mnuPrint")->trigger();
     QCOMPARE(opened.size(), 2);
     QCOMPARE(m_dialogs->shown().size(), 0);

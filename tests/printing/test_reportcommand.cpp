@@ -1,6 +1,5 @@
 #include "ReportFixture.h"
 #include "TestPaths.h"
-#include "printing/RecipeSearchFilter.h"
 
 #include <QProcess>
 #include <QTest>
@@ -33,8 +32,6 @@ private Q_SLOTS:
     void searchAndSelection();
     void badArguments_data();
     void badArguments();
-    void searchExpression_data();
-    void searchExpression();
 };
 
 void TestReportCommand::writesRtfAndPdf_data()
@@ -129,39 +126,6 @@ void TestReportCommand::badArguments()
     const Run run = zestora(args);
     QCOMPARE(run.status, status);
     QVERIFY2(run.err.contains(message), qPrintable(run.err));
-}
-
-void TestReportCommand::searchExpression_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("category");
-    QTest::addColumn<bool>("combineOr");
-    QTest::addColumn<QString>("expression");
-    QTest::newRow("nothing") << ""
-                             << "" << false << "STATUS <> '0x0002'";
-    QTest::newRow("and") << "soup"
-                         << "<blank>" << false << "STATUS <> '0x0002' AND (Category = '' AND Name like '*soup*')";
-    QTest::newRow("or") << "soup"
-                        << "Quick" << true
-                        << "(Category like '*Quick*' AND STATUS <> '0x0002') OR "
-                           "(Name like '*soup*' AND STATUS <> '0x0002')";
-    QTest::newRow("quote doubled") << "mom's"
-                                   << "" << false << "STATUS <> '0x0002' AND (Name like '*mom''s*')";
-}
-
-void TestReportCommand::searchExpression()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, category);
-    QFETCH(bool, combineOr);
-    QFETCH(QString, expression);
-    RecipeSearchFilter f;
-    f.name = name;
-    f.category1 = category;
-    f.combineOr = combineOr;
-    QCOMPARE(f.expression(), expression);
-    ReportFixture fx;
-    fx.recipes().setFilter(f.expression()); // accepted by the recordset
 }
 
 QTEST_GUILESS_MAIN(TestReportCommand)
