@@ -424,7 +424,8 @@ void TestPrintWindows::optionsWithoutSelection()
 
 void TestPrintWindows::menuCommands()
 {
-    Main main; // attaches the print commands to its menu
+    // The main window attaches the printing commands itself.
+    Main main;
     QVector<PrintOptions::Kind> opened;
     setPrintPreviewOpener([&opened](const PrintOptions& o, QWidget*) { opened.append(o.kind); });
     main.findChild<QAction*>("mnuPrintSL")->trigger();
