@@ -100,6 +100,7 @@ private Q_SLOTS:
     void decoding_data();
     void decoding();
     void recipeLimitStopsTheRun();
+    void recipeLimitReachedByLastRecipeSaysNothing();
     void saveCutsFields();
     void longTitlesStayUnique();
     void cutCategories_data();
@@ -376,6 +377,20 @@ void TestImport::recipeLimitStopsTheRun()
     QCOMPARE(dialogs.last().title, QStringLiteral("Database Limit"));
     QCOMPARE(dialogs.last().text,
              QStringLiteral("You may not have more than  15999 recipes.  This is a synchronization limit."));
+}
+
+void TestImport::recipeLimitReachedByLastRecipeSaysNothing()
+{
+    ScriptedDialogs dialogs; // no answer queued: a message would fail the test
+    Imported imp;
+    for (int i = 0; i < RecipeImporter::RecipeLimit - 1; ++i)
+        imp.recipes->appendRecord(
+            { "0x00000001", "0x0000", QStringLiteral("r%1").arg(i), QStringLiteral("R%1").arg(i) });
+    const QByteArray file = fixture(QStringLiteral("cut_off_at_end_no_newline.mmf"));
+    imp.run(file.left(file.indexOf("MMMMM\r\n") + 7) + "\r\n\r\n");
+    QCOMPARE(imp.result.saved, 1);
+    QVERIFY(!imp.result.limitReached);
+    QCOMPARE(dialogs.messageCount(), 0);
 }
 
 void TestImport::saveCutsFields()
