@@ -4,6 +4,8 @@
 #   ./dev.sh test   install what is missing, build and run every test
 #   ./dev.sh setup  only install what is missing
 #   ./dev.sh build  only configure and build
+#   ./dev.sh test --sanitize   the whole test suite built with AddressSanitizer + UndefinedBehaviorSanitizer
+# ZESTORA_FUZZ_SECONDS sets how long each fuzz target runs in the test command (default 20; 0 skips fuzzing).
 set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
@@ -50,15 +52,27 @@ run() {
 
 test_all() {
     setup
-    build
-    cd "$BUILD"
+    if [[ "${1:-}" == "--sanitize" ]]; then
+        BUILD="${ZESTORA_BUILD_DIR:-$ROOT/build-sanitize}"
+        cmake -S "$ROOT" -B "$BUILD" -DZESTORA_WERROR=ON -DZESTORA_SANITIZE=ON >/dev/null
+        cmake --build "$BUILD" -j "$JOBS"
+    else
+        build
+    fi
+    local status=0
     # Widget tests use the offscreen platform; the X11 tests need a real (virtual) display.
-    xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure -j "$JOBS" --timeout 600
+    (cd "$BUILD" && xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure -j "$JOBS" --timeout 600) \
+        || status=1
+    local fuzz_seconds="${ZESTORA_FUZZ_SECONDS:-20}"
+    if [[ "${1:-}" != "--sanitize" && "$fuzz_seconds" != "0" ]]; then
+        "$ROOT/fuzz/run.sh" --seconds "$fuzz_seconds" || status=1
+    fi
+    return $status
 }
 
 case "${1:-}" in
     run) shift; run "$@" ;;
-    test) test_all ;;
+    test) shift; test_all "$@" ;;
     setup) setup ;;
     build) build ;;
     *) echo "usage: $0 run|test|setup|build" >&2; exit 1 ;;

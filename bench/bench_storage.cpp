@@ -15,8 +15,7 @@
 namespace {
 
 // Best of n runs, in milliseconds.
-template<typename F>
-double bestOf(int n, F&& f)
+template <typename F> double bestOf(int n, F&& f)
 {
     double best = 1e100;
     for (int i = 0; i < n; ++i) {

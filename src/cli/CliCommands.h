@@ -14,11 +14,19 @@ struct CliCommand
 
 int cmdInit(const QStringList& args, QTextStream& out, QTextStream& err);
 int cmdCheck(const QStringList& args, QTextStream& out, QTextStream& err);
+int cmdBackup(const QStringList& args, QTextStream& out, QTextStream& err);
+int cmdRestore(const QStringList& args, QTextStream& out, QTextStream& err);
+int cmdList(const QStringList& args, QTextStream& out, QTextStream& err);
+int cmdShow(const QStringList& args, QTextStream& out, QTextStream& err);
 // Quantities: scale one quantity text; parse free ingredient text from standard input.
 int cmdScale(const QStringList& args, QTextStream& out, QTextStream& err);
 int cmdParse(const QStringList& args, QTextStream& out, QTextStream& err);
+int cmdMaster(const QStringList& args, QTextStream& out, QTextStream& err);
+int cmdShop(const QStringList& args, QTextStream& out, QTextStream& err);
+int cmdMenu(const QStringList& args, QTextStream& out, QTextStream& err);
 // Interchange: recipe import and export, plain texts and the SplashShopper file.
 int cmdImport(const QStringList& args, QTextStream& out, QTextStream& err);
 int cmdExport(const QStringList& args, QTextStream& out, QTextStream& err);
 int cmdText(const QStringList& args, QTextStream& out, QTextStream& err);
 int cmdSplashShopper(const QStringList& args, QTextStream& out, QTextStream& err);
+int cmdReport(const QStringList& args, QTextStream& out, QTextStream& err);

@@ -1,3 +1,4 @@
+#include "cli/CliApplication.h"
 #include "cli/CliCommands.h"
 #include "shell/Dialogs.h"
 
@@ -9,6 +10,22 @@
 namespace {
 
 const CliCommand kCommands[] = {
+    { "init", "init DATADIR            create an empty data folder with all thirteen table files", cmdInit },
+    { "check", "check DATADIR [--resave] load every table and count its records; --resave writes them back", cmdCheck },
+    { "backup", "backup DATADIR DESTDIR  copy the table files to a backup folder (previous backup kept as .bak)",
+      cmdBackup },
+    { "restore", "restore DATADIR SRCDIR [--install-type Palm|PPC|Windows]  restore a backup, write import copies",
+      cmdRestore },
+    { "list",
+      "list DATADIR [--name T] [--category T] [--category2 T] [--ingredient T] [--instructions T] [--source T] "
+      "[--rating T] [--or]  list the recipes that match, as the search window does",
+      cmdList },
+    { "show", "show DATADIR NAME       print the fields of the recipe with that name", cmdShow },
+    { "scale", "scale QUANTITY FACTOR [--decimal]  print QUANTITY times FACTOR as a kitchen fraction (or 0000.0000);\n"
+               "                          exit 1 when the quantity cannot be read and comes back marked with *",
+      cmdScale },
+    { "parse", "parse [--abbreviate]    read ingredient lines on standard input and print them as qty|units|item~",
+      cmdParse },
     {"init", "init DATADIR            create an empty data folder with all thirteen table files", cmdInit},
     {"check", "check DATADIR [--resave] load every table and count its records; --resave writes them back",
      cmdCheck},
@@ -17,6 +34,13 @@ const CliCommand kCommands[] = {
      cmdScale},
     {"parse", "parse [--abbreviate]    read ingredient lines on standard input and print them as qty|units|item~",
      cmdParse},
+    {"master", "master DATADIR KIND [--add TEXT [--aisle A] | --import FILE]  list a master list (KIND: cat, qty,\n"
+               "                          units, ingr, ntrn, source, rating, aisle, meal), add an entry, or import an\n"
+               "                          ingredient list file (ingr); exit 1 at the list's limit",
+     cmdMaster},
+    { "shop", "shop DATADIR [--add-recipe NAME]  print the shopping list; --add-recipe adds every line of a recipe",
+      cmdShop },
+    { "menu", "menu DATADIR [--add YYYYMMDD NAME [--meal M]]  print the menu planner; --add adds an entry", cmdMenu },
     {"import", "import DATADIR FILE [--csv FIELD,FIELD,...]  import the recipes of a Meal-Master, MasterCook,\n"
                "                          PocketRecipes, Cookbook Wizard or (with --csv) CSV file",
      cmdImport},
@@ -27,6 +51,8 @@ const CliCommand kCommands[] = {
      cmdText},
     {"splashshopper", "splashshopper DATADIR OUTFILE  write the shopping list as a SplashShopper import file",
      cmdSplashShopper},
+    { "report", "report DATADIR recipes|shoplist|menu [options] [--rtf OUT.rtf] [--pdf OUT.pdf]  print a report",
+      cmdReport },
 };
 
 void printHelp(QTextStream& out)
@@ -40,7 +66,7 @@ void printHelp(QTextStream& out)
 
 int main(int argc, char* argv[])
 {
-    QCoreApplication app(argc, argv);
+    const auto app = createCliApplication(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
     out.setEncoding(QStringConverter::Utf8);

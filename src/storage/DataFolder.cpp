@@ -27,13 +27,13 @@ std::optional<AppError> DataFolder::initEmpty(const QString& folder)
 }
 
 QVector<DataFolder::TableSummary> DataFolder::check(const QString& folder, bool resave,
-                                                      std::optional<AppError>* writeFailure)
+                                                    std::optional<AppError>* writeFailure)
 {
     QVector<TableSummary> out;
     for (const TableDef& def : TableCatalogue::all()) {
         auto source = DataSource::open(def.id, folder);
         Recordset& rs = source->recordset();
-        TableSummary summary{def.fileName, rs.totalRecordCount(), 0};
+        TableSummary summary { def.fileName, rs.totalRecordCount(), 0 };
         rs.setFilter(RecordStatus::LiveFilter);
         summary.live = rs.recordCount();
         rs.setFilter(QString());

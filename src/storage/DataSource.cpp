@@ -36,8 +36,9 @@ DataSource::DataSource(TableDef::Id id, const QString& path)
     if (!QFileInfo(path).isFile())
         failure = AppError::of(AppError::FileNotFound);
     else if (!file.open(QIODevice::ReadOnly))
-        failure = AppError(AppError::PathFileAccessError,
-                           AppError::describe(AppError::PathFileAccessError) + QStringLiteral(": ") + file.errorString());
+        failure
+            = AppError(AppError::PathFileAccessError,
+                       AppError::describe(AppError::PathFileAccessError) + QStringLiteral(": ") + file.errorString());
     if (failure) {
         reportLoadFailure(*m_def, path, *failure);
         const TableLoadError error(path, *failure);

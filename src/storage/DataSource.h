@@ -63,7 +63,7 @@ private:
 
 // The thirteen data source classes; creating one loads its table file.
 #define ZESTORA_DATA_SOURCE(ClassName, TableId)                                                                        \
-    class ClassName : public DataSource                                                                               \
+    class ClassName : public DataSource                                                                                \
     {                                                                                                                  \
     public:                                                                                                            \
         explicit ClassName(const QString& path)                                                                        \

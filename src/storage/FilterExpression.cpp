@@ -67,9 +67,8 @@ private:
 
     [[noreturn]] void fail(const QString& what) const
     {
-        throw RecordsetError(QStringLiteral("Malformed expression \"%1\": %2 at position %3")
-                                 .arg(m_text, what)
-                                 .arg(m_pos + 1));
+        throw RecordsetError(
+            QStringLiteral("Malformed expression \"%1\": %2 at position %3").arg(m_text, what).arg(m_pos + 1));
     }
 
     void skipSpace()
@@ -142,8 +141,7 @@ private:
     {
         skipSpace();
         const int start = m_pos;
-        while (m_pos < m_text.size()
-               && (m_text.at(m_pos).isLetterOrNumber() || m_text.at(m_pos) == QLatin1Char('_')))
+        while (m_pos < m_text.size() && (m_text.at(m_pos).isLetterOrNumber() || m_text.at(m_pos) == QLatin1Char('_')))
             ++m_pos;
         if (m_pos == start)
             fail(QStringLiteral("expected a field name"));

@@ -174,8 +174,7 @@ void Recordset::setSort(const QString& sort)
 }
 
 namespace {
-template<typename RowPtr>
-void sortRows(std::vector<RowPtr>& rows, int field)
+template <typename RowPtr> void sortRows(std::vector<RowPtr>& rows, int field)
 {
     if (field < 0)
         return;

@@ -3,39 +3,158 @@
 #include "shell/ShowError.h"
 #include "storage/Cp1252.h"
 #include "storage/Recordset.h"
+#include "storage/SafeFile.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+
+#include <cstring>
 
 namespace {
 
-const QString kQuote = QStringLiteral("\"");
-const QString kDoubleQuote = QStringLiteral("\"\"");
-const QString kFieldSep = QStringLiteral("\",\"");
-const QString kStatusSep = QStringLiteral(",\"");
-const QString kEscapedBreak = QStringLiteral("\\n");
-
-QString unescape(QString value, const FieldDef& field)
+// Undoes the value escapes of one raw field and decodes it: backslash-n to CR LF (line-break fields) and
+// "" to " (unless raw). Works on the file's bytes; every separator and escape is plain ASCII.
+QString decodeField(QByteArrayView raw, const FieldDef& field)
 {
-    if (field.escapeLineBreaks && value.contains(kEscapedBreak))
-        value.replace(kEscapedBreak, CRLF);
-    if (!field.rawQuotes && value.contains(kDoubleQuote))
-        value.replace(kDoubleQuote, kQuote);
-    return value;
+    const bool lines = field.escapeLineBreaks && raw.contains('\\');
+    const bool quotes = !field.rawQuotes && raw.contains('"');
+    if (!lines && !quotes)
+        return Cp1252::decode(raw);
+    QByteArray out(raw.size() + 2 * raw.count('\\'), Qt::Uninitialized);
+    char* dst = out.data();
+    const char* p = raw.data();
+    const qsizetype n = raw.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char c = p[i];
+        if (lines && c == '\\' && i + 1 < n && p[i + 1] == 'n') {
+            *dst++ = '\r';
+            *dst++ = '\n';
+            ++i;
+        } else if (quotes && c == '"' && i + 1 < n && p[i + 1] == '"') {
+            *dst++ = c;
+            ++i;
+        } else {
+            *dst++ = c;
+        }
+    }
+    out.truncate(dst - out.data());
+    return Cp1252::decode(out);
 }
 
-QString escape(const QString& value, const FieldDef& field)
+// Position of the next "," (quote, comma, quote) at or after from, or -1.
+qsizetype findFieldSeparator(QByteArrayView text, qsizetype from)
 {
-    QString out = value;
-    if (field.escapeLineBreaks && out.contains(QLatin1Char('\n'))) {
-        out.replace(CRLF, kEscapedBreak);
-        // A bare LF would break the record over two lines and be lost on reading; keep it as a line break.
-        out.replace(QLatin1Char('\n'), kEscapedBreak);
+    const qsizetype size = text.size();
+    const char* data = text.data();
+    while (from < size) {
+        const void* hit = std::memchr(data + from, '"', static_cast<size_t>(size - from));
+        if (!hit)
+            return -1;
+        const qsizetype q = static_cast<const char*>(hit) - data;
+        if (q + 2 >= size)
+            return -1;
+        if (data[q + 1] == ',' && data[q + 2] == '"')
+            return q;
+        from = q + 1;
     }
-    if (!field.rawQuotes && out.contains(QLatin1Char('"')))
-        out.replace(kQuote, kDoubleQuote);
-    return out;
+    return -1;
+}
+
+// Splits one record's bytes into its decoded values.
+QVector<QString> splitBytes(QByteArrayView text, const TableDef& def)
+{
+    const int own = def.ownFieldCount();
+    QVector<QString> values(own + 2);
+
+    const qsizetype comma = text.indexOf(',');
+    if (comma < 0) {
+        values[0] = Cp1252::decode(text);
+        return values;
+    }
+    values[0] = Cp1252::decode(text.first(comma));
+    qsizetype pos = comma + 1;
+
+    qsizetype statusEnd = -1;
+    for (qsizetype from = pos;;) {
+        const qsizetype c = text.indexOf(',', from);
+        if (c < 0 || c + 1 >= text.size())
+            break;
+        if (text.at(c + 1) == '"') {
+            statusEnd = c;
+            break;
+        }
+        from = c + 1;
+    }
+    if (statusEnd < 0) {
+        values[1] = Cp1252::decode(text.sliced(pos));
+        return values;
+    }
+    values[1] = Cp1252::decode(text.sliced(pos, statusEnd - pos));
+    pos = statusEnd + 2;
+
+    for (int i = 0; i < own; ++i) {
+        const bool last = i == own - 1;
+        const qsizetype sep = last ? -1 : findFieldSeparator(text, pos);
+        if (sep < 0) {
+            // The last field, or a line cut short: what is left less its closing quote.
+            QByteArrayView raw = text.sliced(pos);
+            if (!raw.isEmpty() && (last || raw.endsWith('"')))
+                raw.chop(1);
+            values[i + 2] = decodeField(raw, def.fields.at(i));
+            break;
+        }
+        values[i + 2] = decodeField(text.sliced(pos, sep - pos), def.fields.at(i));
+        pos = sep + 3;
+    }
+    return values;
+}
+
+// Appends a value encoded and escaped: " doubled (unless raw), line breaks as backslash-n (line-break
+// fields). A bare LF in such a field is written as a line break too: raw, it would split the record and be
+// lost on reading.
+void appendEncoded(QByteArray& out, const QString& value, const FieldDef* field)
+{
+    const bool lines = field && field->escapeLineBreaks;
+    const bool quotes = field && !field->rawQuotes;
+    const char16_t* p = reinterpret_cast<const char16_t*>(value.constData());
+    const qsizetype n = value.size();
+    // Worst case: every character doubled.
+    const qsizetype start = out.size();
+    out.resize(start + 2 * n);
+    char* dst = out.data() + start;
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = p[i];
+        if (lines && c == u'\r' && i + 1 < n && p[i + 1] == u'\n') {
+            *dst++ = '\\';
+            *dst++ = 'n';
+            ++i;
+        } else if (lines && c == u'\n') {
+            *dst++ = '\\';
+            *dst++ = 'n';
+        } else if (quotes && c == u'"') {
+            *dst++ = '"';
+            *dst++ = '"';
+        } else if (c < 0x80) {
+            *dst++ = static_cast<char>(c);
+        } else {
+            const qsizetype run = (QChar::isHighSurrogate(c) && i + 1 < n && QChar::isLowSurrogate(p[i + 1])) ? 2 : 1;
+            *dst++ = Cp1252::encode(QString(reinterpret_cast<const QChar*>(p + i), run)).at(0);
+            i += run - 1;
+        }
+    }
+    out.truncate(dst - out.data());
+}
+
+void appendRecordLine(QByteArray& out, const QVector<QString>& values, const TableDef& def)
+{
+    appendEncoded(out, values.value(0), nullptr);
+    out += ',';
+    appendEncoded(out, values.value(1), nullptr);
+    for (int i = 0; i < def.ownFieldCount(); ++i) {
+        out += ",\"";
+        appendEncoded(out, values.value(i + 2), &def.fields.at(i));
+        out += '"';
+    }
 }
 
 // The number in characters 9 and 10 of a header line; non-digits end it, no digits give 0.
@@ -62,101 +181,62 @@ void TableFile::defineFields(Recordset& rs, const TableDef& def)
 
 QVector<QString> TableFile::splitRecord(const QString& text, const TableDef& def)
 {
-    const int own = def.ownFieldCount();
-    QVector<QString> values(own + 2);
-
-    const int comma = text.indexOf(QLatin1Char(','));
-    if (comma < 0) {
-        values[0] = text;
-        return values;
-    }
-    values[0] = text.left(comma);
-    int pos = comma + 1;
-
-    const int statusEnd = text.indexOf(kStatusSep, pos);
-    if (statusEnd < 0) {
-        values[1] = text.mid(pos);
-        return values;
-    }
-    values[1] = text.mid(pos, statusEnd - pos);
-    pos = statusEnd + 2;
-
-    for (int i = 0; i < own; ++i) {
-        const bool last = i == own - 1;
-        const int sep = last ? -1 : text.indexOf(kFieldSep, pos);
-        QString raw;
-        if (sep < 0) {
-            // The last field, or a line cut short: what is left less its closing quote.
-            raw = text.mid(pos);
-            if (!raw.isEmpty() && (last || raw.endsWith(QLatin1Char('"'))))
-                raw.chop(1);
-            values[i + 2] = unescape(raw, def.fields.at(i));
-            break;
-        }
-        raw = text.mid(pos, sep - pos);
-        values[i + 2] = unescape(raw, def.fields.at(i));
-        pos = sep + 3;
-    }
-    return values;
+    return splitBytes(Cp1252::encode(text), def);
 }
 
 void TableFile::parse(const QByteArray& bytes, const TableDef& def, Recordset& rs)
 {
-    const QString text = Cp1252::decode(bytes);
-    const int size = text.size();
-    int pos = 0;
+    const char* data = bytes.constData();
+    const qsizetype size = bytes.size();
+    qsizetype pos = 0;
 
-    // Next physical line without its line end; false at the end of the text.
-    auto nextLine = [&](QString& line) {
+    // Next physical line without its line end; false at the end of the bytes.
+    auto nextLine = [&](QByteArrayView& line) {
         if (pos >= size)
             return false;
-        int end = text.indexOf(QLatin1Char('\n'), pos);
-        const int next = end < 0 ? size : end + 1;
-        if (end < 0)
-            end = size;
-        if (end > pos && text.at(end - 1) == QLatin1Char('\r'))
+        const void* hit = std::memchr(data + pos, '\n', static_cast<size_t>(size - pos));
+        qsizetype end = hit ? static_cast<const char*>(hit) - data : size;
+        const qsizetype next = hit ? end + 1 : size;
+        if (end > pos && data[end - 1] == '\r')
             --end;
-        line = text.mid(pos, end - pos);
+        line = QByteArrayView(data + pos, end - pos);
         pos = next;
         return true;
     };
 
-    QString line;
+    QByteArrayView line;
+    QByteArray joined;
     while (nextLine(line)) {
-        if (line.size() < 4 || line.at(0) == QLatin1Char('#'))
+        if (line.size() < 4 || line.front() == '#')
             continue;
-        if (def.multiLineRecords) {
-            QString more;
-            while (!line.endsWith(QLatin1Char('"')) && nextLine(more))
-                line += more;
+        if (def.multiLineRecords && !line.endsWith('"')) {
+            // The record continues on the next physical lines, joined without a separator.
+            joined = line.toByteArray();
+            QByteArrayView more;
+            while (!joined.endsWith('"') && nextLine(more))
+                joined += more;
+            rs.appendRecord(splitBytes(joined, def));
+            continue;
         }
-        rs.appendRecord(splitRecord(line, def));
+        rs.appendRecord(splitBytes(line, def));
     }
 }
 
 QString TableFile::recordLine(const QVector<QString>& values, const TableDef& def)
 {
-    QString line;
-    line.reserve(64);
-    line += values.value(0);
-    line += QLatin1Char(',');
-    line += values.value(1);
-    for (int i = 0; i < def.ownFieldCount(); ++i) {
-        line += kStatusSep;
-        line += escape(values.value(i + 2), def.fields.at(i));
-        line += QLatin1Char('"');
-    }
-    return line;
+    QByteArray out;
+    appendRecordLine(out, values, def);
+    return Cp1252::decode(out);
 }
 
 QString TableFile::headerFromNothing(int recordCount, int fieldCount, const QString& typeLetter)
 {
-    QStringList lines{QStringLiteral("#CDBID: CASL"),
-                      QStringLiteral("#MAJREV: 2"),
-                      QStringLiteral("#MINREV: 0"),
-                      QStringLiteral("#FLDCNT: %1").arg(fieldCount),
-                      QStringLiteral("#RECCNT: %1").arg(recordCount),
-                      QStringLiteral("#SYNCMODE: MERGE")};
+    QStringList lines { QStringLiteral("#CDBID: CASL"),
+                        QStringLiteral("#MAJREV: 2"),
+                        QStringLiteral("#MINREV: 0"),
+                        QStringLiteral("#FLDCNT: %1").arg(fieldCount),
+                        QStringLiteral("#RECCNT: %1").arg(recordCount),
+                        QStringLiteral("#SYNCMODE: MERGE") };
     for (int i = 1; i <= fieldCount; ++i)
         lines << QStringLiteral("#FLDNUM:%1 TYPE:%2 SIZE:0").arg(i).arg(typeLetter);
     return lines.join(CRLF);
@@ -211,20 +291,21 @@ QStringList TableFile::readHeaderLines(const QString& path)
 bool TableFile::writeTo(QIODevice& device, const QString& header, const Recordset& rs, const TableDef& def)
 {
     const auto records = rs.recordsInSortOrder();
-    QString chunk = header + CRLF;
-    constexpr int kChunk = 1 << 20;
+    constexpr qsizetype kChunk = 1 << 20;
+    QByteArray chunk;
+    chunk.reserve(kChunk + (1 << 16));
+    chunk += Cp1252::encode(header);
+    chunk += "\r\n";
     for (const QVector<QString>* values : records) {
-        chunk += recordLine(*values, def);
-        chunk += CRLF;
+        appendRecordLine(chunk, *values, def);
+        chunk += "\r\n";
         if (chunk.size() >= kChunk) {
-            const QByteArray bytes = Cp1252::encode(chunk);
-            if (device.write(bytes) != bytes.size())
+            if (device.write(chunk) != chunk.size())
                 return false;
             chunk.clear();
         }
     }
-    const QByteArray bytes = Cp1252::encode(chunk);
-    return device.write(bytes) == bytes.size();
+    return device.write(chunk) == chunk.size();
 }
 
 QString RebuildHeader(const QString& path, int recordCount, int fieldCount, const QString& typeLetter)
@@ -232,41 +313,10 @@ QString RebuildHeader(const QString& path, int recordCount, int fieldCount, cons
     return TableFile::rebuildHeaderText(TableFile::readHeaderLines(path), recordCount, fieldCount, typeLetter);
 }
 
-namespace {
-AppError fileError(const QFileDevice& file)
-{
-    int number = AppError::PathFileAccessError;
-    switch (file.error()) {
-    case QFileDevice::PermissionsError:
-        number = AppError::PermissionDenied;
-        break;
-    case QFileDevice::ResourceError:
-        number = AppError::DiskFull;
-        break;
-    case QFileDevice::WriteError:
-        number = AppError::DeviceIoError;
-        break;
-    default:
-        break;
-    }
-    return AppError(number, AppError::describe(number) + QStringLiteral(": ") + file.errorString());
-}
-} // namespace
-
 std::optional<AppError> TableWriter::write(const Recordset& rs, const TableDef& def, const QString& path)
 {
     const QString header = RebuildHeader(path, rs.totalRecordCount(), def.ownFieldCount(), QStringLiteral("S"));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return fileError(file);
-    if (!TableFile::writeTo(file, header, rs, def)) {
-        AppError error = fileError(file);
-        file.cancelWriting();
-        return error;
-    }
-    if (!file.commit())
-        return fileError(file);
-    return std::nullopt;
+    return SafeFile::write(path, [&](QIODevice& device) { return TableFile::writeTo(device, header, rs, def); });
 }
 
 bool TableWriter::save(const Recordset& rs, const TableDef& def, const QString& path)

@@ -1,4 +1,272 @@
+#include "storage/Recordset.h"
+#include "storage/TableCatalogue.h"
+
 #include <QTest>
-class T : public QObject { Q_OBJECT private Q_SLOTS: void x() { QVERIFY(true); } };
-QTEST_GUILESS_MAIN(T)
+
+namespace {
+
+// A small table: REC_ID, STATUS, Key, Name.
+void fill(Recordset& rs, const QList<QStringList>& rows)
+{
+    rs.appendField(QStringLiteral("REC_ID"), 10, true);
+    rs.appendField(QStringLiteral("STATUS"), 6, true);
+    rs.appendField(QStringLiteral("Key"), 75);
+    rs.appendField(QStringLiteral("Name"), 75);
+    for (const QStringList& r : rows)
+        rs.appendRecord(QVector<QString>(r.begin(), r.end()));
+}
+
+QStringList names(Recordset& rs)
+{
+    QStringList out;
+    for (rs.moveFirst(); !rs.eof(); rs.moveNext())
+        out << rs.value(QStringLiteral("Name"));
+    return out;
+}
+
+const QList<QStringList> kRows = {
+    { "0x00000001", "0x0000", "beef stew", "Beef Stew" },
+    { "0x00000002", "0x0002", "chicken pie", "Chicken Pie" },
+    { "0x00000003", "0x0004", "apple tart", "apple Tart" },
+    { "0x00000000", "0x0008", "mom's chicken", "Mom's Chicken" },
+    { "0x00000004", "0x0000", "", "" },
+    { "0x00000005", "0x0000", "chicken soup", "CHICKEN soup" },
+};
+
+} // namespace
+
+class TestRecordset : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void fieldsAreFoundRegardlessOfCase()
+    {
+        Recordset rs;
+        fill(rs, kRows);
+        QCOMPARE(rs.fieldIndex(QStringLiteral("status")), 1);
+        QCOMPARE(rs.fieldIndex(QStringLiteral("NAME")), 3);
+        QCOMPARE(rs.fieldIndex(QStringLiteral("Nope")), -1);
+        rs.moveFirst();
+        QCOMPARE(rs.value(QStringLiteral("rec_id")), QStringLiteral("0x00000001"));
+        QVERIFY_THROWS_EXCEPTION(RecordsetError, rs.value(QStringLiteral("Nope")));
+    }
+
+    void filterExpressions_data()
+    {
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QStringList>("expected"); // names in insertion order
+        QTest::newRow("hide deleted") << "STATUS <> '0x0002'"
+                                      << QStringList { "Beef Stew", "apple Tart", "Mom's Chicken", "", "CHICKEN soup" };
+        QTest::newRow("equal ignores case") << "Name = 'beef stew'" << QStringList { "Beef Stew" };
+        QTest::newRow("like both ends") << "Name like '*chicken*'"
+                                        << QStringList { "Chicken Pie", "Mom's Chicken", "CHICKEN soup" };
+        QTest::newRow("like leading") << "Name like '*tart'" << QStringList { "apple Tart" };
+        QTest::newRow("like trailing") << "Name like 'chicken*'" << QStringList { "Chicken Pie", "CHICKEN soup" };
+        QTest::newRow("like without star is whole value") << "Name like 'chicken'" << QStringList {};
+        QTest::newRow("doubled quote in literal") << "Name like '*mom''s*'" << QStringList { "Mom's Chicken" };
+        QTest::newRow("empty value") << "Name = ''" << QStringList { "" };
+        QTest::newRow("AND binds tighter than OR")
+            << "Name like 'beef*' OR Name like '*chicken*' AND STATUS <> '0x0002'"
+            << QStringList { "Beef Stew", "Mom's Chicken", "CHICKEN soup" };
+        QTest::newRow("parentheses") << "STATUS <> '0x0002' AND (Name like '*soup*' OR Name like '*stew*')"
+                                     << QStringList { "Beef Stew", "CHICKEN soup" };
+        QTest::newRow("search form with groups")
+            << "STATUS <> '0x0002' AND (Name like '*pie*') OR (Name like '*tart*' AND STATUS <> '0x0002')"
+            << QStringList { "apple Tart" };
+        QTest::newRow("keywords in any case")
+            << "name LIKE '*soup' and status = '0x0000'" << QStringList { "CHICKEN soup" };
+        QTest::newRow("empty removes the filter")
+            << "" << QStringList { "Beef Stew", "Chicken Pie", "apple Tart", "Mom's Chicken", "", "CHICKEN soup" };
+    }
+
+    void filterExpressions()
+    {
+        QFETCH(QString, filter);
+        QFETCH(QStringList, expected);
+        Recordset rs;
+        fill(rs, kRows);
+        rs.setFilter(filter);
+        QCOMPARE(rs.filter(), filter);
+        QCOMPARE(rs.recordCount(), expected.size());
+        QCOMPARE(names(rs), expected);
+    }
+
+    void malformedExpressionsThrow_data()
+    {
+        QTest::addColumn<QString>("filter");
+        QTest::newRow("unterminated literal") << "Name = 'abc";
+        QTest::newRow("unknown field") << "Title = 'x'";
+        QTest::newRow("missing operator") << "Name 'x'";
+        QTest::newRow("dangling AND") << "Name = 'x' AND";
+        QTest::newRow("unbalanced parenthesis") << "(Name = 'x'";
+        QTest::newRow("trailing text") << "Name = 'x' garbage";
+        QTest::newRow("unquoted value") << "Name = x";
+    }
+
+    void malformedExpressionsThrow()
+    {
+        QFETCH(QString, filter);
+        Recordset rs;
+        fill(rs, kRows);
+        rs.setFilter(RecordStatus::LiveFilter);
+        QVERIFY_THROWS_EXCEPTION(RecordsetError, rs.setFilter(filter));
+        // The previous filter is still in force.
+        QCOMPARE(rs.filter(), RecordStatus::LiveFilter);
+        QCOMPARE(rs.recordCount(), 5);
+        rs.moveFirst();
+        QVERIFY_THROWS_EXCEPTION(RecordsetError, rs.find(filter));
+    }
+
+    void countSeesFilterThenEverything()
+    {
+        Recordset rs;
+        fill(rs, kRows);
+        rs.setFilter(QStringLiteral("Name like '*chicken*'"));
+        QCOMPARE(rs.recordCount(), 3);
+        rs.setFilter(QString());
+        QCOMPARE(rs.recordCount(), 6);
+        QCOMPARE(rs.totalRecordCount(), 6);
+    }
+
+    void sortIgnoresCaseAndKeepsInsertionOrderForTies()
+    {
+        Recordset rs;
+        fill(rs,
+             { { "0x1", "0x0000", "b", "b" },
+               { "0x2", "0x0000", "B", "B" },
+               { "0x3", "0x0000", "a", "A" },
+               { "0x4", "0x0000", "b", "b2" },
+               { "0x5", "0x0000", "", "" } });
+        rs.setSort(QStringLiteral("Key ASC"));
+        QCOMPARE(names(rs), (QStringList { "", "A", "b", "B", "b2" }));
+        // Writers see every record in the same order, without disturbing the view.
+        rs.setFilter(QStringLiteral("Name <> 'A'"));
+        rs.setPosition(2);
+        const auto all = rs.recordsInSortOrder();
+        QCOMPARE(static_cast<int>(all.size()), 5);
+        QCOMPARE(all[1]->at(3), QStringLiteral("A"));
+        QCOMPARE(rs.position(), 2);
+        QVERIFY_THROWS_EXCEPTION(RecordsetError, rs.setSort(QStringLiteral("Key DESC")));
+    }
+
+    void findSearchesForwardFromCurrent()
+    {
+        Recordset rs;
+        fill(rs, kRows);
+        rs.setSort(QStringLiteral("Name ASC"));
+        rs.moveFirst();
+        QVERIFY(rs.find(QStringLiteral("Key like '*chicken*'")));
+        QCOMPARE(rs.value(QStringLiteral("Name")), QStringLiteral("Chicken Pie"));
+        // The current record is included.
+        QVERIFY(rs.find(QStringLiteral("Key like '*chicken*'")));
+        QCOMPARE(rs.value(QStringLiteral("Name")), QStringLiteral("Chicken Pie"));
+        rs.moveNext();
+        QVERIFY(rs.find(QStringLiteral("Key like '*chicken*'")));
+        QCOMPARE(rs.value(QStringLiteral("Name")), QStringLiteral("CHICKEN soup"));
+        rs.moveNext();
+        QVERIFY(rs.find(QStringLiteral("Key like '*chicken*'")));
+        QCOMPARE(rs.value(QStringLiteral("Name")), QStringLiteral("Mom's Chicken"));
+        rs.moveNext();
+        QVERIFY(!rs.find(QStringLiteral("Key like '*chicken*'")));
+        QVERIFY(rs.eof());
+    }
+
+    void findByKeyFollowsEdits()
+    {
+        // Equality finds are answered from an index; it must follow every change.
+        Recordset rs;
+        fill(rs, kRows);
+        rs.setFilter(RecordStatus::LiveFilter);
+        rs.moveFirst();
+        QVERIFY(rs.find(QStringLiteral("Key = 'APPLE TART'")));
+        rs.setValue(QStringLiteral("Key"), QStringLiteral("pear tart"));
+        rs.moveFirst();
+        QVERIFY(!rs.find(QStringLiteral("Key = 'apple tart'")));
+        rs.moveFirst();
+        QVERIFY(rs.find(QStringLiteral("Key = 'pear tart'")));
+        RecordStatus::addNew(rs);
+        rs.setValue(QStringLiteral("Key"), QStringLiteral("apple tart"));
+        rs.moveFirst();
+        QVERIFY(rs.find(QStringLiteral("Key = 'apple tart'")));
+        QCOMPARE(rs.value(QStringLiteral("STATUS")), RecordStatus::New);
+        rs.deleteCurrent();
+        rs.moveFirst();
+        QVERIFY(!rs.find(QStringLiteral("Key = 'apple tart'")));
+        // Position filtering: a match before the current record is not found.
+        rs.moveFirst();
+        QVERIFY(rs.find(QStringLiteral("Key = 'chicken soup'")));
+        rs.moveNext();
+        QVERIFY(!rs.find(QStringLiteral("Key = 'beef stew'")));
+    }
+
+    void findOnEmptyOrFullyFilteredTableEndsAtOnce()
+    {
+        Recordset empty;
+        fill(empty, {});
+        empty.moveFirst();
+        QVERIFY(!empty.find(QStringLiteral("Key = 'x'")));
+        QVERIFY(empty.eof());
+        QVERIFY(empty.bof());
+
+        Recordset rs;
+        fill(rs, kRows);
+        rs.setFilter(QStringLiteral("Name = 'nothing'"));
+        rs.moveFirst();
+        QVERIFY(!rs.find(QStringLiteral("Key like '*'")));
+        QVERIFY(rs.eof());
+        QVERIFY_THROWS_EXCEPTION(RecordsetError, rs.value(0));
+    }
+
+    void statusRules()
+    {
+        Recordset rs;
+        fill(rs, kRows);
+        // A record still new is removed outright.
+        rs.moveFirst();
+        QVERIFY(rs.find(QStringLiteral("Key = 'mom''s chicken'")));
+        RecordStatus::markDeleted(rs);
+        QCOMPARE(rs.totalRecordCount(), 5);
+        // A synchronised record stays, marked deleted.
+        rs.moveFirst();
+        QVERIFY(rs.find(QStringLiteral("Key = 'beef stew'")));
+        RecordStatus::markDeleted(rs);
+        QCOMPARE(rs.value(1), RecordStatus::Deleted);
+        QCOMPARE(rs.totalRecordCount(), 5);
+        // Changes: only an unchanged record becomes "changed".
+        rs.moveFirst();
+        QVERIFY(rs.find(QStringLiteral("Key = 'chicken soup'")));
+        RecordStatus::markChanged(rs);
+        QCOMPARE(rs.value(1), RecordStatus::Changed);
+        rs.moveFirst();
+        QVERIFY(rs.find(QStringLiteral("Key = 'chicken pie'")));
+        RecordStatus::markChanged(rs);
+        QCOMPARE(rs.value(1), RecordStatus::Deleted);
+    }
+
+    void movesStayInBounds()
+    {
+        Recordset rs;
+        fill(rs, kRows);
+        rs.moveLast();
+        QCOMPARE(rs.value(QStringLiteral("Name")), QStringLiteral("CHICKEN soup"));
+        rs.moveNext();
+        QVERIFY(rs.eof());
+        rs.moveNext();
+        QVERIFY(rs.eof());
+        rs.move(-2);
+        QCOMPARE(rs.value(QStringLiteral("Name")), QStringLiteral(""));
+        rs.move(-100);
+        QVERIFY(rs.bof());
+        rs.moveNext();
+        QCOMPARE(rs.value(QStringLiteral("Name")), QStringLiteral("Beef Stew"));
+        // Deleting the current record makes the next one current.
+        rs.deleteCurrent();
+        QCOMPARE(rs.value(QStringLiteral("Name")), QStringLiteral("Chicken Pie"));
+        rs.moveLast();
+        rs.deleteCurrent();
+        QVERIFY(rs.eof());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRecordset)
 #include "test_recordset.moc"

@@ -25,6 +25,6 @@ bool FakePlatform::openUrl(const QString& fileOrUrl)
 
 int FakePlatform::runAndWait(const QString& program, const QStringList& arguments)
 {
-    runs.append({program, arguments});
+    runs.append({ program, arguments });
     return runExitCode;
 }

@@ -22,11 +22,11 @@ public:
 
     QString clipboard;
     int beeps = 0;
-    int busyDepth = 0;       // currently shown busy pointers
-    int busyShown = 0;       // times the busy pointer was shown
-    QStringList opened;      // files and addresses opened
+    int busyDepth = 0; // currently shown busy pointers
+    int busyShown = 0; // times the busy pointer was shown
+    QStringList opened; // files and addresses opened
     bool openSucceeds = true;
-    QVector<Run> runs;       // programs started
+    QVector<Run> runs; // programs started
     int runExitCode = 0;
     QSet<QString> windowTitles; // top-level windows that "exist"
     bool lockAvailable = true;
@@ -35,7 +35,7 @@ public:
     void setClipboardText(const QString& text) override { clipboard = text; }
     void beep() override { ++beeps; }
     void setBusy(bool busy) override;
-    void processEvents() override {}
+    void processEvents() override { }
     bool openUrl(const QString& fileOrUrl) override;
     int runAndWait(const QString& program, const QStringList& arguments) override;
     bool topLevelWindowExists(const QString& title) override { return windowTitles.contains(title); }

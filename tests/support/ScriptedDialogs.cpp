@@ -23,7 +23,7 @@ int ScriptedDialogs::messageCount() const
 
 MsgAnswer ScriptedDialogs::message(const QString& title, const QString& text, MsgButtons buttons, MsgIcon icon)
 {
-    m_shown.append({QStringLiteral("message"), title, text, buttons, icon});
+    m_shown.append({ QStringLiteral("message"), title, text, buttons, icon });
     if (m_answers.isEmpty()) {
         const QByteArray what = QStringLiteral("message box with no answer queued: [%1] %2").arg(title, text).toUtf8();
         QTest::qFail(what.constData(), __FILE__, __LINE__);
@@ -44,18 +44,18 @@ QString ScriptedDialogs::nextPath(const QString& kind, const QString& title)
 
 QString ScriptedDialogs::openFile(const QString& title, const QString& filter, const QString&)
 {
-    m_shown.append({QStringLiteral("open"), title, filter});
+    m_shown.append({ QStringLiteral("open"), title, filter });
     return nextPath(QStringLiteral("open"), title);
 }
 
 QString ScriptedDialogs::saveFile(const QString& title, const QString& filter, const QString&)
 {
-    m_shown.append({QStringLiteral("save"), title, filter});
+    m_shown.append({ QStringLiteral("save"), title, filter });
     return nextPath(QStringLiteral("save"), title);
 }
 
 QString ScriptedDialogs::chooseFolder(const QString& title, const QString&)
 {
-    m_shown.append({QStringLiteral("folder"), title, QString()});
+    m_shown.append({ QStringLiteral("folder"), title, QString() });
     return nextPath(QStringLiteral("folder"), title);
 }

@@ -32,7 +32,7 @@ public:
 
     const QVector<Shown>& shown() const { return m_shown; }
     // The last message shown; an empty record when none was.
-    Shown last() const { return m_shown.isEmpty() ? Shown{} : m_shown.last(); }
+    Shown last() const { return m_shown.isEmpty() ? Shown {} : m_shown.last(); }
     int messageCount() const;
     void clear() { m_shown.clear(); }
     // True when every queued answer was used.

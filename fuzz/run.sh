@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with clang (AddressSanitizer + UndefinedBehaviorSanitizer) and runs each one
+# for a set time, starting from the team's seed corpus and the kept regression inputs.
+#   fuzz/run.sh [--seconds N] [--only NAME]
+# Exit status is non-zero when any target crashed; the crashing input is left in fuzz-build/artifacts/.
+set -euo pipefail
+
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+BUILD="${ZESTORA_FUZZ_BUILD_DIR:-$ROOT/fuzz-build}"
+SECONDS_PER_TARGET=30
+ONLY=""
+while (($#)); do
+    case "$1" in
+        --seconds) SECONDS_PER_TARGET="$2"; shift 2 ;;
+        --only) ONLY="$2"; shift 2 ;;
+        *) echo "usage: $0 [--seconds N] [--only NAME]" >&2; exit 1 ;;
+    esac
+done
+
+CC=clang CXX=clang++ cmake -S "$ROOT" -B "$BUILD" -DZESTORA_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$BUILD" -j "$(nproc)" >/dev/null
+
+mkdir -p "$BUILD/artifacts"
+failed=0
+for target in "$BUILD"/fuzz/fuzz_*; do
+    [[ -x "$target" && -f "$target" ]] || continue
+    name="$(basename "$target")"
+    [[ -n "$ONLY" && "$name" != "$ONLY" ]] && continue
+    work="$(mktemp -d)"
+    seeds=("$ROOT/fuzz/corpus/$name")
+    [[ -d "$ROOT/fuzz/regressions/$name" ]] && seeds+=("$ROOT/fuzz/regressions/$name")
+    log="$BUILD/artifacts/$name.log"
+    if "$target" -max_total_time="$SECONDS_PER_TARGET" -timeout=10 -rss_limit_mb=2048 -max_len=65536 \
+        -print_final_stats=1 -artifact_prefix="$BUILD/artifacts/$name-" "$work" "${seeds[@]}" >"$log" 2>&1; then
+        execs="$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$' || echo '?')"
+        echo "fuzz: $name: $execs executions, no crash"
+    else
+        echo "fuzz: $name: CRASH (see $log)"
+        tail -30 "$log"
+        failed=1
+    fi
+    rm -rf "$work"
+done
+exit $failed

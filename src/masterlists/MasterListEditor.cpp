@@ -1,0 +1,168 @@
+#include "masterlists/MasterListEditor.h"
+
+MasterListEditor::MasterListEditor(const MasterListKind& kind, std::unique_ptr<DataSource> source)
+    : m_kind(kind)
+    , m_source(std::move(source))
+    , m_rs(m_source->recordset())
+{
+    refill();
+}
+
+MasterListEditor::~MasterListEditor() = default;
+
+std::unique_ptr<MasterListEditor> MasterListEditor::open(const MasterListKind& kind, const QString& dataFolder)
+{
+    return std::make_unique<MasterListEditor>(kind, DataSource::open(kind.table, dataFolder));
+}
+
+QStringList MasterListEditor::entryTexts() const
+{
+    QStringList texts;
+    texts.reserve(m_entries.size());
+    for (const Entry& e : m_entries)
+        texts << e.text;
+    return texts;
+}
+
+void MasterListEditor::refill()
+{
+    // Re-applying the filter and sort also drops records marked deleted since the last rebuild.
+    m_rs.setFilter(RecordStatus::LiveFilter);
+    m_rs.setSort(m_kind.order);
+    m_entries.clear();
+    m_selected = -1;
+    m_editPos = -1;
+    m_held = Held();
+    const int value = m_rs.requireField(m_kind.valueField);
+    const int aisle = m_kind.hasAisle() ? m_rs.requireField(QStringLiteral("IngrAisle")) : -1;
+    for (int pos = 0; pos < m_rs.recordCount(); ++pos) {
+        m_rs.setPosition(pos);
+        QString text = m_rs.value(value);
+        if (text == kReservedAllEntry)
+            continue;
+        if (aisle >= 0 && !m_rs.value(aisle).isEmpty())
+            text += QStringLiteral(" (aisle:") + m_rs.value(aisle) + QLatin1Char(')');
+        m_entries.append({ text, pos });
+    }
+    m_rs.moveFirst();
+}
+
+bool MasterListEditor::select(int row)
+{
+    if (row < 0 || row >= m_entries.size()) {
+        m_selected = -1;
+        m_held = Held();
+        return false;
+    }
+    m_selected = row;
+    m_rs.setPosition(m_entries.at(row).viewPos);
+    readHeld();
+    return true;
+}
+
+void MasterListEditor::readHeld()
+{
+    m_held.id = m_rs.value(QStringLiteral("REC_ID"));
+    m_held.status = m_rs.value(QStringLiteral("STATUS"));
+    m_held.key = m_kind.hasKey() ? m_rs.value(m_kind.keyField) : QString();
+    m_held.value = m_rs.value(m_kind.valueField);
+    m_held.aisle = m_kind.hasAisle() ? m_rs.value(QStringLiteral("IngrAisle")) : QString();
+}
+
+bool MasterListEditor::beginEdit()
+{
+    if (m_selected < 0)
+        return false;
+    m_editPos = m_entries.at(m_selected).viewPos;
+    return true;
+}
+
+void MasterListEditor::writeCurrent(const QString& id, const QString& status, const QString& value,
+                                    const QString& aisle)
+{
+    m_rs.setValue(QStringLiteral("REC_ID"), id);
+    m_rs.setValue(QStringLiteral("STATUS"), status);
+    m_rs.setValue(m_kind.valueField, value);
+    if (m_kind.hasKey())
+        m_rs.setValue(m_kind.keyField, MasterListKey(m_kind, value));
+    if (m_kind.hasAisle())
+        m_rs.setValue(QStringLiteral("IngrAisle"), aisle);
+    m_rs.update();
+}
+
+MasterListEditor::Outcome MasterListEditor::addOrUpdate(const QString& text, const QString& aisleText)
+{
+    if (text.isEmpty())
+        return Outcome::Ignored;
+    const QString aisle = aisleText.left(kMaxAisleLength);
+    Outcome outcome;
+    if (isUpdating()) {
+        QString value = text;
+        if (m_kind.stripsTildeOnUpdate())
+            value.remove(QLatin1Char('~'));
+        value.truncate(m_kind.maxLength);
+        m_rs.setPosition(m_editPos);
+        m_editPos = -1;
+        const QString oldStatus = m_rs.value(QStringLiteral("STATUS"));
+        const bool changed = m_kind.hasKey() ? MasterListKey(m_kind, value) != m_rs.value(m_kind.keyField)
+                                             : value != m_rs.value(m_kind.valueField);
+        if (changed) {
+            // The handheld knows the entry by its record: a different entry is a deletion plus a new record.
+            if (oldStatus == RecordStatus::New) {
+                m_rs.deleteCurrent();
+            } else {
+                m_rs.setValue(QStringLiteral("STATUS"), RecordStatus::Deleted);
+                m_rs.update();
+            }
+            m_rs.addNew();
+            writeCurrent(RecordStatus::NewId, RecordStatus::New, value, aisle);
+            outcome = Outcome::Replaced;
+        } else {
+            // A record the handheld has never seen stays new; the conduit cannot change a record it lacks.
+            const QString status = oldStatus == RecordStatus::New ? RecordStatus::New : RecordStatus::Changed;
+            writeCurrent(m_rs.value(QStringLiteral("REC_ID")), status, value, aisle);
+            outcome = Outcome::Updated;
+        }
+    } else {
+        if (atLimit())
+            return Outcome::LimitReached;
+        m_rs.addNew();
+        writeCurrent(RecordStatus::NewId, RecordStatus::New, text.left(m_kind.maxLength), aisle);
+        outcome = Outcome::Added;
+    }
+    refill();
+    select(0);
+    return outcome;
+}
+
+bool MasterListEditor::removeSelected()
+{
+    if (m_selected < 0)
+        return false;
+    const int pos = m_entries.at(m_selected).viewPos;
+    m_rs.setPosition(pos);
+    if (m_editPos == pos)
+        m_editPos = -1;
+    if (m_rs.value(QStringLiteral("STATUS")) == RecordStatus::New) {
+        m_rs.deleteCurrent();
+        // The view closed up behind the dropped record.
+        for (Entry& e : m_entries) {
+            if (e.viewPos > pos)
+                --e.viewPos;
+        }
+        if (m_editPos > pos)
+            --m_editPos;
+    } else {
+        m_rs.setValue(QStringLiteral("STATUS"), RecordStatus::Deleted);
+        m_rs.update();
+    }
+    m_entries.remove(m_selected);
+    m_selected = -1;
+    m_held = Held();
+    return true;
+}
+
+bool MasterListEditor::save() const
+{
+    return m_source->save();
+}

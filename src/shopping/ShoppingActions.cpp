@@ -1,0 +1,111 @@
+#include "shopping/ShoppingActions.h"
+
+#include "shell/AppState.h"
+#include "shell/Dialogs.h"
+#include "shell/Platform.h"
+#include "shell/ShowError.h"
+#include "shopping/MenuPlannerModel.h"
+#include "shopping/ShoppingList.h"
+
+namespace ShoppingActions {
+
+namespace {
+    const QString kAction = QStringLiteral("adding to the shopping list");
+    const QString kAddComplete = QStringLiteral("Add Complete");
+
+    void tellLimit(int notAdded)
+    {
+        if (notAdded > 0)
+            Dialogs::message(QStringLiteral("Maximum Number Items"), limitReachedText(notAdded));
+    }
+} // namespace
+
+QString limitReachedText(int notAdded)
+{
+    return ShoppingList::limitMessage() + CRLF + CRLF
+        + (notAdded == 1 ? QStringLiteral("1 ingredient line was not added.")
+                         : QStringLiteral("%1 ingredient lines were not added.").arg(notAdded));
+}
+
+void addOneFromRecipe(const QString& dataFolder, const QString& quantity, const QString& units,
+                      const QString& ingredient, const QString& recipeName)
+{
+    const ShopAddResult result = AddToShoppingList(quantity, units, ingredient, recipeName, dataFolder);
+    if (result == ShopAddResult::Failed || result == ShopAddResult::ListFull)
+        return;
+    if (AppState::instance().preference(QStringLiteral("confirm_1SL")) == QLatin1String("1"))
+        Dialogs::message(kAddComplete, QStringLiteral("Item added to the shopping list."));
+}
+
+ShoppingListAdder::Tally addAllFromRecipe(const QString& dataFolder, const QVector<ShoppingList::ItemLine>& lines,
+                                          const QString& recipeName, bool ask)
+{
+    if (ask
+        && Dialogs::message(QStringLiteral("Add All Ingredients"),
+                            QStringLiteral("Do you want to add ALL of this recipe's ingredients to the shopping list?"),
+                            MsgButtons::YesNo)
+            != MsgAnswer::Yes)
+        return {};
+    try {
+        BusyPointer busy;
+        ShoppingListAdder adder(dataFolder);
+        ShoppingListAdder::Tally tally;
+        for (const ShoppingList::ItemLine& line : lines) {
+            tally.count(adder.add(line.quantity, line.units, line.ingredient, recipeName));
+            Platform::processEvents();
+        }
+        if (!adder.save())
+            return {};
+        tellLimit(tally.notAdded);
+        Dialogs::message(kAddComplete, QStringLiteral("Finished adding all items to the shopping list."));
+        return tally;
+    } catch (const TableLoadError&) {
+        return {};
+    } catch (const std::exception& e) {
+        ShowError(kAction, QString(), e);
+        return {};
+    }
+}
+
+ShoppingListAdder::Tally addFromPlanner(const QString& dataFolder, const MenuPlannerModel& planner,
+                                        const Recordset& recipes, bool all)
+{
+    QVector<int> rows;
+    if (all) {
+        if (Dialogs::message(QStringLiteral("Add All Ingredients"),
+                             QStringLiteral("Do you want to add ALL of the recipes' ingredients to the shopping list?"),
+                             MsgButtons::YesNo)
+            != MsgAnswer::Yes)
+            return {};
+        for (int i = 0; i < planner.rows().size(); ++i)
+            rows << i;
+    } else {
+        if (planner.selectedRow() < 0) {
+            Dialogs::message(QStringLiteral("No Selection"), QStringLiteral("Please select a recipe."));
+            return {};
+        }
+        if (Dialogs::message(QStringLiteral("Add Ingredients"),
+                             QStringLiteral("Do you want the selected recipe's ingredients to the shopping list?"),
+                             MsgButtons::YesNo)
+            != MsgAnswer::Yes)
+            return {};
+        rows << planner.selectedRow();
+    }
+    try {
+        BusyPointer busy;
+        ShoppingListAdder adder(dataFolder);
+        const ShoppingListAdder::Tally tally = planner.addRowsToShoppingList(adder, recipes, rows);
+        if (!adder.save())
+            return {};
+        tellLimit(tally.notAdded);
+        Dialogs::message(kAddComplete, QStringLiteral("Finished adding ingredients."));
+        return tally;
+    } catch (const TableLoadError&) {
+        return {};
+    } catch (const std::exception& e) {
+        ShowError(kAction, QString(), e);
+        return {};
+    }
+}
+
+} // namespace ShoppingActions

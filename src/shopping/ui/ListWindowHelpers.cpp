@@ -1,0 +1,80 @@
+#include "shopping/ui/ListWindowHelpers.h"
+
+#include "recipes/ui/TypeAhead.h"
+#include "shell/Platform.h"
+
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+
+#if __has_include("masterlists/ui/MasterListWindow.h")
+#include "masterlists/ui/MasterListWindow.h"
+#define ZESTORA_HAS_MASTER_LIST_EDITOR 1
+#endif
+
+namespace ListWindowHelpers {
+
+QPushButton* button(QWidget* parent, const char* name, const QString& caption, const QString& tip)
+{
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(QLatin1String(name));
+    b->setToolTip(tip);
+    b->setAutoDefault(false);
+    b->setDefault(false);
+    return b;
+}
+
+void limitAndTypeAhead(QComboBox* box, int maxLength)
+{
+    box->setEditable(true);
+    QLineEdit* edit = box->lineEdit();
+    QObject::connect(edit, &QLineEdit::textEdited, box, [edit, maxLength](const QString& text) {
+        if (text.size() <= maxLength)
+            return;
+        Platform::beep();
+        edit->setText(text.left(maxLength));
+        edit->setCursorPosition(maxLength);
+    });
+    installTypeAhead(box);
+}
+
+QTableWidget* grid(QWidget* parent, const char* name, const QStringList& headers)
+{
+    auto* g = new QTableWidget(0, headers.size(), parent);
+    g->setObjectName(QLatin1String(name));
+    g->setHorizontalHeaderLabels(headers);
+    g->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    g->horizontalHeader()->setStretchLastSection(true);
+    g->horizontalHeader()->setHighlightSections(false);
+    g->verticalHeader()->setVisible(false);
+    g->verticalHeader()->setDefaultSectionSize(22);
+    g->setSelectionBehavior(QAbstractItemView::SelectRows);
+    g->setSelectionMode(QAbstractItemView::SingleSelection);
+    g->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    g->setAlternatingRowColors(true);
+    g->setWordWrap(false);
+    return g;
+}
+
+bool masterListEditorAvailable()
+{
+#ifdef ZESTORA_HAS_MASTER_LIST_EDITOR
+    return true;
+#else
+    return false;
+#endif
+}
+
+void openMasterListEditor(QWidget* parent, const QString& kind)
+{
+#ifdef ZESTORA_HAS_MASTER_LIST_EDITOR
+    openMasterList(parent, kind);
+#else
+    Q_UNUSED(parent);
+    Q_UNUSED(kind);
+#endif
+}
+
+} // namespace ListWindowHelpers

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "TestData.h"
+#include "masterlists/MasterListKind.h"
+#include "storage/Cp1252.h"
+#include "storage/TableFile.h"
+
+#include <QStringList>
+
+// Writing and reading master table files in tests.
+namespace MasterTestData {
+
+struct Rec
+{
+    QString id;
+    QString status;
+    QString value;
+    QString aisle; // ingredients only
+};
+
+// The stored field values of a record of kind: REC_ID, STATUS, then the own fields (key computed).
+inline QVector<QString> values(const MasterListKind& kind, const Rec& r)
+{
+    const TableDef& def = TableCatalogue::table(kind.table);
+    QVector<QString> v(def.ownFieldCount() + 2);
+    v[0] = r.id;
+    v[1] = r.status;
+    v[def.ownFieldIndex(kind.valueField) + 2] = r.value;
+    if (kind.hasKey())
+        v[def.ownFieldIndex(kind.keyField) + 2] = MasterListKey(kind, r.value);
+    if (kind.hasAisle())
+        v[def.ownFieldIndex(QStringLiteral("IngrAisle")) + 2] = r.aisle;
+    return v;
+}
+
+inline void writeTable(const TestData::DataFolderFixture& data, const MasterListKind& kind, const QVector<Rec>& recs)
+{
+    const TableDef& def = TableCatalogue::table(kind.table);
+    QString text = TableFile::headerFromNothing(recs.size(), def.ownFieldCount()) + QStringLiteral("\r\n");
+    for (const Rec& r : recs)
+        text += TableFile::recordLine(values(kind, r), def) + QStringLiteral("\r\n");
+    data.writeBytes(kind.table, Cp1252::encode(text));
+}
+
+// n synchronised records "<prefix>0001", "<prefix>0002", ...
+inline QVector<Rec> numbered(int n, const QString& prefix = QStringLiteral("E"))
+{
+    QVector<Rec> recs;
+    for (int i = 1; i <= n; ++i)
+        recs.append({ QStringLiteral("0x%1").arg(i, 8, 16, QLatin1Char('0')), QStringLiteral("0x0000"),
+                      prefix + QStringLiteral("%1").arg(i, 4, 10, QLatin1Char('0')), QString() });
+    return recs;
+}
+
+// The record lines of a table file (header dropped).
+inline QStringList recordLines(const TestData::DataFolderFixture& data, TableDef::Id id)
+{
+    const QString text = Cp1252::decode(data.readBytes(id));
+    QStringList out;
+    for (const QString& line : text.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)) {
+        if (!line.startsWith(QLatin1Char('#')))
+            out << line;
+    }
+    return out;
+}
+
+} // namespace MasterTestData

@@ -1,0 +1,435 @@
+#include "ReportFixture.h"
+#include "ScriptedDialogs.h"
+#include "app/Main.h"
+#include "app/RecipeWindow.h"
+#include "printing/PrintSettings.h"
+#include "printing/ui/PrintDialogs.h"
+#include "printing/ui/PrintingCommands.h"
+#include "printing/ui/ReportPreview.h"
+#include "printing/ui/frmPrint.h"
+#include "printing/ui/frmPrintOptions.h"
+#include "shell/AppState.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QScrollBar>
+#include <QTest>
+
+namespace {
+
+class FakeRecipeWindow : public RecipeWindow
+{
+public:
+    QStringList keys;
+    int refreshed = 0;
+    bool isEditing() const override { return false; }
+    void pressSave() override { }
+    void cancelEdit() override { }
+    void listAll() override { }
+    void refreshList() override { ++refreshed; }
+    QStringList selectedKeys() const override { return keys; }
+    QStringList selectedNames() const override { return keys; }
+    QString currentKey() const override { return {}; }
+    QString currentName() const override { return {}; }
+    QString fieldText(const QString&) const override { return {}; }
+    void setFieldText(const QString&, const QString&) override { }
+    bool showRecipeByName(const QString&) override { return false; }
+};
+
+class FakePrintDialogs : public PrintDialogs
+{
+public:
+    bool accept = true;
+    int from = 1;
+    int to = 1;
+    QString pdfPath;
+    QPageSize pageSize = QPageSize(QPageSize::A4);
+    int shownPageCount = 0;
+    bool print(QPrinter& printer, int pageCount, int* f, int* t, QWidget*) override
+    {
+        shownPageCount = pageCount;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdfPath);
+        *f = from;
+        *t = to;
+        return accept;
+    }
+    bool printerSetup(QPrinter&, QWidget*) override { return accept; }
+    bool pageSetup(QPrinter& printer, QWidget*) override
+    {
+        printer.setPageLayout(
+            QPageLayout(pageSize, QPageLayout::Portrait, QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter));
+        return accept;
+    }
+};
+
+int pdfPages(const QByteArray& pdf)
+{
+    static const QRegularExpression re(QStringLiteral("/Type\\s*/Page(?![s\\w])"));
+    int n = 0;
+    for (auto it = re.globalMatch(QString::fromLatin1(pdf)); it.hasNext(); it.next())
+        ++n;
+    return n;
+}
+
+template <typename T> T* child(QObject& parent, const char* name)
+{
+    T* w = parent.findChild<T*>(QLatin1String(name));
+    if (!w)
+        qWarning("no child %s", name);
+    return w;
+}
+
+} // namespace
+
+class TestPrintWindows : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void previewControls();
+    void reportFileWritten_data();
+    void reportFileWritten();
+    void pageNavigation();
+    void zoomEntries();
+    void saveToFile_data();
+    void saveToFile();
+    void printsTheChosenRange();
+    void pageSetupLaysOutAgain();
+    void compositionFailureIsReported();
+    void optionsWindow_data();
+    void optionsWindow();
+    void optionsWithoutSelection();
+    void menuCommands();
+
+private:
+    void loadHeldTables();
+    std::unique_ptr<ReportFixture> m_fx;
+    std::unique_ptr<ScriptedDialogs> m_dialogs;
+    QHash<QString, QString> m_settings;
+    FakePrintDialogs m_printDialogs;
+};
+
+void TestPrintWindows::init()
+{
+    m_fx = std::make_unique<ReportFixture>();
+    m_fx->addRecipe({ "Apple Pie", "apple pie", "Desserts~", "8", "2|cups|flour~", "Bake.", {}, "~~Mom" });
+    m_fx->addRecipe({ "Bread", "bread", {}, "4", "1|kg|flour~", "Knead." });
+    m_fx->addRecipe({ "Cake", "cake", {}, "", "", "Mix." });
+    m_fx->addShopItem("003flour", "3", "2", "cups", "flour", "Apple Pie");
+    m_fx->addMenu("20070315~cake", "Cake");
+    m_fx->saveAll();
+    loadHeldTables();
+    m_dialogs = std::make_unique<ScriptedDialogs>();
+    m_settings.clear();
+    PrintSettings::setStore(
+        [this](const QString& key, const QString& missing) { return m_settings.value(key, missing); },
+        [this](const QString& key, const QString& value) { m_settings[key] = value; });
+    m_printDialogs.accept = true;
+    PrintDialogs::setCurrent(&m_printDialogs);
+}
+
+void TestPrintWindows::loadHeldTables()
+{
+    AppState& state = AppState::instance();
+    state.reset();
+    state.dataPath = m_fx->dataPath() + "/";
+    state.recipes = std::make_unique<DataSource1>(state.tablePath(TableDef::Recipes));
+    state.recipes->recordset().setFilter(RecordStatus::LiveFilter);
+    state.recipes->recordset().setSort("Name ASC");
+    state.menu = std::make_unique<DataSource8>(state.tablePath(TableDef::MenuPlanner));
+    state.menu->recordset().setFilter(RecordStatus::LiveFilter);
+}
+
+void TestPrintWindows::cleanup()
+{
+    QVERIFY(m_dialogs->exhausted());
+    m_dialogs.reset();
+    PrintSettings::setStore({}, {});
+    PrintDialogs::setCurrent(nullptr);
+    setPrintPreviewOpener({});
+    AppState::instance().reset();
+    m_fx.reset();
+}
+
+void TestPrintWindows::previewControls()
+{
+    frmPrint w(PrintOptions {});
+    QCOMPARE(w.windowTitle(), QString("Print Preview"));
+    const QList<QPair<const char*, QString>> buttons {
+        { "cmdPrint", "&Print" },           { "cmdSaveFile", "&Save to File..." },
+        { "cmdCancel", "&Cancel" },         { "cmdPrinterSetup", "Printer Setup" },
+        { "cmdPageSetup", "Page Setup" },   { "cmdFirst", "First Page" },
+        { "cmdPrevious", "Previous Page" }, { "cmdNext", "Next Page" },
+        { "cmdLast", "Last Page" }
+    };
+    for (const auto& [name, caption] : buttons) {
+        auto* b = child<QPushButton>(w, name);
+        QVERIFY(b);
+        QCOMPARE(b->text(), caption);
+    }
+    QVERIFY(child<QScrollBar>(w, "scrlPage"));
+    QVERIFY(child<ReportPreview>(w, "vp"));
+    QCOMPARE(child<QComboBox>(w, "cmbZoomMode")->currentText(), QString("WholePage"));
+    QCOMPARE(child<ReportPreview>(w, "vp")->zoomMode(), ReportPreview::WholePage);
+    QCOMPARE(w.document().docName(), QString("Zestora"));
+}
+
+void TestPrintWindows::reportFileWritten_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("recipes") << int(PrintOptions::Recipes) << "Apple Pie";
+    QTest::newRow("shopping list") << int(PrintOptions::ShoppingList) << "Shopping List - Zestora";
+    QTest::newRow("menu") << int(PrintOptions::Menu) << "Menu Planner - Zestora";
+}
+
+void TestPrintWindows::reportFileWritten()
+{
+    QFETCH(int, kind);
+    QFETCH(QString, text);
+    PrintOptions options;
+    options.kind = PrintOptions::Kind(kind);
+    frmPrint w(options);
+    QCOMPARE(w.exportPath(), QDir(m_fx->dataPath()).filePath("report.rtf"));
+    const QByteArray rtf = TestData::readFile(w.exportPath());
+    QVERIFY(rtf.startsWith("{\\rtf1"));
+    QVERIFY(rtf.contains(text.toLatin1()));
+    QVERIFY(w.document().texts().join("|").contains(text));
+}
+
+void TestPrintWindows::pageNavigation()
+{
+    PrintOptions options;
+    options.newPage = true;
+    frmPrint w(options);
+    auto* label = child<QLabel>(w, "lblPage");
+    auto* scroll = child<QScrollBar>(w, "scrlPage");
+    QCOMPARE(w.pageCount(), 3);
+    QCOMPARE(label->text(), QString("1 of 3"));
+    QCOMPARE(scroll->maximum(), 3);
+    QVERIFY(!child<QPushButton>(w, "cmdPrevious")->isEnabled());
+
+    const QList<QPair<const char*, int>> steps { { "cmdNext", 2 }, { "cmdNext", 3 },  { "cmdPrevious", 2 },
+                                                 { "cmdLast", 3 }, { "cmdFirst", 1 }, { "cmdPrevious", 1 } };
+    for (const auto& [name, page] : steps) {
+        QPushButton* b = child<QPushButton>(w, name);
+        if (b->isEnabled())
+            b->click();
+        QCOMPARE(w.pageShown(), page);
+        QCOMPARE(scroll->value(), page);
+    }
+    scroll->setValue(2);
+    QCOMPARE(w.pageShown(), 2);
+    QCOMPARE(label->text(), QString("2 of 3"));
+
+    auto* zoom = child<QComboBox>(w, "cmbZoomMode");
+    zoom->setCurrentText("TwoPages");
+    Q_EMIT zoom->textActivated("TwoPages");
+    QCOMPARE(label->text(), QString("2 - 3 of 3"));
+    w.showPage(3);
+    QCOMPARE(label->text(), QString("3 of 3"));
+    w.showPage(99);
+    QCOMPARE(w.pageShown(), 3);
+}
+
+void TestPrintWindows::zoomEntries()
+{
+    frmPrint w(PrintOptions {});
+    auto* zoom = child<QComboBox>(w, "cmbZoomMode");
+    QStringList entries;
+    for (int i = 0; i < zoom->count(); ++i)
+        entries << zoom->itemText(i);
+    QCOMPARE(entries,
+             (QStringList { "Thumbnail", "TwoPages", "WholePage", "PageWidth", "25%", "50%", "75%", "100%", "150%",
+                            "200%", "400%" }));
+    auto* vp = child<ReportPreview>(w, "vp");
+    Q_EMIT zoom->textActivated("150%");
+    QCOMPARE(vp->zoomMode(), ReportPreview::Percent);
+    QCOMPARE(vp->zoom(), 150);
+    QCOMPARE(vp->pixelsPerInch(), vp->logicalDpiX() * 1.5);
+    Q_EMIT zoom->textActivated("PageWidth");
+    QCOMPARE(vp->zoomMode(), ReportPreview::PageWidth);
+    Q_EMIT zoom->textActivated("Thumbnail");
+    QCOMPARE(vp->zoomMode(), ReportPreview::Thumbnail);
+}
+
+void TestPrintWindows::saveToFile_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("formatError");
+    QTest::addColumn<bool>("written");
+    QTest::newRow("rtf") << "copy.rtf" << false << true;
+    QTest::newRow("upper-case extension") << "COPY.RTF" << false << true;
+    QTest::newRow("text file refused") << "report.txt" << true << false;
+    QTest::newRow("rtf without the dot refused") << "reportrtf" << true << false;
+    QTest::newRow("cancelled") << "" << false << false;
+}
+
+void TestPrintWindows::saveToFile()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, formatError);
+    QFETCH(bool, written);
+    frmPrint w(PrintOptions {});
+    const QString target = name.isEmpty() ? QString() : m_fx->dataPath() + "/" + name;
+    if (written)
+        TestData::writeFile(target, "an older file"); // an existing file is replaced
+    m_dialogs->choosePath(target);
+    if (formatError)
+        m_dialogs->answer(MsgAnswer::Ok);
+    child<QPushButton>(w, "cmdSaveFile")->click();
+
+    const auto save = m_dialogs->shown().first();
+    QCOMPARE(save.kind, QString("save"));
+    QCOMPARE(save.title, QString("Save Report to File (RTF)"));
+    if (formatError) {
+        QCOMPARE(m_dialogs->last().title, QString("File Format Error"));
+        QCOMPARE(m_dialogs->last().text,
+                 QString("The file format must be an RTF file, so the filename must have an extension of .rtf."));
+        QVERIFY(!QFile::exists(target));
+    } else {
+        QCOMPARE(m_dialogs->messageCount(), 0);
+    }
+    if (written)
+        QCOMPARE(TestData::readFile(target), TestData::readFile(w.exportPath()));
+}
+
+void TestPrintWindows::printsTheChosenRange()
+{
+    PrintOptions options;
+    options.newPage = true;
+    frmPrint w(options);
+    m_printDialogs.pdfPath = m_fx->dataPath() + "/printed.pdf";
+    m_printDialogs.from = 2;
+    m_printDialogs.to = 3;
+    child<QPushButton>(w, "cmdPrint")->click();
+    QCOMPARE(m_printDialogs.shownPageCount, 3);
+    QCOMPARE(pdfPages(TestData::readFile(m_printDialogs.pdfPath)), 2);
+
+    // Cancelling the print dialog prints nothing.
+    QFile::remove(m_printDialogs.pdfPath);
+    m_printDialogs.accept = false;
+    child<QPushButton>(w, "cmdPrint")->click();
+    QVERIFY(!QFile::exists(m_printDialogs.pdfPath));
+}
+
+void TestPrintWindows::pageSetupLaysOutAgain()
+{
+    frmPrint w(PrintOptions {});
+    QCOMPARE(w.document().paper().widthInches, 8.5);
+    child<QPushButton>(w, "cmdPageSetup")->click();
+    QVERIFY(qAbs(w.document().paper().widthInches - 210 / 25.4) < 0.01);
+    QVERIFY(qAbs(w.document().paper().marginLeft - 20 / 25.4) < 0.01);
+    // The report file follows the new paper.
+    QVERIFY(TestData::readFile(w.exportPath()).contains("\\paperw11906"));
+}
+
+void TestPrintWindows::compositionFailureIsReported()
+{
+    AppState::instance().menu.reset();
+    PrintOptions options;
+    options.kind = PrintOptions::Menu;
+    m_dialogs->answer(MsgAnswer::Ok);
+    frmPrint w(options);
+    QCOMPARE(m_dialogs->last().title, QString("Error"));
+    QVERIFY(m_dialogs->last().text.startsWith("An error occurred while building the print document."));
+    QCOMPARE(w.pageCount(), 1);
+    QCOMPARE(child<QLabel>(w, "lblPage")->text(), QString("1 of 1"));
+}
+
+void TestPrintWindows::optionsWindow_data()
+{
+    QTest::addColumn<QString>("savedRange");
+    QTest::addColumn<QString>("savedNewPage");
+    QTest::addColumn<bool>("cards");
+    QTest::newRow("saved selection, new page") << "1"
+                                               << "1" << false;
+    QTest::newRow("saved all, cards") << "0"
+                                      << "0" << true;
+}
+
+void TestPrintWindows::optionsWindow()
+{
+    QFETCH(QString, savedRange);
+    QFETCH(QString, savedNewPage);
+    QFETCH(bool, cards);
+    m_settings["PrintRange"] = savedRange;
+    m_settings["PrintNewPage"] = savedNewPage;
+    FakeRecipeWindow recipes;
+    recipes.keys = { "cake", "apple pie" };
+    frmPrintOptions w(&recipes);
+    QCOMPARE(w.windowTitle(), QString("Print Options"));
+    auto* selection = child<QRadioButton>(w, "optRecords_1");
+    QCOMPARE(selection->text(), QString("Print 2 Selected Recipe(s)"));
+    QCOMPARE(child<QRadioButton>(w, "optRecords_0")->text(), QString("Print ALL Recipes"));
+    QCOMPARE(selection->isChecked(), savedRange == "1");
+    auto* newPage = child<QCheckBox>(w, "chkNewPage");
+    QCOMPARE(newPage->isChecked(), savedNewPage == "1");
+    QVERIFY(child<QRadioButton>(w, "optFormat_0")->isChecked());
+    QCOMPARE(child<QPushButton>(w, "Command1")->text(), QString("Cancel"));
+
+    if (cards) {
+        child<QRadioButton>(w, "optFormat_1")->click();
+        QVERIFY(!newPage->isEnabled());
+    }
+    QVERIFY(w.options().cards == cards);
+
+    QVector<PrintOptions> opened;
+    setPrintPreviewOpener([&opened](const PrintOptions& o, QWidget*) { opened.append(o); });
+    child<QPushButton>(w, "cmdPrint")->click();
+    QCOMPARE(opened.size(), 1);
+    const PrintOptions& o = opened.first();
+    QCOMPARE(o.kind, PrintOptions::Recipes);
+    QCOMPARE(o.cards, cards);
+    QCOMPARE(o.selectedOnly, savedRange == "1");
+    QCOMPARE(o.selectedKeys, savedRange == "1" ? recipes.keys : QStringList());
+    QCOMPARE(o.newPage, savedNewPage == "1");
+    QCOMPARE(m_settings.value("PrintRange"), savedRange);
+    QCOMPARE(m_settings.value("PrintNewPage"), savedNewPage);
+    QCOMPARE(w.result(), int(QDialog::Accepted));
+}
+
+void TestPrintWindows::optionsWithoutSelection()
+{
+    m_settings["PrintRange"] = "1";
+    frmPrintOptions w(nullptr);
+    QCOMPARE(child<QRadioButton>(w, "optRecords_1")->text(), QString("Print 0 Selected Recipe(s)"));
+    QVERIFY(!child<QRadioButton>(w, "optRecords_1")->isEnabled());
+    QVERIFY(child<QRadioButton>(w, "optRecords_0")->isChecked());
+    child<QPushButton>(w, "Command1")->click();
+    QCOMPARE(w.result(), int(QDialog::Rejected));
+    // Cancel stores nothing.
+    QCOMPARE(m_settings.value("PrintRange"), QString("1"));
+}
+
+void TestPrintWindows::menuCommands()
+{
+    Main main;
+    for (const char* name : { "mnuPrint", "mnuPrintSL", "mnuMenuPrint" }) {
+        if (!main.findChild<QAction*>(QLatin1String(name)))
+            (new QAction(&main))->setObjectName(QLatin1String(name));
+    }
+    attachPrinting(main);
+    QVector<PrintOptions::Kind> opened;
+    setPrintPreviewOpener([&opened](const PrintOptions& o, QWidget*) { opened.append(o.kind); });
+    main.findChild<QAction*>("mnuPrintSL")->trigger();
+    main.findChild<QAction*>("mnuMenuPrint")->trigger();
+    QCOMPARE(opened, (QVector<PrintOptions::Kind> { PrintOptions::ShoppingList, PrintOptions::Menu }));
+
+    // With no recipe listed, "Print Recipe(s)" does nothing.
+    AppState::instance().recipes->recordset().setFilter("Name = 'nothing'");
+    main.findChild<QAction*>("mnuPrint")->trigger();
+    QCOMPARE(opened.size(), 2);
+    QCOMPARE(m_dialogs->shown().size(), 0);
+}
+
+QTEST_MAIN(TestPrintWindows)
+#include "test_printwindows.moc"

@@ -1,0 +1,137 @@
+#include "printing/ReportDocument.h"
+
+#include <QTest>
+
+class TestReportDocument : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void columnFormat_data();
+    void columnFormat();
+    void bodyRows_data();
+    void bodyRows();
+    void tableCellsFitTheColumns();
+    void styleIsCarriedIntoBlocks();
+    void headerPageNumber();
+    void startDocClearsBlocks();
+};
+
+Q_DECLARE_METATYPE(QVector<double>)
+Q_DECLARE_METATYPE(ReportAlign)
+
+void TestReportDocument::columnFormat_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QVector<double>>("widths");
+    QTest::addColumn<ReportAlign>("lastAlign");
+    QTest::addColumn<bool>("plain");
+
+    QTest::newRow("ingredients") << "<+0.8in|<+1.0in|<+4.7in~" << QVector<double> { 0.8, 1.0, 4.7 } << ReportAlign::Left
+                                 << true;
+    QTest::newRow("beside picture") << "<+0.8in|<+1.0in|<+3in~" << QVector<double> { 0.8, 1.0, 3.0 }
+                                    << ReportAlign::Left << true;
+    QTest::newRow("shopping list") << "<+0.5in|<+1.0in|<+2.4in|<+2.8in" << QVector<double> { 0.5, 1.0, 2.4, 2.8 }
+                                   << ReportAlign::Left << false;
+    QTest::newRow("menu") << "<+0.7in|<+5in" << QVector<double> { 0.7, 5.0 } << ReportAlign::Left << false;
+    QTest::newRow("right and centre") << "^1in|>+2.54cm" << QVector<double> { 1.0, 1.0 } << ReportAlign::Right << false;
+    QTest::newRow("twips and points") << "<1440|<72pt" << QVector<double> { 1.0, 1.0 } << ReportAlign::Left << false;
+    // A column that cannot be read keeps a usable width rather than vanishing with its text.
+    QTest::newRow("malformed width") << "<+abc|<0in" << QVector<double> { 1.0, 1.0 } << ReportAlign::Left << false;
+}
+
+void TestReportDocument::columnFormat()
+{
+    QFETCH(QString, format);
+    QFETCH(QVector<double>, widths);
+    QFETCH(ReportAlign, lastAlign);
+    QFETCH(bool, plain);
+    const ReportTableFormat f = ReportTableFormat::parse(format);
+    QCOMPARE(f.columns.size(), widths.size());
+    for (int i = 0; i < widths.size(); ++i)
+        QVERIFY2(qAbs(f.columns.at(i).widthInches - widths.at(i)) < 1e-9, qPrintable(QString::number(i)));
+    QCOMPARE(f.columns.last().align, lastAlign);
+    QCOMPARE(f.plain, plain);
+}
+
+void TestReportDocument::bodyRows_data()
+{
+    QTest::addColumn<QString>("body");
+    QTest::addColumn<QVector<QStringList>>("rows");
+    QTest::newRow("two lines") << "2|cups|flour~1/2|tsp|salt~"
+                               << QVector<QStringList> { { "2", "cups", "flour" }, { "1/2", "tsp", "salt" } };
+    QTest::newRow("no final separator") << "2|cups|flour~salt"
+                                        << QVector<QStringList> { { "2", "cups", "flour" }, { "salt" } };
+    QTest::newRow("empty") << "" << QVector<QStringList> {};
+    QTest::newRow("empty line kept") << "1|c|a~~2|d|b~"
+                                     << QVector<QStringList> { { "1", "c", "a" }, { "" }, { "2", "d", "b" } };
+}
+
+void TestReportDocument::bodyRows()
+{
+    QFETCH(QString, body);
+    QFETCH(QVector<QStringList>, rows);
+    QCOMPARE(ReportDocument::splitBody(body), rows);
+}
+
+void TestReportDocument::tableCellsFitTheColumns()
+{
+    ReportDocument doc;
+    doc.addTable("<1in|<1in|<1in~", QString(), "a pinch of salt~1|cup|rice|cooked~");
+    const ReportBlock& b = doc.blocks().last();
+    QCOMPARE(b.kind, ReportBlock::Table);
+    QVERIFY(b.header.isEmpty());
+    QCOMPARE(b.rows.at(0), (QStringList { "a pinch of salt", "", "" }));
+    QCOMPARE(b.rows.at(1), (QStringList { "1", "cup", "rice" }));
+}
+
+void TestReportDocument::styleIsCarriedIntoBlocks()
+{
+    ReportDocument doc;
+    doc.setFontName("Times");
+    doc.setFontSize(12);
+    doc.setFontBold(true);
+    doc.setTextAlign(ReportAlign::Center);
+    doc.paragraph("Title");
+    doc.setFontBold(false);
+    doc.setTextAlign(ReportAlign::Left);
+    doc.addTable("<1in|<2in", "A|B", "1|2~");
+    doc.newPage();
+    QCOMPARE(doc.blocks().size(), 3);
+    const ReportBlock& p = doc.blocks().at(0);
+    QCOMPARE(p.fontName, QString("Times"));
+    QCOMPARE(p.fontSize, 12.0);
+    QVERIFY(p.bold);
+    QCOMPARE(p.align, ReportAlign::Center);
+    QVERIFY(!doc.blocks().at(1).bold);
+    QCOMPARE(doc.blocks().at(1).header, (QStringList { "A", "B" }));
+    QCOMPARE(doc.pageBreakCount(), 1);
+    QCOMPARE(doc.texts(), (QStringList { "Title", "A", "B", "1", "2" }));
+}
+
+void TestReportDocument::headerPageNumber()
+{
+    ReportDocument doc;
+    doc.setHeader("Zestora Plus|today|Page %d");
+    QCOMPARE(doc.headerPart(0, 3), QString("Zestora Plus"));
+    QCOMPARE(doc.headerPart(2, 12), QString("Page 12"));
+    QVERIFY(doc.hasHeader());
+    doc.setHeader("left only");
+    QCOMPARE(doc.headerPart(2, 1), QString());
+}
+
+void TestReportDocument::startDocClearsBlocks()
+{
+    ReportDocument doc;
+    doc.setPaper(ReportPaper::indexCard());
+    doc.setFontSize(8);
+    doc.paragraph("old");
+    doc.endDoc();
+    doc.startDoc();
+    QVERIFY(doc.blocks().isEmpty());
+    QVERIFY(!doc.ended());
+    QCOMPARE(doc.fontSize(), 10.0);
+    QVERIFY(doc.paper().customCard);
+}
+
+QTEST_GUILESS_MAIN(TestReportDocument)
+#include "test_reportdocument.moc"

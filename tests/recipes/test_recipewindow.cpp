@@ -1,0 +1,541 @@
+#include "FakePlatform.h"
+#include "RecipeTestData.h"
+#include "ScriptedDialogs.h"
+#include "TestData.h"
+#include "app/Main.h"
+#include "app/RecipeWindow.h"
+#include "recipes/ui/RecipeController.h"
+#include "shell/AppState.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QtTest>
+
+#include <functional>
+
+class TestRecipeWindow : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<TestData::DataFolderFixture> m_data;
+    std::unique_ptr<FakePlatform> m_platform;
+    std::unique_ptr<ScriptedDialogs> m_dialogs;
+    std::unique_ptr<Main> m_main;
+    bool m_modalSeen = false;
+    bool m_unexpectedModal = false;
+    QTimer m_safetyNet;
+
+    Recordset& rs() { return AppState::instance().recipes->recordset(); }
+    RecipeController& rw() { return *dynamic_cast<RecipeController*>(m_main->recipeWindow()); }
+    template <typename W> W* w(const char* name)
+    {
+        W* widget = m_main->findChild<W*>(QString::fromLatin1(name));
+        if (!widget)
+            qFatal("no %s", name);
+        return widget;
+    }
+    QListWidget* list() { return w<QListWidget>("lstAll"); }
+    QStringList listed()
+    {
+        QStringList out;
+        for (int i = 0; i < list()->count(); ++i)
+            out << list()->item(i)->text();
+        return out;
+    }
+    QString panel1() { return w<QLabel>("sbPanel1")->text(); }
+    bool editing() { return !w<QPushButton>("cmdNewSave")->isHidden(); }
+    void click(const char* name) { w<QPushButton>(name)->click(); }
+
+    // Writes a master list table with the given values.
+    void writeMaster(TableDef::Id id, const QString& field, const QStringList& values)
+    {
+        auto table = DataSource::open(id, m_data->path());
+        for (const QString& v : values) {
+            table->recordset().addNew();
+            table->recordset().setValue(QStringLiteral("STATUS"), QStringLiteral("0x0000"));
+            table->recordset().setValue(field, v);
+        }
+        QVERIFY(table->save());
+    }
+
+    // Starts the main window on the recipes given.
+    void start(const QVector<TestRecipe>& recipes)
+    {
+        for (const TestRecipe& r : recipes)
+            addRecipe(rs(), r);
+        m_main = std::make_unique<Main>();
+        m_main->LoadCombos();
+        m_main->recipeWindow()->listAll();
+    }
+
+    // Saves the recipe table and reads it back from the file: "status key id" per record named name.
+    QStringList written(const QString& name)
+    {
+        if (!AppState::instance().recipes->save())
+            return { QStringLiteral("save failed") };
+        DataSource1 again(m_data->file(TableDef::Recipes));
+        QStringList out;
+        Recordset& r = again.recordset();
+        for (r.moveFirst(); !r.eof(); r.moveNext()) {
+            if (r.value(QStringLiteral("Name")) == name)
+                out << r.value(QStringLiteral("STATUS")) + QLatin1Char(' ') + r.value(QStringLiteral("Key"))
+                        + QLatin1Char(' ') + r.value(QStringLiteral("REC_ID"));
+        }
+        return out;
+    }
+
+    // Acts on the modal window that the next command opens; closes it if the action left it open.
+    void onModal(const QString& objectName, std::function<void(QDialog*)> act)
+    {
+        m_modalSeen = false;
+        QTimer::singleShot(0, this, [this, objectName, act] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            if (dialog->objectName() == objectName) {
+                m_modalSeen = true;
+                act(dialog);
+            }
+            if (dialog->isVisible())
+                dialog->reject();
+        });
+    }
+
+    void search(const QString& name, const QString& ingredient, bool useOr, const QString& category = QString())
+    {
+        onModal(QStringLiteral("frmSearch"), [=](QDialog* d) {
+            d->findChild<QLineEdit*>(QStringLiteral("txtName"))->setText(name);
+            d->findChild<QLineEdit*>(QStringLiteral("txtIngr"))->setText(ingredient);
+            auto* cat = d->findChild<QComboBox*>(QStringLiteral("cboCat_0"));
+            cat->setCurrentIndex(cat->findText(category));
+            d->findChild<QRadioButton*>(useOr ? QStringLiteral("optSearchType_1") : QStringLiteral("optSearchType_0"))
+                ->setChecked(true);
+            d->findChild<QPushButton*>(QStringLiteral("cmdNew"))->click();
+        });
+        click("cmdSearch");
+        QVERIFY(m_modalSeen);
+    }
+
+private slots:
+    void init()
+    {
+        m_data = std::make_unique<TestData::DataFolderFixture>();
+        m_platform = std::make_unique<FakePlatform>();
+        m_dialogs = std::make_unique<ScriptedDialogs>();
+        AppState& app = AppState::instance();
+        app.dataPath = m_data->path() + QLatin1Char('/');
+        app.recipes = std::make_unique<DataSource1>(m_data->file(TableDef::Recipes));
+        app.prefs = std::make_unique<DataSourcePrefs2>(m_data->file(TableDef::Preferences));
+        // A window that no step of the test handles is closed (and fails the test) instead of hanging it.
+        m_unexpectedModal = false;
+        m_safetyNet.setInterval(3000);
+        connect(&m_safetyNet, &QTimer::timeout, this, [this] {
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                m_unexpectedModal = true;
+                dialog->reject();
+            }
+        });
+        m_safetyNet.start();
+    }
+    void cleanup()
+    {
+        m_safetyNet.stop();
+        m_safetyNet.disconnect();
+        QVERIFY2(!m_unexpectedModal, "a modal window was left open");
+        m_main.reset();
+        QVERIFY2(m_dialogs->exhausted(), "queued answers left over");
+        m_dialogs.reset();
+        m_platform.reset();
+        AppState::instance().reset();
+        m_data.reset();
+    }
+
+    void searchAndOrBlank()
+    {
+        start({ { "Leek Soup", "leek soup", "0x0000", "0x1", "Soups~", "2||leek~" },
+                { "Tomato soup", "tomato soup", "0x0000", "0x2", "", "1||tomato~" },
+                { "Leek tart", "leek tart", "0x0000", "0x3", "Tarts~", "1||leek~" },
+                { "Mom's Pie", "moms pie", "0x0002", "0x4" } });
+        QCOMPARE(listed(), (QStringList { "Leek Soup", "Leek tart", "Tomato soup" }));
+        QCOMPARE(panel1(), QStringLiteral("Listing All: (3 Recipes)"));
+        QCOMPARE(w<QLineEdit>("txtName")->text(), QStringLiteral("Leek Soup"));
+        QCOMPARE(w<QTableWidget>("gridIngredients")->item(0, 2)->text(), QStringLiteral("leek"));
+
+        search(QStringLiteral("soup"), QStringLiteral("leek"), false);
+        QCOMPARE(listed(), QStringList { "Leek Soup" });
+        QCOMPARE(panel1(), QStringLiteral("Search Results: (1 Recipes)"));
+        search(QStringLiteral("soup"), QStringLiteral("leek"), true);
+        QCOMPARE(listed(), (QStringList { "Leek Soup", "Leek tart", "Tomato soup" }));
+        search(QString(), QString(), false, QStringLiteral("<blank>"));
+        QCOMPARE(listed(), QStringList { "Tomato soup" });
+        QCOMPARE(w<QLineEdit>("txtName")->text(), QStringLiteral("Tomato soup"));
+
+        // Cancel keeps the list; nothing found answers "None Found" and lists all.
+        onModal(QStringLiteral("frmSearch"),
+                [](QDialog* d) { d->findChild<QPushButton*>(QStringLiteral("cmdListAll"))->click(); });
+        click("cmdSearch");
+        QCOMPARE(listed(), QStringList { "Tomato soup" });
+        m_dialogs->answer(MsgAnswer::Ok);
+        search(QStringLiteral("zzz"), QString(), false);
+        QCOMPARE(m_dialogs->last().title, QStringLiteral("None Found"));
+        QCOMPARE(m_dialogs->last().text, QStringLiteral("No records were found matching this search."));
+        QCOMPARE(listed().size(), 3);
+        QCOMPARE(panel1(), QStringLiteral("Listing All: (3 Recipes)"));
+        QVERIFY(rw().searchCriteria().isEmpty());
+    }
+
+    void searchWindowShowsStoredCriteria()
+    {
+        start({ { "Leek Soup", "leek soup", "0x0000", "0x1", "Soups~" } });
+        writeMaster(TableDef::Categories, QStringLiteral("Category"), { "Soups", "Tarts" });
+        m_dialogs->answer(MsgAnswer::Ok); // nothing found: the criteria are emptied
+        search(QStringLiteral("Le'ek"), QString(), false, QStringLiteral("Soups"));
+        QVERIFY(rw().searchCriteria().isEmpty());
+        search(QStringLiteral("Leek"), QString(), false, QStringLiteral("Soups"));
+        QString shownName, shownCat;
+        onModal(QStringLiteral("frmSearch"), [&](QDialog* d) {
+            shownName = d->findChild<QLineEdit*>(QStringLiteral("txtName"))->text();
+            shownCat = d->findChild<QComboBox*>(QStringLiteral("cboCat_0"))->currentText();
+            d->findChild<QPushButton*>(QStringLiteral("cmdClear"))->click();
+            QCOMPARE(d->findChild<QLineEdit*>(QStringLiteral("txtName"))->text(), QString());
+            QCOMPARE(d->findChild<QComboBox*>(QStringLiteral("cboCat_0"))->currentIndex(), 0);
+            d->findChild<QPushButton*>(QStringLiteral("cmdListAll"))->click();
+        });
+        click("cmdSearch");
+        QCOMPARE(shownName, QStringLiteral("Leek"));
+        QCOMPARE(shownCat, QStringLiteral("Soups"));
+        QCOMPARE(listed(), QStringList { "Leek Soup" }); // cancel kept the search
+    }
+
+    void newSaveEditRenameCopyDelete()
+    {
+        TestRecipe synced { "Pie", "pie", "0x0000", "0x00000042" };
+        synced.rtgSrc = QStringLiteral("Good~~Mom");
+        start({ synced });
+        QCOMPARE(w<QComboBox>("cboSource")->currentText(), QStringLiteral("Mom"));
+        QCOMPARE(w<QComboBox>("cboRating")->currentText(), QStringLiteral("Good"));
+        QVERIFY(!editing());
+
+        // Edit without renaming: "0x0004", same key.
+        w<QPlainTextEdit>("txtInstructions")->setPlainText(QStringLiteral("Bake.\nServe."));
+        QVERIFY(editing());
+        QCOMPARE(w<QLabel>("sbPanel2")->text(), QStringLiteral("EDIT MODE"));
+        QVERIFY(!w<QPushButton>("cmdNew")->isEnabled());
+        QVERIFY(!list()->isEnabled());
+        click("cmdNewSave");
+        QVERIFY(!editing());
+        QCOMPARE(written("Pie"), QStringList { "0x0004 pie 0x00000042" });
+        QCOMPARE(rw().fieldText("Instructions"), QStringLiteral("Bake.\r\nServe."));
+
+        // New: empty name refused, then saved as "0x0008" with the serves preference.
+        auto& prefs = AppState::instance().prefs->recordset();
+        prefs.addNew();
+        prefs.setValue(QStringLiteral("STATUS"), QStringLiteral("0x0000"));
+        prefs.setValue(QStringLiteral("PrefsKey"), QStringLiteral("serves"));
+        prefs.setValue(QStringLiteral("PrefsStr1"), QStringLiteral("4"));
+        click("cmdNew");
+        QVERIFY(editing());
+        QCOMPARE(rw().entryMode(), QStringLiteral("Add"));
+        QCOMPARE(w<QLineEdit>("txtServes")->text(), QStringLiteral("4"));
+        QCOMPARE(w<QComboBox>("cboSource")->currentText(), QString());
+        m_dialogs->answer(MsgAnswer::Ok);
+        click("cmdNewSave");
+        QCOMPARE(m_dialogs->last().text, QStringLiteral("The Title cannot be blank.\r\n\r\nPlease enter a Title."));
+        QVERIFY(editing());
+        QTest::keyClicks(w<QLineEdit>("txtName"), QStringLiteral("Apple Tart"));
+        click("cmdNewSave");
+        QCOMPARE(written("Apple Tart"), QStringList { "0x0008 apple tart 0x00000000" });
+        QCOMPARE(list()->currentItem()->text(), QStringLiteral("Apple Tart"));
+
+        // Editing a never-synchronised recipe keeps "0x0008".
+        w<QLineEdit>("txtServes")->setText(QStringLiteral("6"));
+        click("cmdNewSave");
+        QCOMPARE(written("Apple Tart"), QStringList { "0x0008 apple tart 0x00000000" });
+
+        // Renaming a synchronised recipe: old record deleted, new one added with the old id.
+        QVERIFY(rw().showRecipeByName("Pie"));
+        w<QLineEdit>("txtName")->setText(QStringLiteral("Cherry Pie"));
+        click("cmdNewSave");
+        QCOMPARE(written("Pie"), QStringList { "0x0002 pie 0x00000042" });
+        QCOMPARE(written("Cherry Pie"), QStringList { "0x0008 cherry pie 0x00000042" });
+        QCOMPARE(listed(), (QStringList { "Apple Tart", "Cherry Pie" }));
+        QCOMPARE(list()->currentItem()->text(), QStringLiteral("Cherry Pie"));
+
+        // Renaming a never-synchronised one removes the old record.
+        QVERIFY(rw().showRecipeByName("Apple Tart"));
+        w<QLineEdit>("txtName")->setText(QStringLiteral("Apple Pie"));
+        click("cmdNewSave");
+        QCOMPARE(written("Apple Tart"), QStringList {});
+        QCOMPARE(written("Apple Pie"), QStringList { "0x0008 apple pie 0x00000000" });
+
+        // Copy keeps the fields, Cancel returns, Save adds "<name> - Copy".
+        QVERIFY(rw().showRecipeByName("Cherry Pie"));
+        m_dialogs->answer(MsgAnswer::Ok);
+        click("cmdDupe");
+        QCOMPARE(m_dialogs->last().title, QStringLiteral("Record Copied"));
+        QCOMPARE(w<QLineEdit>("txtName")->text(), QStringLiteral("Cherry Pie - Copy"));
+        QCOMPARE(w<QComboBox>("cboSource")->currentText(), QStringLiteral("Mom"));
+        QCOMPARE(rw().entryMode(), QStringLiteral("Add"));
+        click("cmdNewCancel");
+        QVERIFY(!editing());
+        QCOMPARE(w<QLineEdit>("txtName")->text(), QStringLiteral("Cherry Pie"));
+        m_dialogs->answer(MsgAnswer::Ok);
+        click("cmdDupe");
+        click("cmdNewSave");
+        QCOMPARE(written("Cherry Pie - Copy"), QStringList { "0x0008 cherry pie - copy 0x00000000" });
+        QCOMPARE(rw().fieldText("RtgSrc"), QStringLiteral("Good~~Mom"));
+
+        // Cancel of an edit puts the shown values back.
+        QVERIFY(rw().showRecipeByName("Cherry Pie"));
+        w<QComboBox>("cboRating")->setEditText(QStringLiteral("Bad"));
+        QVERIFY(editing());
+        click("cmdNewCancel");
+        QCOMPARE(w<QComboBox>("cboRating")->currentText(), QStringLiteral("Good"));
+
+        // Delete: a synchronised recipe is marked, a new one removed; No keeps it.
+        QVERIFY(rw().showRecipeByName("Cherry Pie"));
+        m_dialogs->answer(MsgAnswer::No);
+        click("cmdDelete");
+        QCOMPARE(m_dialogs->last().text, QStringLiteral("Do you really want to delete this recipe?"));
+        QCOMPARE(listed().size(), 3);
+        list()->selectAll();
+        m_dialogs->answer(MsgAnswer::Yes);
+        click("cmdDelete");
+        QCOMPARE(m_dialogs->last().text,
+                 QStringLiteral("3 recipes have been selected. Do you want to delete ALL selected recipes?"));
+        QCOMPARE(listed(), QStringList {});
+        // All three were never synchronised (the renamed one is a new record): removed outright.
+        QCOMPARE(written("Cherry Pie"), QStringList {});
+        QCOMPARE(written("Apple Pie"), QStringList {});
+        QCOMPARE(written("Pie"), QStringList { "0x0002 pie 0x00000042" });
+        QCOMPARE(panel1(), QStringLiteral("Listing All: (0 Recipes)"));
+        QCOMPARE(w<QLineEdit>("txtName")->text(), QString());
+
+        // Every record deleted: typing a name starts a new recipe with that name.
+        QTest::keyClicks(w<QLineEdit>("txtName"), QStringLiteral("Soup"));
+        QCOMPARE(rw().entryMode(), QStringLiteral("Add"));
+        QCOMPARE(w<QLineEdit>("txtName")->text(), QStringLiteral("Soup"));
+        click("cmdNewSave");
+        QCOMPARE(listed(), QStringList { "Soup" });
+        QCOMPARE(written("Soup"), QStringList { "0x0008 soup 0x00000000" });
+    }
+
+    void deleteSelectionRule_data()
+    {
+        QTest::addColumn<int>("first");
+        QTest::addColumn<int>("last");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("middle") << 3 << 5 << "R6";
+        QTest::newRow("last") << 9 << 9 << "R8";
+        QTest::newRow("first") << 0 << 0 << "R1";
+    }
+    void deleteSelectionRule()
+    {
+        QFETCH(int, first);
+        QFETCH(int, last);
+        QFETCH(QString, shown);
+        QVector<TestRecipe> recipes;
+        for (int i = 0; i < 10; ++i)
+            recipes.append({ QStringLiteral("R%1").arg(i), QStringLiteral("r%1").arg(i) });
+        start(recipes);
+        list()->clearSelection();
+        for (int i = first; i <= last; ++i)
+            list()->item(i)->setSelected(true);
+        m_dialogs->answer(MsgAnswer::Yes);
+        click("cmdDelete");
+        QCOMPARE(listed().size(), 10 - (last - first + 1));
+        QCOMPARE(list()->currentItem()->text(), shown);
+        QCOMPARE(w<QLineEdit>("txtName")->text(), shown);
+        QCOMPARE(list()->selectedItems().size(), 1);
+    }
+
+    void staleEntryRemovedOnClick()
+    {
+        start({ { "A", "a" }, { "B", "b", "0x0008" }, { "C", "c" } });
+        // B vanishes from the table behind the list's back.
+        QVERIFY(rs().find(QStringLiteral("Key = 'b'")) || (rs().moveFirst(), rs().find(QStringLiteral("Key = 'b'"))));
+        rs().deleteCurrent();
+        list()->setCurrentRow(1);
+        QCOMPARE(listed(), (QStringList { "A", "C" }));
+        QCOMPARE(w<QLineEdit>("txtName")->text(), QStringLiteral("C"));
+    }
+
+    void sourceLimitAndTypeAhead()
+    {
+        writeMaster(TableDef::Sources, QStringLiteral("SourceMaster"), { "Flour Mill Cookbook", "Mom" });
+        start({ { "Pie", "pie" } });
+        QComboBox* source = w<QComboBox>("cboSource");
+        QTest::keyClicks(source->lineEdit(), QStringLiteral("fl"));
+        QCOMPARE(source->currentText(), QStringLiteral("flour Mill Cookbook"));
+        QCOMPARE(source->lineEdit()->selectedText(), QStringLiteral("our Mill Cookbook"));
+        QVERIFY(editing());
+        click("cmdNewCancel");
+        QCOMPARE(source->currentText(), QString());
+
+        const QString forty = QStringLiteral("abcdefghijklmnopqrstuvwxyz0123456789ABCD");
+        QTest::keyClicks(source->lineEdit(), forty);
+        QCOMPARE(source->currentText(), forty.left(32));
+        QCOMPARE(m_platform->beeps, 8);
+        QComboBox* rating = w<QComboBox>("cboRating");
+        QTest::keyClicks(rating->lineEdit(), QStringLiteral("12345678901"));
+        QCOMPARE(rating->currentText(), QStringLiteral("1234567890"));
+        QCOMPARE(m_platform->beeps, 9);
+        click("cmdNewSave");
+        QCOMPARE(rw().fieldText("RtgSrc"), QStringLiteral("1234567890~~") + forty.left(32));
+
+        // Refilling the pick lists keeps the shown text and does not count as an edit.
+        m_main->LoadCombos();
+        QCOMPARE(source->currentText(), forty.left(32));
+        QVERIFY(!editing());
+    }
+
+    void categoriesLimitAndDoubles()
+    {
+        writeMaster(TableDef::Categories, QStringLiteral("Category"), { "Desserts", "Quick" });
+        start({ { "Pie", "pie", "0x0000", "0x1", "A~B~C~D~E~" } });
+        QCOMPARE(w<QListWidget>("lstCatRecipe")->count(), 5);
+        onModal(QStringLiteral("frmCategory"), [this](QDialog* d) {
+            auto* all = d->findChild<QListWidget*>(QStringLiteral("lstCatAll"));
+            QCOMPARE(all->count(), 2);
+            all->setCurrentRow(0);
+            auto* add = d->findChild<QPushButton*>(QStringLiteral("cmdCatAdd"));
+            add->click();
+            m_dialogs->answer(MsgAnswer::Ok);
+            add->click(); // the seventh
+            QCOMPARE(m_dialogs->last().title, QStringLiteral("Category Limit"));
+            QCOMPARE(m_dialogs->last().text,
+                     QStringLiteral("A maximum of 6 categories are allowed in the current version."));
+            auto* mine = d->findChild<QListWidget*>(QStringLiteral("lstCatRecipe"));
+            mine->setCurrentRow(5);
+            d->findChild<QPushButton*>(QStringLiteral("cmdCatDelete"))->click();
+            QCOMPARE(mine->count(), 5);
+            QCOMPARE(mine->currentRow(), 4); // past the end: the new last entry
+            add->click();
+            d->findChild<QPushButton*>(QStringLiteral("cmdSave"))->click();
+        });
+        click("cmdCatAdd");
+        QVERIFY(m_modalSeen);
+        // Doubles are allowed; the limit held.
+        QCOMPARE(rw().fieldText("Category"), QStringLiteral("A~B~C~D~E~Desserts~"));
+        QVERIFY(editing());
+        // Removing on the main window rewrites the text.
+        auto* cats = w<QListWidget>("lstCatRecipe");
+        cats->clearSelection();
+        cats->item(0)->setSelected(true);
+        cats->item(5)->setSelected(true);
+        click("cmdCatDelete");
+        QCOMPARE(rw().fieldText("Category"), QStringLiteral("B~C~D~E~"));
+        click("cmdNewCancel");
+
+        // Adding the same category twice, from an empty list.
+        w<QLineEdit>("txtCategory")->setText(QString());
+        click("cmdNewSave");
+        onModal(QStringLiteral("frmCategory"), [](QDialog* d) {
+            auto* all = d->findChild<QListWidget*>(QStringLiteral("lstCatAll"));
+            all->setCurrentRow(0);
+            d->findChild<QPushButton*>(QStringLiteral("cmdCatAdd"))->click();
+            d->findChild<QPushButton*>(QStringLiteral("cmdCatAdd"))->click();
+            d->findChild<QPushButton*>(QStringLiteral("cmdSave"))->click();
+        });
+        click("cmdCatAdd");
+        QCOMPARE(rw().fieldText("Category"), QStringLiteral("Desserts~Desserts~"));
+        click("cmdNewSave");
+        QCOMPARE(written("Pie"), QStringList { "0x0004 pie 0x1" });
+    }
+
+    void deleteDuplicates()
+    {
+        start({ { "Pie", "pie", "0x0000", "0x1", "", "A~" },
+                { "Pie", "pie", "0x0008", "0x2", "", "A~" },
+                { "Pie", "pie", "0x0000", "0x3", "", "A~" },
+                { "Pie", "pie", "0x0000", "0x4", "", "B~" },
+                { "Tart", "tart" } });
+        search(QStringLiteral("Pie"), QString(), false);
+        m_dialogs->answer(MsgAnswer::Yes);
+        w<QAction>("mnuDeleteDupes")->trigger();
+        QCOMPARE(listed(), (QStringList { "Pie", "Pie", "Tart" }));
+        QCOMPARE(panel1(), QStringLiteral("Listing All: (3 Recipes)"));
+        QCOMPARE(written("Pie"), (QStringList { "0x0000 pie 0x1", "0x0002 pie 0x3", "0x0000 pie 0x4" }));
+        // Each of two entries with one key shows its own record.
+        list()->setCurrentRow(1);
+        QCOMPARE(rw().fieldText("Ingredients"), QStringLiteral("B~"));
+    }
+
+    void recipeLimit()
+    {
+        for (int i = 0; i < 15999; ++i)
+            addRecipe(rs(),
+                      { QStringLiteral("R%1").arg(i), QStringLiteral("r%1").arg(i), i == 0 ? "0x0002" : "0x0000" });
+        start({});
+        click("cmdNew");
+        QVERIFY(editing()); // one of them is deleted: 15998 live
+        click("cmdNewCancel");
+        addRecipe(rs(), { "Last", "last" });
+        m_dialogs->answer(MsgAnswer::Ok);
+        click("cmdNew");
+        QCOMPARE(m_dialogs->last().title, QStringLiteral("Database Limit"));
+        QCOMPARE(m_dialogs->last().text,
+                 QStringLiteral("You may not have more than  15999 recipes.  This is a synchronization limit."));
+        QVERIFY(!editing());
+    }
+
+    void pictureCommands()
+    {
+        const QString picture = m_data->path() + QStringLiteral("/pie.png");
+        QImage image(40, 30, QImage::Format_RGB32);
+        image.fill(Qt::red);
+        QVERIFY(image.save(picture));
+        TestData::writeFile(m_data->path() + QStringLiteral("/notanimage.jpg"), "plain text");
+        start({ { "Pie", "pie" } });
+        m_dialogs->choosePath(m_data->path() + QStringLiteral("/notanimage.jpg"));
+        click("cmdPicture");
+        QVERIFY(editing());
+        QVERIFY(w<QLabel>("imgPicture")->pixmap().isNull());
+        m_dialogs->choosePath(picture);
+        click("cmdPicture");
+        QVERIFY(!w<QLabel>("imgPicture")->pixmap().isNull());
+        click("cmdNewSave");
+        QCOMPARE(rw().fieldText("Picture"), picture);
+        click("cmdEnlarge");
+        QCOMPARE(m_platform->opened, QStringList { picture });
+
+        m_dialogs->answer(MsgAnswer::Yes);
+        m_dialogs->answer(MsgAnswer::Yes);
+        click("Command1");
+        QCOMPARE(m_dialogs->last().text,
+                 QStringLiteral("Do you also want to delete the picture file\r\n\r\npie.png"
+                                "\r\n\r\nfrom your computer?"));
+        QVERIFY(!QFile::exists(picture));
+        QCOMPARE(rw().fieldText("Picture"), QString());
+        QVERIFY(editing());
+    }
+
+    void badInputDoesNotBreak()
+    {
+        start({ { "Pie", "pie" } });
+        click("cmdNew");
+        const QString odd = QStringLiteral("*'*'~|\"") + QString(200, QLatin1Char('x'));
+        w<QLineEdit>("txtName")->setText(QStringLiteral("*'*'"));
+        click("cmdNewSave");
+        QCOMPARE(listed(), (QStringList { "*'*'", "Pie" }));
+        click("cmdNew");
+        w<QLineEdit>("txtName")->setText(QStringLiteral("**"));
+        click("cmdNewSave");
+        QCOMPARE(written("**"), QStringList { "0x0008 2 0x00000000" });
+        rw().setFieldText("Ingredients", odd + QStringLiteral("|a|b~"));
+        click("cmdNewSave");
+        search(QStringLiteral("'"), QString(), false);
+        QCOMPARE(listed(), QStringList { "*'*'" });
+    }
+};
+
+QTEST_MAIN(TestRecipeWindow)
+#include "test_recipewindow.moc"

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "TestData.h"
+#include "app/RecipeWindow.h"
+#include "shell/AppState.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+// A program folder (with its settings file) and a data folder for start-up and exit tests.
+struct ShellFolders
+{
+    QTemporaryDir program;
+    TestData::DataFolderFixture data;
+
+    QString programPath() const { return program.path() + QLatin1Char('/'); }
+    QString dataPath() const { return data.path() + QLatin1Char('/'); }
+    QString ini() const { return program.filePath(QStringLiteral("zestoraplus.ini")); }
+    void writeIni(const QByteArray& text) const { TestData::writeFile(ini(), text); }
+    // A settings file of the given install type ("" leaves the key out) naming the data folder.
+    void writeStandardIni(const QByteArray& installType = "Palm") const
+    {
+        QByteArray text = "[Main]\r\n";
+        if (!installType.isEmpty())
+            text += "InstallType=" + installType + "\r\n";
+        text += "DataPath=" + dataPath().toUtf8() + "\r\n";
+        writeIni(text);
+    }
+    QByteArray iniBytes() const { return TestData::readFile(ini()); }
+};
+
+// A recipe window that records what the shell asked of it.
+class FakeRecipeWindow : public RecipeWindow
+{
+public:
+    bool editing = false;
+    int saves = 0;
+    int cancels = 0;
+    int listings = 0;
+
+    bool isEditing() const override { return editing; }
+    void pressSave() override
+    {
+        ++saves;
+        editing = false;
+    }
+    void cancelEdit() override
+    {
+        ++cancels;
+        editing = false;
+    }
+    void listAll() override { ++listings; }
+    void refreshList() override { ++listings; }
+    QStringList selectedKeys() const override { return {}; }
+    QStringList selectedNames() const override { return {}; }
+    QString currentKey() const override { return {}; }
+    QString currentName() const override { return {}; }
+    QString fieldText(const QString&) const override { return {}; }
+    void setFieldText(const QString&, const QString&) override { }
+    bool showRecipeByName(const QString&) override { return false; }
+};

@@ -1,0 +1,258 @@
+#include "FakePlatform.h"
+#include "ScriptedDialogs.h"
+#include "ShellFixture.h"
+#include "app/Main.h"
+#include "shell/AppState.h"
+#include "shell/Settings.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+// A started main window over a fresh data folder and settings file.
+struct Started
+{
+    ShellFolders folders;
+    FakePlatform platform;
+    ScriptedDialogs dialogs;
+    FakeRecipeWindow recipes;
+    Main main;
+
+    Started()
+    {
+        folders.writeStandardIni();
+        main.setRecipeWindow(&recipes);
+        Main::StartupOptions options;
+        options.showSplash = false;
+        started = main.startUp(folders.programPath(), options);
+    }
+    bool started = false;
+
+    // Adds a recipe to the held table, as an edit saved in the recipe window would.
+    void addRecipe(const QString& name)
+    {
+        Recordset& rs = AppState::instance().recipes->recordset();
+        rs.addNew();
+        rs.setValue(QStringLiteral("REC_ID"), RecordStatus::NewId);
+        rs.setValue(QStringLiteral("STATUS"), RecordStatus::New);
+        rs.setValue(QStringLiteral("Key"), name.toLower());
+        rs.setValue(QStringLiteral("Name"), name);
+        rs.setValue(QStringLiteral("RtgSrc"), QStringLiteral("~~"));
+        rs.update();
+    }
+    void addMenuEntry(const QString& key)
+    {
+        Recordset& rs = AppState::instance().menu->recordset();
+        rs.addNew();
+        rs.setValue(QStringLiteral("REC_ID"), RecordStatus::NewId);
+        rs.setValue(QStringLiteral("STATUS"), RecordStatus::New);
+        rs.setValue(QStringLiteral("MenuKey"), key);
+        rs.update();
+    }
+    bool fileHas(TableDef::Id id, const QByteArray& text) const { return folders.data.readBytes(id).contains(text); }
+};
+
+const QString kHotsyncText = QStringLiteral(
+    "Zestora Plus on the PC must be closed during the hotsync operation.\r\n\r\nA hotsync operation has been "
+    "detected and your data has been saved.\r\n\r\nYou may restart the software when the hotsync operation is "
+    "complete.");
+} // namespace
+
+class TestExit : public QObject
+{
+    Q_OBJECT
+private slots:
+    void cleanup() { AppState::instance().reset(); }
+
+    void saveAllFinishesEditAndWritesHeldTables()
+    {
+        Started s;
+        QVERIFY(s.started);
+        s.recipes.editing = true;
+        s.addRecipe(QStringLiteral("Lemon Tart"));
+        s.addMenuEntry(QStringLiteral("20240102dinnerlemon tart"));
+        {
+            Recordset& prefs = AppState::instance().prefs->recordset();
+            prefs.addNew();
+            prefs.setValue(QStringLiteral("PrefsKey"), QStringLiteral("serves"));
+            prefs.setValue(QStringLiteral("PrefsStr1"), QStringLiteral("4"));
+            prefs.update();
+        }
+        const int listedBefore = s.recipes.listings;
+        s.main.SaveAll();
+        QCOMPARE(s.recipes.saves, 1);
+        QCOMPARE(s.recipes.listings, listedBefore + 1);
+        QCOMPARE(s.platform.busyShown, 1);
+        QCOMPARE(s.platform.busyDepth, 0);
+        QVERIFY(s.fileHas(TableDef::Recipes, "\"Lemon Tart\""));
+        QVERIFY(s.fileHas(TableDef::MenuPlanner, "\"20240102dinnerlemon tart\""));
+        QVERIFY(s.fileHas(TableDef::Preferences, "\"serves\",\"4\""));
+        QCOMPARE(s.dialogs.messageCount(), 0);
+        QVERIFY(!s.main.exitCompleted());
+    }
+
+    void menuPlannerWrittenInKeyOrder()
+    {
+        Started s;
+        s.addMenuEntry(QStringLiteral("20240105lunchsoup"));
+        s.addMenuEntry(QStringLiteral("20240101dinnerstew"));
+        s.main.SaveAll();
+        const QByteArray bytes = s.folders.data.readBytes(TableDef::MenuPlanner);
+        QVERIFY(bytes.indexOf("20240101dinnerstew") < bytes.indexOf("20240105lunchsoup"));
+        QVERIFY(bytes.contains("#FLDCNT: 6"));
+    }
+
+    void exitQuestionWhileEditing_data()
+    {
+        QTest::addColumn<MsgAnswer>("answer");
+        QTest::addColumn<bool>("closed");
+        QTest::newRow("yes goes back") << MsgAnswer::Yes << false;
+        QTest::newRow("no drops the edit") << MsgAnswer::No << true;
+    }
+    void exitQuestionWhileEditing()
+    {
+        QFETCH(MsgAnswer, answer);
+        QFETCH(bool, closed);
+        Started s;
+        s.main.show();
+        s.recipes.editing = true;
+        s.addRecipe(QStringLiteral("Saved Earlier"));
+        s.dialogs.answer(answer);
+        QCOMPARE(s.main.close(), closed);
+        QCOMPARE(s.dialogs.messageCount(), 1);
+        QCOMPARE(s.dialogs.last().title, QStringLiteral("Changes Not Saved"));
+        QCOMPARE(s.dialogs.last().text,
+                 QStringLiteral("You have made changes that have not been saved.\r\n\r\n"
+                                "Do you want to go back and save changes?"));
+        QCOMPARE(s.dialogs.last().buttons, MsgButtons::YesNo);
+        QCOMPARE(s.main.exitCompleted(), closed);
+        QCOMPARE(s.recipes.saves, 0);
+        QCOMPARE(s.recipes.cancels, closed ? 1 : 0);
+        QCOMPARE(s.fileHas(TableDef::Recipes, "Saved Earlier"), closed);
+        QCOMPARE(s.main.syncWatch()->isActive(), !closed);
+    }
+
+    void hotsyncSavesAndClosesWithoutQuestion()
+    {
+        Started s;
+        s.main.show();
+        s.recipes.editing = true;
+        s.addRecipe(QStringLiteral("Before Sync"));
+        s.main.checkForHotsync();
+        QVERIFY(!s.main.hotsyncDetected()); // no progress window yet
+        s.platform.windowTitles << QStringLiteral("Hotsync Progress 2");
+        s.main.checkForHotsync();
+        QVERIFY(!s.main.hotsyncDetected());
+        s.platform.windowTitles << QStringLiteral("Hotsync Progress");
+        s.dialogs.answer(MsgAnswer::Ok);
+        s.main.checkForHotsync();
+        QVERIFY(s.main.hotsyncDetected());
+        QVERIFY(s.main.exitCompleted());
+        QVERIFY(!s.main.isVisible());
+        QVERIFY(!s.main.syncWatch()->isActive());
+        QCOMPARE(s.dialogs.messageCount(), 1);
+        QCOMPARE(s.dialogs.last().title, QStringLiteral("Hotsync Detected"));
+        QCOMPARE(s.dialogs.last().text, kHotsyncText);
+        QCOMPARE(s.recipes.saves, 0); // the edit in progress is not saved
+        QVERIFY(s.fileHas(TableDef::Recipes, "Before Sync"));
+    }
+
+    void watchTimerTriggersTheCheck()
+    {
+        Started s;
+        s.main.show();
+        s.platform.windowTitles << QStringLiteral("Hotsync Progress");
+        s.dialogs.answer(MsgAnswer::Ok);
+        QVERIFY(QMetaObject::invokeMethod(s.main.syncWatch(), "timeout"));
+        QVERIFY(s.main.hotsyncDetected());
+        QVERIFY(s.main.exitCompleted());
+    }
+
+    void restoreOrRetrieveSkipsSaving_data()
+    {
+        QTest::addColumn<bool>("restore");
+        QTest::newRow("restore") << true;
+        QTest::newRow("retrieve") << false;
+    }
+    void restoreOrRetrieveSkipsSaving()
+    {
+        QFETCH(bool, restore);
+        Started s;
+        s.main.show();
+        s.recipes.editing = restore; // after a restore no question is asked
+        s.addRecipe(QStringLiteral("Replaced By Restore"));
+        const QByteArray before = s.folders.data.readBytes(TableDef::Recipes);
+        (restore ? AppState::instance().restoreDone : AppState::instance().retrieveDone) = true;
+        QVERIFY(s.main.close());
+        QCOMPARE(s.dialogs.messageCount(), 0);
+        QCOMPARE(s.folders.data.readBytes(TableDef::Recipes), before);
+    }
+
+    void tinyTableFilesRemoved()
+    {
+        Started s;
+        s.main.show();
+        s.folders.data.writeBytes(TableDef::Aisles, QByteArray(49, 'x'));
+        s.folders.data.writeBytes(TableDef::Meals, QByteArray(50, 'x'));
+        QVERIFY(s.main.close());
+        QVERIFY(!QFileInfo::exists(s.folders.data.file(TableDef::Aisles)));
+        QVERIFY(QFileInfo::exists(s.folders.data.file(TableDef::Meals)));
+        // Held tables were just written in full, so they stay.
+        QVERIFY(QFileInfo::exists(s.folders.data.file(TableDef::Recipes)));
+    }
+
+    void geometrySavedUnlessMinimised()
+    {
+        {
+            Started s;
+            s.main.setGeometry(50, 60, 820, 640);
+            s.main.show();
+            QVERIFY(s.main.close());
+            AppState::instance().settingsPath = s.folders.ini();
+            QCOMPARE(ReadSetting(QStringLiteral("Form"), QStringLiteral("Left")), QStringLiteral("50"));
+            QCOMPARE(ReadSetting(QStringLiteral("Form"), QStringLiteral("Top")), QStringLiteral("60"));
+            QCOMPARE(ReadSetting(QStringLiteral("Form"), QStringLiteral("Width")), QStringLiteral("820"));
+            QCOMPARE(ReadSetting(QStringLiteral("Form"), QStringLiteral("Height")), QStringLiteral("640"));
+        }
+        AppState::instance().reset();
+        {
+            Started s;
+            s.folders.writeIni(s.folders.iniBytes() + "[Form]\r\nLeft=1\r\nTop=2\r\nWidth=700\r\nHeight=500\r\n");
+            s.main.showMinimized();
+            QVERIFY(s.main.isMinimized());
+            const QByteArray before = s.folders.iniBytes();
+            QVERIFY(s.main.close());
+            QCOMPARE(s.folders.iniBytes(), before);
+        }
+    }
+
+    void failedSaveAsksBeforeClosing_data()
+    {
+        QTest::addColumn<MsgAnswer>("answer");
+        QTest::newRow("stay") << MsgAnswer::No;
+        QTest::newRow("close anyway") << MsgAnswer::Yes;
+    }
+    void failedSaveAsksBeforeClosing()
+    {
+        QFETCH(MsgAnswer, answer);
+        Started s;
+        s.main.show();
+        s.addRecipe(QStringLiteral("Cannot Be Written"));
+        // A folder in place of the recipe file makes the write fail.
+        QFile::remove(s.folders.data.file(TableDef::Recipes));
+        QVERIFY(QDir().mkpath(s.folders.data.file(TableDef::Recipes)));
+        s.dialogs.answer(MsgAnswer::Ok); // the save failure
+        s.dialogs.answer(answer);
+        QCOMPARE(s.main.close(), answer == MsgAnswer::Yes);
+        QCOMPARE(s.dialogs.messageCount(), 2);
+        QCOMPARE(s.dialogs.shown().at(0).title, QStringLiteral("Error"));
+        QCOMPARE(s.main.syncWatch()->isActive(), answer != MsgAnswer::Yes);
+        // The other held tables were still written.
+        QVERIFY(s.folders.data.readBytes(TableDef::Preferences).startsWith("#"));
+    }
+};
+
+QTEST_MAIN(TestExit)
+#include "test_exit.moc"

@@ -1,0 +1,155 @@
+#include "ScriptedDialogs.h"
+#include "TestData.h"
+#include "shell/AppState.h"
+#include "shell/Settings.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <unistd.h>
+
+class TestSettings : public QObject
+{
+    Q_OBJECT
+private:
+    QTemporaryDir m_dir;
+    QString ini() const { return m_dir.filePath(QStringLiteral("zestoraplus.ini")); }
+
+private slots:
+    void init() { QFile::remove(ini()); }
+    void cleanup() { AppState::instance().reset(); }
+
+    void readsWhatIsThere_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("expected");
+        const QByteArray typical
+            = "[Main]\r\nInstallType=PPC\r\nDataPath=C:\\Palm\\User\\Zestora\\\r\n[Form]\r\nLeft=12\r\n";
+        QTest::newRow("windows path kept as typed") << typical << "Main"
+                                                    << "DataPath"
+                                                    << "C:\\Palm\\User\\Zestora\\";
+        QTest::newRow("other section") << typical << "Form"
+                                       << "Left"
+                                       << "12";
+        QTest::newRow("missing key gives default") << typical << "Form"
+                                                   << "Top"
+                                                   << "dflt";
+        QTest::newRow("missing section gives default") << typical << "Other"
+                                                       << "Left"
+                                                       << "dflt";
+        QTest::newRow("empty file") << QByteArray() << "Main"
+                                    << "DataPath"
+                                    << "dflt";
+        QTest::newRow("garbage lines ignored")
+            << QByteArray("\x01\x02 junk\r\n[Main\r\nno equals here\r\n[Main]\r\n=novalue\r\nDataPath=/data/\r\n")
+            << "Main"
+            << "DataPath"
+            << "/data/";
+        QTest::newRow("lf line ends") << QByteArray("[Main]\nInstallType=Palm\n") << "Main"
+                                      << "InstallType"
+                                      << "Palm";
+        QTest::newRow("quotes are part of the value") << QByteArray("[Main]\r\nExportFile=\"a b\"\r\n") << "Main"
+                                                      << "ExportFile"
+                                                      << "\"a b\"";
+    }
+    void readsWhatIsThere()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, section);
+        QFETCH(QString, key);
+        QFETCH(QString, expected);
+        QVERIFY(TestData::writeFile(ini(), file));
+        QCOMPARE(Settings::read(ini(), section, key, QStringLiteral("dflt")), expected);
+    }
+
+    void missingFileGivesDefault()
+    {
+        QCOMPARE(Settings::read(ini(), QStringLiteral("Main"), QStringLiteral("DataPath"), QStringLiteral("x")),
+                 QStringLiteral("x"));
+    }
+
+    void writeKeepsOtherKeysAndRoundTrips()
+    {
+        QVERIFY(TestData::writeFile(ini(), "; installer notes\r\n[Main]\r\nInstallType=PPC\r\n[Form]\r\nLeft=5\r\n"));
+        const QString path = QStringLiteral("C:\\Documents and Settings\\Ann\\My Documents\\Zestora Backup\\");
+        QVERIFY(!Settings::write(ini(), QStringLiteral("Main"), QStringLiteral("BackupPath"), path));
+        QVERIFY(!Settings::write(ini(), QStringLiteral("Form"), QStringLiteral("Left"), QStringLiteral("40")));
+        QVERIFY(!Settings::write(ini(), QStringLiteral("Extra"), QStringLiteral("Name"), QStringLiteral("Crème")));
+        QCOMPARE(Settings::read(ini(), QStringLiteral("Main"), QStringLiteral("BackupPath"), QString()), path);
+        QCOMPARE(Settings::read(ini(), QStringLiteral("Main"), QStringLiteral("InstallType"), QString()),
+                 QStringLiteral("PPC"));
+        QCOMPARE(Settings::read(ini(), QStringLiteral("Form"), QStringLiteral("Left"), QString()),
+                 QStringLiteral("40"));
+        QCOMPARE(Settings::read(ini(), QStringLiteral("Extra"), QStringLiteral("Name"), QString()),
+                 QStringLiteral("Crème"));
+        const QByteArray bytes = TestData::readFile(ini());
+        QVERIFY(bytes.contains("; installer notes"));
+        QVERIFY(bytes.contains("BackupPath=" + path.toUtf8() + "\r\n"));
+        QVERIFY(!bytes.contains("\r\r"));
+        QCOMPARE(bytes.count("\n"), bytes.count("\r\n"));
+    }
+
+    void writeCreatesMissingFile()
+    {
+        QVERIFY(!Settings::write(ini(), QStringLiteral("Main"), QStringLiteral("DataPath"), QStringLiteral("/d/")));
+        QCOMPARE(Settings::read(ini(), QStringLiteral("Main"), QStringLiteral("DataPath"), QString()),
+                 QStringLiteral("/d/"));
+    }
+
+    void readOnlyFileReportsAndStaysUnchanged()
+    {
+        if (::geteuid() == 0)
+            QSKIP("permissions do not bind the super-user");
+        QVERIFY(TestData::writeFile(ini(), "[Main]\r\nDataPath=/a/\r\n"));
+        QFile::setPermissions(ini(), QFileDevice::ReadOwner);
+        QFile::setPermissions(m_dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        AppState::instance().settingsPath = ini();
+        ScriptedDialogs dialogs;
+        dialogs.answer(MsgAnswer::Ok);
+        QVERIFY(!WriteSetting(QStringLiteral("Main"), QStringLiteral("DataPath"), QStringLiteral("/b/")));
+        QFile::setPermissions(m_dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QCOMPARE(dialogs.last().text, QStringLiteral("An error occurred while writing to the ini file."));
+        QCOMPARE(dialogs.last().buttons, MsgButtons::Ok);
+        QCOMPARE(ReadSetting(QStringLiteral("Main"), QStringLiteral("DataPath")), QStringLiteral("/a/"));
+    }
+
+    void unwritableFolderReports()
+    {
+        // A settings path whose folder does not exist cannot be written, whoever runs the test.
+        AppState::instance().settingsPath = m_dir.filePath(QStringLiteral("no/such/folder/zestoraplus.ini"));
+        ScriptedDialogs dialogs;
+        dialogs.answer(MsgAnswer::Ok);
+        QVERIFY(!WriteSetting(QStringLiteral("Form"), QStringLiteral("Left"), QStringLiteral("1")));
+        QCOMPARE(dialogs.messageCount(), 1);
+        QVERIFY(dialogs.exhausted());
+    }
+
+    void fileExists_data()
+    {
+        QTest::addColumn<QString>("relative");
+        QTest::addColumn<bool>("expected");
+        QTest::newRow("file") << "data/ZestoDB.cdb" << true;
+        QTest::newRow("folder") << "data" << true;
+        QTest::newRow("folder with separator") << "data/" << true;
+        QTest::newRow("missing") << "data/nothing.cdb" << false;
+        QTest::newRow("pattern matching") << "data/*.cdb" << true;
+        QTest::newRow("pattern matching nothing") << "data/*.bak" << false;
+        QTest::newRow("pattern in missing folder") << "nowhere/*.*" << false;
+        QTest::newRow("empty") << "" << false;
+    }
+    void fileExists()
+    {
+        QFETCH(QString, relative);
+        QFETCH(bool, expected);
+        QDir(m_dir.path()).mkpath(QStringLiteral("data"));
+        TestData::writeFile(m_dir.filePath(QStringLiteral("data/ZestoDB.cdb")), "x");
+        QCOMPARE(FileExists(relative.isEmpty() ? QString() : m_dir.filePath(relative)), expected);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSettings)
+#include "test_settings.moc"

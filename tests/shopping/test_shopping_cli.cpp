@@ -1,0 +1,98 @@
+#include "ScriptedDialogs.h"
+#include "ShoppingTestData.h"
+#include "TestData.h"
+
+#include "cli/CliCommands.h"
+
+#include <QLocale>
+#include <QTest>
+
+using namespace ShoppingTestData;
+
+namespace {
+struct Run
+{
+    int status = 0;
+    QString out, err;
+};
+
+Run run(int (*command)(const QStringList&, QTextStream&, QTextStream&), const QStringList& args)
+{
+    Run r;
+    QTextStream out(&r.out);
+    QTextStream err(&r.err);
+    r.status = command(args, out, err);
+    out.flush();
+    err.flush();
+    return r;
+}
+} // namespace
+
+class TestShoppingCli : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+
+    void shopAddRecipeThenPrint()
+    {
+        TestData::DataFolderFixture folder;
+        append(folder.path(), TableDef::Ingredients,
+               { masterIngredient("Flour", "3"), masterIngredient("Eggs", "Dairy") });
+        append(folder.path(), TableDef::Recipes, { recipe("pancakes", "Pancakes", "2|cups|Flour~||OR~3||Eggs~") });
+        StderrDialogs quiet;
+        Dialogs::setBackend(&quiet);
+        const Run added = run(cmdShop, { folder.path(), "--add-recipe", "pancakes" });
+        Dialogs::setBackend(nullptr);
+        QCOMPARE(added.status, 0);
+        QCOMPARE(added.out, QStringLiteral("added 2 items\n"));
+        const Run printed = run(cmdShop, { folder.path() });
+        QCOMPARE(printed.out, QStringLiteral("3\t2\tcups\tFlour\tPancakes\nDairy\t3\t\tEggs\tPancakes\n"));
+    }
+
+    void menuAddThenPrint()
+    {
+        TestData::DataFolderFixture folder;
+        QCOMPARE(run(cmdMenu, { folder.path(), "--add", "20071225", "Apple Pie", "--meal", "Dinner" }).status, 0);
+        QCOMPARE(run(cmdMenu, { folder.path(), "--add", "20071225", "Eggs", "--meal", "Breakfast" }).status, 0);
+        const Run printed = run(cmdMenu, { folder.path() });
+        QCOMPARE(printed.out,
+                 QStringLiteral("12/25 Tue\tEggs\tBreakfast\t20071225breakfast~eggs\n"
+                                "12/25 Tue\tApple Pie\tDinner\t20071225dinner~apple pie\n"));
+        QCOMPARE(read(folder.path(), TableDef::MenuPlanner, { "MenuKey" }).size(), 2);
+    }
+
+    void badArguments_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("status");
+        QTest::newRow("bad date") << QStringList { "--add", "20071332", "Pie" } << 1;
+        QTest::newRow("short date") << QStringList { "--add", "2007125", "Pie" } << 1;
+        QTest::newRow("meal too long") << QStringList { "--add", "20071225", "Pie", "--meal", "Late supper" } << 1;
+        QTest::newRow("missing name") << QStringList { "--add", "20071225" } << 1;
+        QTest::newRow("meal without add") << QStringList { "--meal", "Dinner" } << 1;
+        QTest::newRow("unknown option") << QStringList { "--frobnicate", "x" } << 1;
+    }
+    void badArguments()
+    {
+        QFETCH(QStringList, args);
+        TestData::DataFolderFixture folder;
+        const QByteArray before = folder.readBytes(TableDef::MenuPlanner);
+        const Run r = run(cmdMenu, QStringList { folder.path() } + args);
+        QTEST(r.status, "status");
+        QVERIFY(!r.err.isEmpty());
+        QCOMPARE(folder.readBytes(TableDef::MenuPlanner), before);
+    }
+
+    void unknownRecipe()
+    {
+        TestData::DataFolderFixture folder;
+        const Run r = run(cmdShop, { folder.path(), "--add-recipe", "Nothing" });
+        QCOMPARE(r.status, 2);
+        QCOMPARE(r.err, QStringLiteral("zestora shop: no recipe named Nothing\n"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestShoppingCli)
+#include "test_shopping_cli.moc"

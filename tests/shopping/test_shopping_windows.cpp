@@ -1,0 +1,392 @@
+#include "FakePlatform.h"
+#include "ScriptedDialogs.h"
+#include "ShoppingTestData.h"
+#include "TestData.h"
+
+#include "app/Main.h"
+#include "app/RecipeWindow.h"
+#include "shell/AppState.h"
+#include "shopping/ui/ShoppingCommands.h"
+#include "shopping/ui/frmMenu.h"
+#include "shopping/ui/frmShopList.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QLocale>
+#include <QTableWidget>
+#include <QTest>
+
+using namespace ShoppingTestData;
+
+namespace {
+const QStringList kShopFields { "REC_ID", "ShopKey", "ShopIngr", "ShopQty", "ShopAisle" };
+
+QStringList gridColumn(const QTableWidget* grid, int column)
+{
+    QStringList out;
+    for (int r = 0; r < grid->rowCount(); ++r)
+        out << grid->item(r, column)->text();
+    return out;
+}
+
+void click(QWidget* window, const char* name)
+{
+    auto* button = window->findChild<QAbstractButton*>(QLatin1String(name));
+    QVERIFY2(button, name);
+    button->click();
+}
+
+QComboBox* box(QWidget* window, const char* name)
+{
+    return window->findChild<QComboBox*>(QLatin1String(name));
+}
+
+// Types into a box as the user does, then presses Enter in it.
+void typeAndEnter(QComboBox* combo, const QString& text)
+{
+    QTest::keyClicks(combo->lineEdit(), text);
+    QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
+}
+
+class FakeRecipeWindow : public RecipeWindow
+{
+public:
+    QStringList listed;
+    QString shown;
+    bool isEditing() const override { return false; }
+    void pressSave() override { }
+    void cancelEdit() override { }
+    void listAll() override { }
+    void refreshList() override { }
+    QStringList selectedKeys() const override { return {}; }
+    QStringList selectedNames() const override { return {}; }
+    QString currentKey() const override { return QStringLiteral("apple pi2"); }
+    QString currentName() const override { return QStringLiteral("Apple Pie"); }
+    QString fieldText(const QString&) const override { return {}; }
+    void setFieldText(const QString&, const QString&) override { }
+    bool showRecipeByName(const QString& name) override
+    {
+        for (const QString& n : listed) {
+            if (n.compare(name, Qt::CaseInsensitive) == 0) {
+                shown = n;
+                return true;
+            }
+        }
+        return false;
+    }
+};
+} // namespace
+
+class TestShoppingWindows : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+    void cleanup()
+    {
+        AppState::instance().reset();
+        setMenuDatePicker(nullptr);
+    }
+
+    void emptyListOpensAndCloses()
+    {
+        TestData::DataFolderFixture folder;
+        folder.writeBytes(TableDef::ShoppingList, "");
+        ScriptedDialogs dialogs;
+        {
+            frmShopList window(folder.path());
+            auto* grid = window.findChild<QTableWidget*>("gridShopList");
+            QCOMPARE(grid->rowCount(), 0);
+            QCOMPARE(grid->columnCount(), 6);
+            click(&window, "cmdEdit");
+            click(&window, "cmdDelete");
+            click(&window, "cmdClearSL");
+            QCOMPARE(box(&window, "txtItem")->currentText(), QString());
+            QCOMPARE(window.findChild<QAbstractButton*>("cmdAdd")->text(), QStringLiteral("&Add"));
+            click(&window, "cmdSave");
+        }
+        QCOMPARE(dialogs.messageCount(), 0);
+        // Closing writes the file even without changes.
+        QVERIFY(folder.readBytes(TableDef::ShoppingList).startsWith("#"));
+    }
+
+    // Items typed in the window: Enter moves through the boxes and adds; the aisle comes from the master list;
+    // the grid shows the six columns in key order; closing writes the file.
+    void typeItemsInKeyOrder()
+    {
+        TestData::DataFolderFixture folder;
+        append(folder.path(), TableDef::Ingredients,
+               { masterIngredient("Milk", "7"), masterIngredient("Bread", "12") });
+        append(folder.path(), TableDef::Aisles, { { "0x00000000", "0x0008", "Deli", "", "" } });
+        FakePlatform platform;
+        ScriptedDialogs dialogs;
+        {
+            frmShopList window(folder.path());
+            QCOMPARE(box(&window, "txtAisle")->count(), 1);
+            QCOMPARE(box(&window, "txtItem")->count(), 2);
+            auto* item = box(&window, "txtItem");
+            auto* aisle = box(&window, "txtAisle");
+            QTest::keyClicks(item->lineEdit(), "mil");
+            QCOMPARE(item->currentText(), QStringLiteral("milk")); // completed from the list
+            QCOMPARE(aisle->currentText(), QStringLiteral("7"));
+            QTest::keyClick(item->lineEdit(), Qt::Key_Return);
+            QTest::keyClick(aisle->lineEdit(), Qt::Key_Return);
+            typeAndEnter(box(&window, "txtQty"), "1");
+            typeAndEnter(box(&window, "txtUnit"), "gal");
+            QCOMPARE(item->currentText(), QString());
+
+            item->setEditText("Ham");
+            aisle->setEditText("Deli");
+            click(&window, "cmdAdd");
+            item->setEditText("Bread");
+            QCOMPARE(aisle->currentText(), QStringLiteral("12"));
+            aisle->setEditText("7.5");
+            click(&window, "cmdAdd");
+
+            auto* grid = window.findChild<QTableWidget*>("gridShopList");
+            QCOMPARE(gridColumn(grid, 5), (QStringList { "007milk", "7.5bread", "deliham" }));
+            QCOMPARE(gridColumn(grid, 0), (QStringList { "7", "7.5", "Deli" }));
+            QCOMPARE(gridColumn(grid, 2), (QStringList { "gal", "", "" }));
+            QCOMPARE(window.findChild<QLineEdit*>("txtKey")->text(), QStringLiteral("007milk"));
+            window.show();
+            QVERIFY(window.close());
+        }
+        QCOMPARE(read(folder.path(), TableDef::ShoppingList, kShopFields),
+                 (QStringList { "0x0008|0x00000000|007milk|milk|1|7", "0x0008|0x00000000|7.5bread|Bread||7.5",
+                                "0x0008|0x00000000|deliham|Ham||Deli" }));
+        QCOMPARE(dialogs.messageCount(), 0);
+    }
+
+    void boxesKeepTheirLimits_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("limit");
+        QTest::newRow("aisle") << "txtAisle" << 5;
+        QTest::newRow("qty") << "txtQty" << 12;
+        QTest::newRow("units") << "txtUnit" << 12;
+        QTest::newRow("item") << "txtItem" << 80;
+    }
+    void boxesKeepTheirLimits()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, limit);
+        TestData::DataFolderFixture folder;
+        FakePlatform platform;
+        ScriptedDialogs dialogs;
+        frmShopList window(folder.path());
+        auto* combo = box(&window, name.toLatin1().constData());
+        QTest::keyClicks(combo->lineEdit(), QString(limit, QLatin1Char('a')));
+        QCOMPARE(platform.beeps, 0);
+        QTest::keyClicks(combo->lineEdit(), "b");
+        QCOMPARE(platform.beeps, 1);
+        QCOMPARE(combo->currentText(), QString(limit, QLatin1Char('a')));
+        QCOMPARE(combo->lineEdit()->cursorPosition(), limit);
+    }
+
+    // Edit fills the boxes from the row (its own aisle wins over the master list's); a case-only change keeps
+    // the record, an aisle change replaces it.
+    void editAndUpdate()
+    {
+        TestData::DataFolderFixture folder;
+        append(folder.path(), TableDef::Ingredients, { masterIngredient("Milk", "7") });
+        append(folder.path(), TableDef::ShoppingList,
+               { { "0x00000031", "0x0000", "003milk", "3", "Milk", "1", "qt", "Cake", "", "" },
+                 { "0x00000032", "0x0000", "004tea", "4", "Tea", "", "", "", "", "" } });
+        ScriptedDialogs dialogs;
+        {
+            frmShopList window(folder.path());
+            auto* grid = window.findChild<QTableWidget*>("gridShopList");
+            click(&window, "cmdEdit");
+            QCOMPARE(box(&window, "txtAisle")->currentText(), QStringLiteral("3"));
+            QCOMPARE(box(&window, "txtQty")->currentText(), QStringLiteral("1"));
+            QCOMPARE(window.findChild<QLineEdit*>("txtNote")->text(), QStringLiteral("Cake"));
+            QCOMPARE(window.findChild<QAbstractButton*>("cmdAdd")->text(), QStringLiteral("&Update"));
+            box(&window, "txtItem")->setEditText("MILK");
+            box(&window, "txtAisle")->setEditText("3");
+            click(&window, "cmdAdd");
+            QCOMPARE(window.findChild<QAbstractButton*>("cmdAdd")->text(), QStringLiteral("&Add"));
+
+            grid->setCurrentCell(1, 0);
+            QCOMPARE(window.findChild<QLineEdit*>("txtKey")->text(), QStringLiteral("004tea"));
+            click(&window, "cmdEdit");
+            box(&window, "txtAisle")->setEditText("5");
+            click(&window, "cmdAdd");
+            QCOMPARE(gridColumn(grid, 5), (QStringList { "003milk", "005tea" }));
+            window.accept();
+        }
+        QCOMPARE(read(folder.path(), TableDef::ShoppingList, { "REC_ID", "ShopKey", "ShopIngr", "ShopNote" }),
+                 (QStringList { "0x0004|0x00000031|003milk|MILK|Cake", "0x0002|0x00000032|004tea|Tea|",
+                                "0x0008|0x00000000|005tea|Tea|" }));
+    }
+
+    void clearListAsksFirst()
+    {
+        TestData::DataFolderFixture folder;
+        append(folder.path(), TableDef::ShoppingList,
+               { { "0x00000031", "0x0000", "003milk", "3", "Milk", "", "", "", "", "" },
+                 { "0x00000000", "0x0008", "004tea", "4", "Tea", "", "", "", "", "" } });
+        ScriptedDialogs dialogs;
+        {
+            frmShopList window(folder.path());
+            auto* grid = window.findChild<QTableWidget*>("gridShopList");
+            dialogs.answer(MsgAnswer::No);
+            click(&window, "cmdClearSL");
+            QCOMPARE(dialogs.last().title, QStringLiteral("Delete Shopping List"));
+            QCOMPARE(dialogs.last().text,
+                     QStringLiteral("Do you want to CLEAR the shopping list?\r\n\r\nThis will "
+                                    "delete ALL items."));
+            QCOMPARE(grid->rowCount(), 2);
+            dialogs.answer(MsgAnswer::Yes);
+            click(&window, "cmdClearSL");
+            QCOMPARE(grid->rowCount(), 0);
+            window.reject();
+        }
+        QCOMPARE(read(folder.path(), TableDef::ShoppingList, { "ShopKey" }), QStringList { "0x0002|003milk" });
+    }
+
+    void plannerGridAndEdits()
+    {
+        TestData::DataFolderFixture folder;
+        append(folder.path(), TableDef::Meals, { { "0x00000000", "0x0008", "Dinner", "", "" } });
+        append(folder.path(), TableDef::MenuPlanner,
+               { { "0x00000051", "0x0000", "20071225~apple pie", "", "", "Apple Pie", "", "" },
+                 { "0x00000052", "0x0000", "odd handheld key", "", "", "Stew", "", "" } });
+        DataSource8 menu(folder.file(TableDef::MenuPlanner));
+        ScriptedDialogs dialogs;
+        frmMenu window(menu.recordset(), folder.path(), nullptr);
+        QCOMPARE(window.windowTitle(), QStringLiteral("Menu Planner"));
+        auto* grid = window.findChild<QTableWidget*>("gridMenu");
+        QCOMPARE(gridColumn(grid, 0), (QStringList { "12/25 Tue", "odd handheld key" }));
+        QCOMPARE(box(&window, "cboMeal")->count(), 2);
+
+        window.findChild<QDateEdit*>("dtMenu")->setDate(QDate(2007, 12, 25));
+        box(&window, "cboMeal")->setEditText("Dinner");
+        auto* recipe = window.findChild<QLineEdit*>("txtItem");
+        QTest::keyClicks(recipe, "Roast Goose");
+        QTest::keyClick(recipe, Qt::Key_Return);
+        QCOMPARE(gridColumn(grid, 3),
+                 (QStringList { "20071225dinner~roast goose", "20071225~apple pie", "odd handheld key" }));
+        QCOMPARE(gridColumn(grid, 2), (QStringList { "Dinner", "", "" }));
+        QCOMPARE(recipe->text(), QString());
+
+        grid->setCurrentCell(1, 0);
+        click(&window, "cmdEdit");
+        QCOMPARE(recipe->text(), QStringLiteral("Apple Pie"));
+        QCOMPARE(window.findChild<QAbstractButton*>("cmdAddUpdate")->text(), QStringLiteral("&Update"));
+        window.findChild<QDateEdit*>("dtMenu")->setDate(QDate(2007, 12, 31));
+        click(&window, "cmdAddUpdate");
+        QCOMPARE(gridColumn(grid, 0), (QStringList { "12/25 Tue", "12/31 Mon", "odd handheld key" }));
+        QCOMPARE(window.findChild<QLineEdit*>("txtKey")->text(), QStringLiteral("20071231~apple pie"));
+
+        dialogs.answer(MsgAnswer::Yes);
+        click(&window, "cmdClearSL");
+        QCOMPARE(dialogs.last().title, QStringLiteral("Clear Menu Planner"));
+        QCOMPARE(grid->rowCount(), 0);
+        click(&window, "cmdEdit");
+        click(&window, "cmdView");
+        QCOMPARE(window.findChild<QAbstractButton*>("cmdAddUpdate")->text(), QStringLiteral("&Add"));
+        QCOMPARE(dialogs.messageCount(), 1);
+    }
+
+    void viewFoundAndNotFound()
+    {
+        TestData::DataFolderFixture folder;
+        append(folder.path(), TableDef::MenuPlanner,
+               { { "0x00000051", "0x0000", "20071225~apple pie", "", "", "Apple Pie", "", "" },
+                 { "0x00000052", "0x0000", "20071226~cake", "", "", "Cake", "", "" } });
+        DataSource8 menu(folder.file(TableDef::MenuPlanner));
+        FakeRecipeWindow recipes;
+        recipes.listed = { "Apple Pie" };
+        ScriptedDialogs dialogs;
+        frmMenu window(menu.recordset(), folder.path(), &recipes);
+        window.findChild<QTableWidget*>("gridMenu")->setCurrentCell(1, 0);
+        dialogs.answer(MsgAnswer::Ok);
+        click(&window, "cmdView");
+        QCOMPARE(dialogs.last().title, QStringLiteral("Recipe Not Found"));
+        QCOMPARE(dialogs.last().text,
+                 QStringLiteral("The recipe was not found in the current list.\r\nClose the Menu "
+                                "Planner, then click List All to list all recipes, then try again."));
+        QCOMPARE(window.result(), 0);
+        window.findChild<QTableWidget*>("gridMenu")->setCurrentCell(0, 0);
+        click(&window, "cmdView");
+        QCOMPARE(recipes.shown, QStringLiteral("Apple Pie"));
+        QCOMPARE(window.result(), int(QDialog::Accepted));
+    }
+
+    // The recipe window's buttons: add one (with the confirmation preference), add all, and Menu Add.
+    void mainWindowCommands()
+    {
+        TestData::DataFolderFixture folder;
+        append(folder.path(), TableDef::Ingredients, { masterIngredient("Flour", "3") });
+        append(folder.path(), TableDef::Preferences, { { "0x00000001", "0x0000", "confirm_1SL", "1" } });
+        AppState& state = AppState::instance();
+        state.dataPath = folder.path();
+        state.prefs = std::make_unique<DataSourcePrefs2>(folder.file(TableDef::Preferences));
+        state.menu = std::make_unique<DataSource8>(folder.file(TableDef::MenuPlanner));
+        ScriptedDialogs dialogs;
+        Main main;
+        auto* grid = main.findChild<QTableWidget*>("gridIngredients");
+        click(&main, "cmdShop_1"); // no lines: nothing
+        QCOMPARE(dialogs.messageCount(), 0);
+
+        main.findChild<QLineEdit*>("txtName")->setText("Bread");
+        main.findChild<QLineEdit*>("txtKey")->setText("bread");
+        grid->setRowCount(3);
+        const char* cells[3][3] = { { "2", "cups", "Flour" }, { "", "", "OR" }, { "1", "tsp", "Salt" } };
+        for (int r = 0; r < 3; ++r)
+            for (int c = 0; c < 3; ++c)
+                grid->setItem(r, c, new QTableWidgetItem(QString::fromLatin1(cells[r][c])));
+        grid->setCurrentCell(2, 0);
+        dialogs.answer(MsgAnswer::Ok);
+        click(&main, "cmdShop_1");
+        QCOMPARE(dialogs.last().text, QStringLiteral("Item added to the shopping list."));
+        QCOMPARE(read(folder.path(), TableDef::ShoppingList, { "ShopKey", "ShopNote" }),
+                 QStringList { "0x0008|salt|Bread" });
+
+        dialogs.answer(MsgAnswer::Yes);
+        dialogs.answer(MsgAnswer::Ok);
+        click(&main, "cmdShop_0");
+        QCOMPARE(dialogs.shown().at(1).title, QStringLiteral("Add All Ingredients"));
+        QCOMPARE(dialogs.last().text, QStringLiteral("Finished adding all items to the shopping list."));
+        QCOMPARE(read(folder.path(), TableDef::ShoppingList, { "ShopKey" }),
+                 (QStringList { "0x0008|003flour", "0x0008|salt", "0x0008|salt" }));
+
+        main.findChild<QListWidget*>("lstAll")->addItem("Bread");
+        setMenuDatePicker([](QWidget*) { return std::optional<QDate>(); });
+        click(&main, "cmdMenuAdd");
+        QCOMPARE(state.menu->recordset().totalRecordCount(), 0);
+        setMenuDatePicker([](QWidget*) { return std::optional<QDate>(QDate(2007, 12, 25)); });
+        click(&main, "cmdMenuAdd");
+        Recordset& menu = state.menu->recordset();
+        QCOMPARE(menu.totalRecordCount(), 1);
+        menu.moveFirst();
+        QCOMPARE(menu.value("MenuKey"), QStringLiteral("20071225~bread"));
+        QCOMPARE(menu.value("MenuRecipe"), QStringLiteral("Bread"));
+        QCOMPARE(menu.value("MenuMeal"), QString());
+        QCOMPARE(menu.value("STATUS"), QStringLiteral("0x0008"));
+    }
+
+    void menuAddUsesTheRecipeWindowKey()
+    {
+        TestData::DataFolderFixture folder;
+        AppState& state = AppState::instance();
+        state.dataPath = folder.path();
+        state.menu = std::make_unique<DataSource8>(folder.file(TableDef::MenuPlanner));
+        Main main;
+        FakeRecipeWindow recipes;
+        main.setRecipeWindow(&recipes);
+        main.findChild<QListWidget*>("lstAll")->addItem("Apple Pie");
+        setMenuDatePicker([](QWidget*) { return std::optional<QDate>(QDate(2008, 1, 5)); });
+        click(&main, "cmdMenuAdd");
+        main.setRecipeWindow(nullptr);
+        state.menu->recordset().moveFirst();
+        QCOMPARE(state.menu->recordset().value("MenuKey"), QStringLiteral("20080105~apple pi2"));
+    }
+};
+
+QTEST_MAIN(TestShoppingWindows)
+#include "test_shopping_windows.moc"
