@@ -19,7 +19,6 @@ void attachFeatures(Main& main)
     attachQuantities(main);
     attachMasterLists(main);
     attachShopping(main);
-    Q_UNUSED(main);
     attachInterchange(main);
     attachPrinting(main);
 }

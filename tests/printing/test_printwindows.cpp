@@ -412,12 +412,8 @@ void TestPrintWindows::optionsWithoutSelection()
 
 void TestPrintWindows::menuCommands()
 {
+    // The main window attaches the printing commands itself.
     Main main;
-    for (const char* name : { "mnuPrint", "mnuPrintSL", "mnuMenuPrint" }) {
-        if (!main.findChild<QAction*>(QLatin1String(name)))
-            (new QAction(&main))->setObjectName(QLatin1String(name));
-    }
-    attachPrinting(main);
     QVector<PrintOptions::Kind> opened;
     setPrintPreviewOpener([&opened](const PrintOptions& o, QWidget*) { opened.append(o.kind); });
     main.findChild<QAction*>("mnuPrintSL")->trigger();
