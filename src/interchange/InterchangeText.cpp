@@ -155,6 +155,41 @@ QString toCp1252Repertoire(const QString& text)
     return out;
 }
 
+QByteArray encodeCp1252(const QString& text)
+{
+    static const ushort high[32]
+        = { 0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+            0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+            0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178 };
+    QByteArray out;
+    out.reserve(text.size());
+    for (int i = 0; i < text.size(); ++i) {
+        const ushort u = text.at(i).unicode();
+        if ((u < 0x80 && !isDroppedControl(u)) || (u >= 0xA0 && u <= 0xFF)) {
+            out.append(static_cast<char>(u));
+            continue;
+        }
+        int byte = -1;
+        for (int k = 0; k < 32; ++k) {
+            if (high[k] == u && u != 0) {
+                byte = 0x80 + k;
+                break;
+            }
+        }
+        if (byte >= 0) {
+            out.append(static_cast<char>(byte));
+        } else if (!isDroppedControl(u)) {
+            // Rare: map to the nearest plain form (surrogate pairs included) and encode that.
+            int end = i + 1;
+            if (text.at(i).isHighSurrogate() && end < text.size() && text.at(end).isLowSurrogate())
+                ++end;
+            out.append(encodeCp1252(toCp1252Repertoire(text.mid(i, end - i))));
+            i = end - 1;
+        }
+    }
+    return out;
+}
+
 QString rightAligned(const QString& text, int width)
 {
     if (text.size() >= width)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 // Small text helpers shared by the recipe readers and writers. Positions given as "column" are 1-based, as the
@@ -26,6 +27,8 @@ QString firstWord(const QString& text);
 // Maps characters that Windows-1252 cannot hold to the nearest plain character (accents dropped, compatibility
 // forms decomposed) or "?", and drops control characters other than TAB, CR and LF.
 QString toCp1252Repertoire(const QString& text);
+// The Windows-1252 bytes of a text; characters it cannot hold are first mapped as toCp1252Repertoire does.
+QByteArray encodeCp1252(const QString& text);
 // True when Windows-1252 has a byte for the character.
 bool inCp1252(QChar c);
 

@@ -20,6 +20,16 @@ LineSource LineSource::fromDevice(QIODevice& device)
     return LineSource(device.readAll());
 }
 
+bool LineSource::restIsBlank() const
+{
+    for (qsizetype i = m_next; i < m_bytes.size(); ++i) {
+        const char c = m_bytes.at(i);
+        if (c != ' ' && c != '\t' && c != '\r' && c != '\n')
+            return false;
+    }
+    return true;
+}
+
 bool LineSource::readLine()
 {
     if (atEnd()) {

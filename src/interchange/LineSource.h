@@ -23,6 +23,8 @@ public:
     // Makes the next line current and returns true; at the end the current line becomes empty and false is
     // returned.
     bool readLine();
+    // True when nothing but blanks and line ends is left to read.
+    bool restIsBlank() const;
     // True while the current line is a line of the file (false before the first read and after reading past
     // the end).
     bool hasLine() const { return m_hasLine; }

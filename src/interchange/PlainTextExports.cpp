@@ -3,7 +3,6 @@
 #include "interchange/ExportText.h"
 #include "interchange/InterchangeText.h"
 #include "quantities/Quantity.h"
-#include "storage/Cp1252.h"
 #include "storage/Recordset.h"
 #include "storage/TableCatalogue.h"
 
@@ -157,7 +156,7 @@ QString writeTextFile(const QString& path, const QString& text)
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return file.errorString();
-    const QByteArray bytes = Cp1252::encode(toCp1252Repertoire(text));
+    const QByteArray bytes = encodeCp1252(text);
     if (file.write(bytes) != bytes.size()) {
         const QString error = file.errorString();
         file.cancelWriting();

@@ -1,7 +1,6 @@
 #include "interchange/RecipeFormat.h"
 
 #include "interchange/InterchangeText.h"
-#include "storage/Cp1252.h"
 
 #include <QIODevice>
 
@@ -12,7 +11,7 @@ bool RecipeFormat::write(QIODevice&, const RecipeRecord&)
 
 bool RecipeFormat::writeText(QIODevice& device, const QString& text)
 {
-    const QByteArray bytes = Cp1252::encode(InterchangeText::toCp1252Repertoire(text));
+    const QByteArray bytes = InterchangeText::encodeCp1252(text);
     if (device.write(bytes) != bytes.size()) {
         const QString why = device.errorString();
         return fail(why.isEmpty() || why == QLatin1String("Unknown error")

@@ -166,14 +166,6 @@ ImportResult RecipeImporter::run(LineSource& source, const ImportOptions& option
 
     int handled = 0;
     while (!source.atEnd()) {
-        if (m_liveRecipes >= RecipeLimit) {
-            Dialogs::message(QStringLiteral("Database Limit"),
-                             QStringLiteral("You may not have more than ") + QStringLiteral(" ")
-                                 + QString::number(RecipeLimit)
-                                 + QStringLiteral(" recipes.  This is a synchronization limit."));
-            result.limitReached = true;
-            break;
-        }
         RecipeFormat* format = sticky;
         if (!format) {
             // Find the next marker line; the current line is tested before the first read.
@@ -192,6 +184,17 @@ ImportResult RecipeImporter::run(LineSource& source, const ImportOptions& option
                 break;
             if (format == &pocket || format == &wizard)
                 sticky = format;
+        } else if (source.restIsBlank()) {
+            break;
+        }
+        // The limit is told only when another recipe is waiting.
+        if (m_liveRecipes >= RecipeLimit) {
+            Dialogs::message(QStringLiteral("Database Limit"),
+                             QStringLiteral("You may not have more than ") + QStringLiteral(" ")
+                                 + QString::number(RecipeLimit)
+                                 + QStringLiteral(" recipes.  This is a synchronization limit."));
+            result.limitReached = true;
+            break;
         }
 
         const int startLine = source.lineNumber();

@@ -47,6 +47,8 @@ class TestExport : public QObject
 private Q_SLOTS:
     void mealMasterRecordLineForLine();
     void mealMasterLongItemContinues();
+    void wrapInstructions_data();
+    void wrapInstructions();
     void masterCookRecordLineForLine();
     void masterCookLongTitleHasNoIndent();
     void titleIndent_data();
@@ -99,6 +101,26 @@ void TestExport::mealMasterLongItemContinues()
     const QStringList lines = MealMasterFormat::recipeText(r).split(QStringLiteral("\r\n"));
     QCOMPARE(lines.at(6), QStringLiteral("      1 c  Chopped fresh parsley, or"));
     QCOMPARE(lines.at(7), QStringLiteral("           -dried basil leaves"));
+}
+
+void TestExport::wrapInstructions_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("lines");
+    const QString word9 = QStringLiteral("abcdefgh ");
+    QTest::newRow("short") << "Stir." << QStringList { "  Stir." };
+    QTest::newRow("cut after last blank")
+        << word9.repeated(10).trimmed() << QStringList { "  " + word9.repeated(8).trimmed(), "  abcdefgh abcdefgh" };
+    QTest::newRow("no blank: cut at 75") << QString(80, QLatin1Char('x'))
+                                         << QStringList { "  " + QString(75, QLatin1Char('x')), "  xxxxx" };
+    QTest::newRow("paragraphs") << "One.\r\n\r\nTwo." << QStringList { "  One.", "", "  Two." };
+}
+
+void TestExport::wrapInstructions()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, lines);
+    QCOMPARE(MealMasterFormat::wrapInstructions(text), lines);
 }
 
 void TestExport::masterCookRecordLineForLine()

@@ -10,6 +10,7 @@
 #include "storage/TableFile.h"
 
 #include <QFile>
+#include <QRandomGenerator>
 #include <QTest>
 
 #include <memory>
@@ -97,9 +98,11 @@ private Q_SLOTS:
     void wizard();
     void badInputEndsCleanly_data();
     void badInputEndsCleanly();
+    void fuzzedInputEndsCleanly();
     void decoding_data();
     void decoding();
     void recipeLimitStopsTheRun();
+    void recipeLimitReachedByLastRecipeSaysNothing();
     void saveCutsFields();
     void longTitlesStayUnique();
     void cutCategories_data();
@@ -332,6 +335,40 @@ void TestImport::badInputEndsCleanly()
     QCOMPARE(imp.recipes->recordCount(), saved);
 }
 
+void TestImport::fuzzedInputEndsCleanly()
+{
+    // Lines of every fixture, shuffled, cut and joined with random line ends: every run must end, and every
+    // saved record must be well formed.
+    QList<QByteArray> lines;
+    for (const char* name :
+         { "two_column_heading_continuation.mmf", "nutrition_line_two_recipes.mxp", "multiline_quoted_fields.csv",
+           "pocketrecipes_heading.txt", "wizard_two_blank_items.txt" })
+        lines += fixture(QString::fromLatin1(name)).split('\n');
+    QRandomGenerator random(20240611);
+    const char* const ends[] = { "\r\n", "\n", "\r", "" };
+    for (int round = 0; round < 300; ++round) {
+        QByteArray doc;
+        const int n = random.bounded(1, 60);
+        for (int i = 0; i < n; ++i) {
+            QByteArray line = lines.at(random.bounded(lines.size()));
+            if (random.bounded(4) == 0)
+                line = line.left(random.bounded(line.size() + 1));
+            if (random.bounded(10) == 0)
+                line += '"';
+            doc += line + ends[random.bounded(4)];
+        }
+        Imported imp;
+        imp.run(doc, round % 3 == 0 ? csvOptions({ "Title", "Ingredients", "Instructions" }) : ImportOptions {});
+        for (int i = 0; i < imp.recipes->recordCount(); ++i) {
+            QVERIFY(!imp.at(i, "Name").isEmpty());
+            QVERIFY(imp.at(i, "Name").size() <= 60);
+            QVERIFY(!imp.at(i, "Category").contains(QLatin1Char('\n')));
+            const QString ingredients = imp.at(i, "Ingredients");
+            QVERIFY(ingredients.isEmpty() || ingredients.endsWith(QLatin1Char('~')));
+        }
+    }
+}
+
 void TestImport::decoding_data()
 {
     QTest::addColumn<QByteArray>("title");
@@ -376,6 +413,20 @@ void TestImport::recipeLimitStopsTheRun()
     QCOMPARE(dialogs.last().title, QStringLiteral("Database Limit"));
     QCOMPARE(dialogs.last().text,
              QStringLiteral("You may not have more than  15999 recipes.  This is a synchronization limit."));
+}
+
+void TestImport::recipeLimitReachedByLastRecipeSaysNothing()
+{
+    ScriptedDialogs dialogs; // no answer queued: a message would fail the test
+    Imported imp;
+    for (int i = 0; i < RecipeImporter::RecipeLimit - 1; ++i)
+        imp.recipes->appendRecord(
+            { "0x00000001", "0x0000", QStringLiteral("r%1").arg(i), QStringLiteral("R%1").arg(i) });
+    const QByteArray file = fixture(QStringLiteral("cut_off_at_end_no_newline.mmf"));
+    imp.run(file.left(file.indexOf("MMMMM\r\n") + 7) + "\r\n\r\n");
+    QCOMPARE(imp.result.saved, 1);
+    QVERIFY(!imp.result.limitReached);
+    QCOMPARE(dialogs.messageCount(), 0);
 }
 
 void TestImport::saveCutsFields()

@@ -109,6 +109,13 @@ ExportWindow::ExportWindow(Recordset& recipes, const QStringList& selectedKeys, 
         ->setChecked(true);
 }
 
+void ExportWindow::done(int result)
+{
+    // Not while an export is repainting the window.
+    if (!m_running)
+        QDialog::done(result);
+}
+
 void ExportWindow::selectFile()
 {
     QString start;
@@ -137,6 +144,8 @@ bool ExportWindow::runExport()
 
     const ExportLayout layout = m_masterCook->isChecked() ? ExportLayout::MasterCook : ExportLayout::MealMaster;
     RecipeExporter::Result result;
+    m_running = true;
+    setEnabled(false);
     try {
         BusyPointer busy;
         const QVector<RecipeRecord> recipes = m_selected->isChecked()
@@ -151,9 +160,13 @@ bool ExportWindow::runExport()
             Platform::processEvents();
         });
     } catch (const std::exception& e) {
+        m_running = false;
+        setEnabled(true);
         ShowError(QStringLiteral("exporting data"), QString(), e);
         return false;
     }
+    m_running = false;
+    setEnabled(true);
     if (result.openFailed) {
         Dialogs::message(QStringLiteral("File Open Error"),
                          QStringLiteral("The filename could not be created.  Please make sure the filename is valid."),

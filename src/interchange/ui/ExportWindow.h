@@ -24,6 +24,8 @@ public:
     // Export: runs the export; true when the file was written (the window is then closed).
     bool runExport();
 
+    void done(int result) override;
+
 private:
     Recordset& m_recipes;
     QStringList m_selectedKeys;
@@ -34,4 +36,5 @@ private:
     QRadioButton* m_selected;
     QLabel* m_exported;
     QLabel* m_num;
+    bool m_running = false;
 };

@@ -152,6 +152,9 @@ ImportWindow::~ImportWindow() = default;
 
 void ImportWindow::done(int result)
 {
+    // The window stays while a run is repainting it; it cannot close under the run.
+    if (m_running)
+        return;
     // The category table gets the categories merged during the run.
     if (m_categories && m_finished)
         m_categories->save();
@@ -259,6 +262,8 @@ int ImportWindow::runImport()
     m_count->show();
 
     ImportResult result;
+    m_running = true;
+    m_cancel->setEnabled(false);
     try {
         BusyPointer busy;
         RecipeImporter importer(m_recipes, &m_categories->recordset());
@@ -269,6 +274,8 @@ int ImportWindow::runImport()
         };
         QString error;
         if (!ImportFile::run(path, importer, options, result, &error)) {
+            m_running = false;
+            m_cancel->setEnabled(true);
             m_import->show();
             m_select->show();
             m_count->hide();
@@ -278,6 +285,8 @@ int ImportWindow::runImport()
     } catch (const std::exception& e) {
         ShowError(QStringLiteral("importing data"), QString(), e);
     }
+    m_running = false;
+    m_cancel->setEnabled(true);
     m_finished = true;
     QString text = ImportFile::progressText(result.saved, true);
     const QString skipped = ImportFile::skippedSummary(result);

@@ -48,6 +48,7 @@ private:
     std::unique_ptr<DataSource> m_categories;
     CsvFieldOrder m_order;
     bool m_finished = false;
+    bool m_running = false;
 
     QRadioButton* m_optText;
     QRadioButton* m_optCsv;
