@@ -103,6 +103,8 @@ void Recordset::setValue(int field, const QString& value)
     if (field < 0 || field >= row.values.size())
         throw RecordsetError(QStringLiteral("Field index %1 out of range").arg(field));
     row.values[field] = value;
+    if (row.sortKeyField == field)
+        row.sortKeyField = -1;
     invalidateIndex(field);
 }
 
@@ -174,17 +176,19 @@ void Recordset::setSort(const QString& sort)
 }
 
 namespace {
+// Sorts rows by the case-folded value of field, ties in their present order. Folded values are cached on
+// the rows, so sorting again by the same field folds only the values changed since.
 template <typename RowPtr> void sortRows(std::vector<RowPtr>& rows, int field)
 {
     if (field < 0)
         return;
-    std::vector<std::pair<QString, RowPtr>> keyed;
-    keyed.reserve(rows.size());
-    for (RowPtr row : rows)
-        keyed.emplace_back(row->values.at(field).toCaseFolded(), row);
-    std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-    for (size_t i = 0; i < keyed.size(); ++i)
-        rows[i] = keyed[i].second;
+    for (RowPtr row : rows) {
+        if (row->sortKeyField != field) {
+            row->sortKey = row->values.at(field).toCaseFolded();
+            row->sortKeyField = field;
+        }
+    }
+    std::stable_sort(rows.begin(), rows.end(), [](RowPtr a, RowPtr b) { return a->sortKey < b->sortKey; });
 }
 } // namespace
 

@@ -96,6 +96,9 @@ private:
     struct Row
     {
         QVector<QString> values;
+        // The case-folded value of field sortKeyField, kept between sorts (-1: none yet).
+        mutable QString sortKey;
+        mutable int sortKeyField = -1;
     };
     Row& currentRow() const;
     void rebuildView();
