@@ -178,9 +178,9 @@ void Main::buildControls(QWidget* c)
     iconButton(c, "cmdIngrScroll_1", QStyle::SP_ArrowDown, QStringLiteral("Move Ingredient Down"), bx, 152);
     iconButton(c, "cmdIngrList", QStyle::SP_FileDialogNewFolder,
                QStringLiteral("Add ALL ingredients to Master Ingredients List"), bx, 184);
-    iconButton(c, "cmdShop_0", QStyle::SP_DialogOkButton, QStringLiteral("Add ALL ingredients to shopping list"), bx,
+    iconButton(c, "cmdShop_1", QStyle::SP_DialogOkButton, QStringLiteral("Add ALL ingredients to shopping list"), bx,
                222);
-    iconButton(c, "cmdShop_1", QStyle::SP_DialogApplyButton, QStringLiteral("Add ingredient to shopping list"), bx,
+    iconButton(c, "cmdShop_0", QStyle::SP_DialogApplyButton, QStringLiteral("Add ingredient to shopping list"), bx,
                254);
 
     auto* tabs = place<QTabBar>(c, "tab1", rx, 292, 800 - 8 - rx, 28);

@@ -27,14 +27,6 @@ const CliCommand kCommands[] = {
       cmdScale },
     { "parse", "parse [--abbreviate]    read ingredient lines on standard input and print them as qty|units|item~",
       cmdParse },
-    {"init", "init DATADIR            create an empty data folder with all thirteen table files", cmdInit},
-    {"check", "check DATADIR [--resave] load every table and count its records; --resave writes them back",
-     cmdCheck},
-    {"scale", "scale QUANTITY FACTOR [--decimal]  print QUANTITY times FACTOR as a kitchen fraction (or 0000.0000);\n"
-              "                          exit 1 when the quantity cannot be read and comes back marked with *",
-     cmdScale},
-    {"parse", "parse [--abbreviate]    read ingredient lines on standard input and print them as qty|units|item~",
-     cmdParse},
     {"master", "master DATADIR KIND [--add TEXT [--aisle A] | --import FILE]  list a master list (KIND: cat, qty,\n"
                "                          units, ingr, ntrn, source, rating, aisle, meal), add an entry, or import an\n"
                "                          ingredient list file (ingr); exit 1 at the list's limit",

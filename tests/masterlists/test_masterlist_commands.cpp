@@ -118,6 +118,7 @@ private Q_SLOTS:
     void gridDeleteAndMove();
     void ingredientEditorEditsTheRecipeField();
     void addAllToMasterIngredients();
+    void withTheRecipeWindow();
 };
 
 void TestMasterListCommands::menuEntriesOpenTheirList_data()
@@ -232,6 +233,47 @@ void TestMasterListCommands::addAllToMasterIngredients()
              (QStringList {
                  R"(0x00000000,0x0008,"eggs","eggs","","","")", R"(0x00000001,0x0000,"flour","flour","","","")",
                  R"(0x00000000,0x0008,"flour","flour","","","")", R"(0x00000000,0x0008,"salt","salt","","","")" }));
+}
+
+void TestMasterListCommands::withTheRecipeWindow()
+{
+    // The real recipe window: moving a line edits the shown recipe, which enters edit mode.
+    m_main.reset();
+    AppState& app = AppState::instance();
+    app.recipes = std::make_unique<DataSource1>(m_data->file(TableDef::Recipes));
+    app.prefs = std::make_unique<DataSourcePrefs2>(m_data->file(TableDef::Preferences));
+    Recordset& rs = app.recipes->recordset();
+    rs.addNew();
+    rs.setValue("REC_ID", "0x00000009");
+    rs.setValue("STATUS", "0x0000");
+    rs.setValue("Key", "pie");
+    rs.setValue("Name", "Pie");
+    rs.setValue("Ingredients", "1|cup|flour~2|tsp|salt~");
+    rs.setValue("RtgSrc", "~~");
+    m_main = std::make_unique<Main>();
+    RecipeWindow* recipe = m_main->recipeWindow();
+    QVERIFY(recipe && recipe != m_recipe.get());
+    recipe->listAll();
+    QCOMPARE(recipe->fieldText("Ingredients"), QString("1|cup|flour~2|tsp|salt~"));
+    QVERIFY(!recipe->isEditing());
+    grid()->setCurrentCell(0, 0);
+    click("cmdIngrScroll_1");
+    QCOMPARE(recipe->fieldText("Ingredients"), QString("2|tsp|salt~1|cup|flour~"));
+    QCOMPARE(grid()->currentRow(), 1);
+    QVERIFY(recipe->isEditing());
+    QTimer::singleShot(0, [] {
+        auto* w = QApplication::activeModalWidget();
+        QVERIFY(w && w->objectName() == "frmNutrition");
+        w->findChild<QLineEdit*>("txtQty")->setText("250");
+        w->findChild<QComboBox*>("txtUnit")->setEditText("kcal");
+        w->findChild<QComboBox*>("txtItem")->setEditText("Energy");
+        w->findChild<QPushButton*>("cmdAdd")->click();
+        w->findChild<QPushButton*>("cmdOK")->click();
+    });
+    click("cmdNtrnEdit");
+    QCOMPARE(recipe->fieldText("Nutrition"), QString("250|kcal|Energy~"));
+    QCOMPARE(m_main->findChild<QTableWidget*>("gridNutrition")->rowCount(), 1);
+    recipe->cancelEdit();
 }
 
 QTEST_MAIN(TestMasterListCommands)

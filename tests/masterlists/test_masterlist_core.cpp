@@ -1,7 +1,6 @@
 #include "MasterTestData.h"
 #include "ScriptedDialogs.h"
 #include "TestData.h"
-#include "masterlists/ItemLineList.h"
 #include "masterlists/MasterIngredients.h"
 #include "masterlists/MasterListEditor.h"
 #include "masterlists/MasterListImport.h"
@@ -36,7 +35,6 @@ private Q_SLOTS:
     void decodeLines_data();
     void decodeLines();
     void importStopsAtTheEditorsLimit();
-    void itemLineMovesAndLimit();
     void autoAddSkipsKnownKeys();
     void addAllAddsDuplicatesAndStopsWhenFull();
 };
@@ -412,21 +410,6 @@ void TestMasterListCore::importStopsAtTheEditorsLimit()
     QCOMPARE(editor->count(), 9999);
     QVERIFY(editor->entryTexts().contains("Flour (aisle:3)"));
     QVERIFY(editor->entryTexts().contains(QString(80, QLatin1Char('x'))));
-}
-
-void TestMasterListCore::itemLineMovesAndLimit()
-{
-    ItemLineList list = ItemLineList::fromText("1|a|x~2|b|y~3|c|z~");
-    QCOMPARE(list.move(0, true), 0);
-    QCOMPARE(list.move(2, false), 2);
-    QCOMPARE(list.toText(), QString("1|a|x~2|b|y~3|c|z~"));
-    QCOMPARE(list.move(2, true), 1);
-    QCOMPARE(list.toText(), QString("1|a|x~3|c|z~2|b|y~"));
-    QCOMPARE(list.move(0, false), 1);
-    QCOMPARE(list.toText(), QString("3|c|z~1|a|x~2|b|y~"));
-    while (list.append({ "q", "u", "i" })) { }
-    QCOMPARE(list.count(), ItemLineList::kMaxLines);
-    QVERIFY(list.isFull());
 }
 
 void TestMasterListCore::autoAddSkipsKnownKeys()

@@ -97,6 +97,7 @@ private Q_SLOTS:
     void autoAddKeptByOkDroppedByCancel_data();
     void autoAddKeptByOkDroppedByCancel();
     void editMoveDeleteInTheLineEditor();
+    void enterWalksTheBoxesThenAdds();
     void nutritionUnitsComplete_data();
     void nutritionUnitsComplete();
     void nutritionLineRoundTrip();
@@ -219,7 +220,6 @@ void TestMasterListWindows::enterKeys()
         entry->setText("Lunch");
         QTest::keyClick(entry, Qt::Key_Return);
         QCOMPARE(w.editor().entryTexts(), QStringList { "Lunch" });
-        QVERIFY(!w.isVisible() || w.result() == 0);
         w.reject();
     }
     MasterListWindow w(kind("ingr"));
@@ -229,7 +229,11 @@ void TestMasterListWindows::enterKeys()
     QCOMPARE(w.editor().count(), 0); // Enter moves on to the aisle box for ingredients
     QTest::keyClick(child<QComboBox>(&w, "txtAisle")->lineEdit(), Qt::Key_Return);
     QCOMPARE(w.editor().count(), 0);
-    w.reject();
+    // Enter on the OK button closes (and writes) the list.
+    w.show();
+    QTest::keyClick(child<QPushButton>(&w, "cmdSave"), Qt::Key_Return);
+    QVERIFY(!w.isVisible());
+    QCOMPARE(w.result(), int(QDialog::Accepted));
 }
 
 void TestMasterListWindows::aisleBoxKeepsFiveCharacters()
@@ -320,6 +324,7 @@ void TestMasterListWindows::autoAddKeptByOkDroppedByCancel()
     item->setEditText("saffron threads*"); // same key: not added twice
     click(&w, "cmdAdd");
     QCOMPARE(w.lines().count(), 2);
+    QCOMPARE(item->count(), flag == "1" ? 1 : 0); // offered for the next line
     click(&w, ok ? "cmdOK" : "cmdCancel");
     QCOMPARE(w.result(), ok ? int(QDialog::Accepted) : int(QDialog::Rejected));
     QCOMPARE(recordLines(*m_data, TableDef::Ingredients), written);
@@ -352,6 +357,31 @@ void TestMasterListWindows::editMoveDeleteInTheLineEditor()
     click(&w, "cmdDelete"); // the only line goes even without a current row
     QCOMPARE(w.text(), QString());
     QCOMPARE(grid->rowCount(), 0);
+}
+
+void TestMasterListWindows::enterWalksTheBoxesThenAdds()
+{
+    LineEditorWindow w(Mode::Nutrition, QString());
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    auto* qty = child<QLineEdit>(&w, "txtQty");
+    auto* unit = child<QComboBox>(&w, "txtUnit");
+    auto* item = child<QComboBox>(&w, "txtItem");
+    qty->setFocus();
+    QTest::keyClicks(qty, "12345678901234");
+    QCOMPARE(qty->text(), QString("123456789012"));
+    QCOMPARE(m_platform->beeps, 2);
+    QTest::keyClick(qty, Qt::Key_Return);
+    QVERIFY(unit->lineEdit()->hasFocus());
+    QTest::keyClicks(unit->lineEdit(), "mg");
+    QTest::keyClick(unit->lineEdit(), Qt::Key_Return);
+    QVERIFY(item->lineEdit()->hasFocus());
+    QTest::keyClicks(item->lineEdit(), "Iron");
+    QTest::keyClick(item->lineEdit(), Qt::Key_Return);
+    QCOMPARE(w.text(), QString("123456789012|mg|Iron~"));
+    QVERIFY(w.isVisible()); // Enter never closes the editor
+    QVERIFY(qty->hasFocus());
+    w.reject();
 }
 
 void TestMasterListWindows::nutritionUnitsComplete_data()

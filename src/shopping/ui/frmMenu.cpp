@@ -1,6 +1,7 @@
 #include "shopping/ui/frmMenu.h"
 
 #include "app/RecipeWindow.h"
+#include "masterlists/ui/MasterListWindow.h"
 #include "shell/AppState.h"
 #include "shell/Dialogs.h"
 #include "shell/ShowError.h"
@@ -93,14 +94,11 @@ void frmMenu::buildControls()
     shopAll->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
     shopOne->setText(QStringLiteral("Shop"));
     shopAll->setText(QStringLiteral("Shop All"));
-    editMeals->setEnabled(masterListEditorAvailable());
-    if (!masterListEditorAvailable())
-        editMeals->setToolTip(QStringLiteral("The master list editor is not available"));
 
     connect(m_addUpdate, &QPushButton::clicked, this, &frmMenu::cmdAddUpdate_Click);
     connect(reset, &QPushButton::clicked, this, &frmMenu::cmdReset_Click);
     connect(editMeals, &QPushButton::clicked, this, [this] {
-        openMasterListEditor(this, QStringLiteral("meal"));
+        openMasterList(this, QStringLiteral("meal"));
         loadMeals();
     });
     connect(edit, &QPushButton::clicked, this, &frmMenu::cmdEdit_Click);
@@ -116,6 +114,7 @@ void frmMenu::buildControls()
     m_grid->setColumnWidth(0, 90);
     m_grid->setColumnWidth(1, 260);
     m_grid->setColumnWidth(2, 100);
+    connect(m_grid, &QTableWidget::cellDoubleClicked, this, [this] { cmdEdit_Click(); });
     connect(m_grid, &QTableWidget::currentCellChanged, this, [this](int row, int, int previous, int) {
         if (row != previous && row >= 0 && m_model.select(row))
             showHeld();

@@ -1,5 +1,6 @@
 #include "shopping/ui/frmShopList.h"
 
+#include "masterlists/ui/MasterListWindow.h"
 #include "shell/Dialogs.h"
 #include "shell/ShowError.h"
 #include "shopping/ShoppingList.h"
@@ -97,11 +98,6 @@ void frmShopList::buildControls()
     connect(editAisle, &QPushButton::clicked, this, [this] { editList(QStringLiteral("aisle"), m_aisle); });
     connect(editQty, &QPushButton::clicked, this, [this] { editList(QStringLiteral("qty"), m_qty); });
     connect(editUnits, &QPushButton::clicked, this, [this] { editList(QStringLiteral("units"), m_unit); });
-    for (QPushButton* b : { editIngr, editAisle, editQty, editUnits }) {
-        b->setEnabled(masterListEditorAvailable());
-        if (!masterListEditorAvailable())
-            b->setToolTip(QStringLiteral("The master list editor is not available"));
-    }
 
     m_add = button(this, "cmdAdd", QStringLiteral("&Add"), QStringLiteral("Add New Item"));
     auto* reset = button(this, "cmdReset", QStringLiteral("&Reset"), QStringLiteral("Clear Fields"));
@@ -127,6 +123,7 @@ void frmShopList::buildControls()
         if (m_model->select(row))
             showHeld();
     });
+    connect(m_grid, &QTableWidget::cellDoubleClicked, this, [this] { cmdEdit_Click(); });
     connect(m_grid, &QTableWidget::currentCellChanged, this, [this](int row, int, int previous, int) {
         if (row != previous && row >= 0 && m_model->select(row))
             showHeld();
@@ -313,7 +310,7 @@ void frmShopList::clearBoxes()
 
 void frmShopList::editList(const QString& kind, QComboBox* box)
 {
-    openMasterListEditor(this, kind);
+    openMasterList(this, kind);
     loadPickList(box, kind);
 }
 
