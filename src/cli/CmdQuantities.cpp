@@ -27,7 +27,7 @@ int cmdScale(const QStringList& args, QTextStream& out, QTextStream& err)
     }
     QString quantity = positional.at(0);
     try {
-        const QString result = ScaleQuantity(quantity, factor, decimal ? ScaleDecimal : ScaleFraction);
+        const QString result = ScaleIngredientQuantity(quantity, factor, decimal ? ScaleDecimal : ScaleFraction);
         out << result << "\n";
         return result.startsWith(QLatin1Char('*')) ? 1 : 0;
     } catch (const AppError& e) {

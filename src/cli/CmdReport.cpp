@@ -1,10 +1,10 @@
 #include "cli/CliCommands.h"
 
-#include "printing/RecipeSearchFilter.h"
 #include "printing/ReportComposer.h"
 #include "printing/RtfWriter.h"
 #include "printing/ui/ReportPainter.h"
 #include "printing/ui/ReportPdf.h"
+#include "recipes/SearchCriteria.h"
 #include "storage/DataSource.h"
 
 #include <QDir>
@@ -22,7 +22,7 @@ int cmdReport(const QStringList& args, QTextStream& out, QTextStream& err)
 {
     QStringList positional;
     PrintOptions options;
-    RecipeSearchFilter search;
+    SearchCriteria search;
     QString rtfPath;
     QString pdfPath;
     for (int i = 0; i < args.size(); ++i) {
@@ -40,7 +40,7 @@ int cmdReport(const QStringList& args, QTextStream& out, QTextStream& err)
         else if (a == QLatin1String("--new-page"))
             options.newPage = true;
         else if (a == QLatin1String("--or"))
-            search.combineOr = true;
+            search.combine = SearchCriteria::Combine::Or;
         else if (a == QLatin1String("--rtf"))
             ok = value(&rtfPath);
         else if (a == QLatin1String("--pdf"))
@@ -50,7 +50,7 @@ int cmdReport(const QStringList& args, QTextStream& out, QTextStream& err)
         else if (a == QLatin1String("--ingredient"))
             ok = value(&search.ingredient);
         else if (a == QLatin1String("--instruction"))
-            ok = value(&search.instruction);
+            ok = value(&search.instructions);
         else if (a == QLatin1String("--source"))
             ok = value(&search.source);
         else if (a == QLatin1String("--rating"))
@@ -91,7 +91,7 @@ int cmdReport(const QStringList& args, QTextStream& out, QTextStream& err)
     try {
         if (kind == QLatin1String("recipes")) {
             DataSource1 recipes(DataSource::tablePath(dataFolder, TableDef::Recipes));
-            recipes.recordset().setFilter(search.expression());
+            recipes.recordset().setFilter(RecipeListFilter(search));
             recipes.recordset().setSort(QStringLiteral("Name ASC"));
             ReportComposer::composeRecipes(doc, recipes.recordset(), options, today);
         } else if (kind == QLatin1String("shoplist")) {

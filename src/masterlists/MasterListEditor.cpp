@@ -118,9 +118,9 @@ MasterListEditor::Outcome MasterListEditor::addOrUpdate(const QString& text, con
             writeCurrent(RecordStatus::NewId, RecordStatus::New, value, aisle);
             outcome = Outcome::Replaced;
         } else {
-            // A record the handheld has never seen stays new; the conduit cannot change a record it lacks.
-            const QString status = oldStatus == RecordStatus::New ? RecordStatus::New : RecordStatus::Changed;
-            writeCurrent(m_rs.value(QStringLiteral("REC_ID")), status, value, aisle);
+            // The list windows mark every update that keeps the key as changed, whatever the status was; the
+            // shopping list and menu planner do the same, and the conduit expects it of all of them.
+            writeCurrent(m_rs.value(QStringLiteral("REC_ID")), RecordStatus::Changed, value, aisle);
             outcome = Outcome::Updated;
         }
     } else {

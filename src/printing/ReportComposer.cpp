@@ -1,5 +1,6 @@
 #include "printing/ReportComposer.h"
 
+#include "recipes/RecipeEncodings.h"
 #include "storage/Recordset.h"
 #include "storage/TableCatalogue.h"
 
@@ -17,13 +18,20 @@ QString field(const Recordset& rs, const char* name)
 
 void sourceAndRating(ReportDocument& doc, const Recordset& rs)
 {
-    QString rating;
-    QString source;
-    ReportComposer::splitRatingSource(field(rs, "RtgSrc"), &rating, &source);
-    if (!source.isEmpty())
-        doc.paragraph(QStringLiteral("Source: ") + source);
-    if (!rating.isEmpty())
-        doc.paragraph(QStringLiteral("Rating: ") + rating);
+    const RatingSource packed = splitRtgSrc(field(rs, "RtgSrc"));
+    if (!packed.source.isEmpty())
+        doc.paragraph(QStringLiteral("Source: ") + packed.source);
+    if (!packed.rating.isEmpty())
+        doc.paragraph(QStringLiteral("Rating: ") + packed.rating);
+}
+
+// Ingredient and nutrition lines as the recipe window shows them, one table row each.
+QVector<QStringList> lineRows(const QString& text)
+{
+    QVector<QStringList> rows;
+    for (const ItemLine& line : splitItemLines(text))
+        rows.append({ line.quantity, line.units, line.item });
+    return rows;
 }
 
 void standardRecipe(ReportDocument& doc, const Recordset& rs, bool first, bool newPage)
@@ -46,13 +54,13 @@ void standardRecipe(ReportDocument& doc, const Recordset& rs, bool first, bool n
     const QString ingredients = field(rs, "Ingredients");
     if (!ingredients.isEmpty())
         doc.addTable(withPicture ? ReportComposer::IngredientFormatBesidePicture : ReportComposer::IngredientFormat,
-                     QString(), ingredients);
+                     QStringList(), lineRows(ingredients));
     doc.paragraph(NL + QStringLiteral("Instructions: ") + NL + field(rs, "Instructions"));
     sourceAndRating(doc, rs);
     const QString nutrition = field(rs, "Nutrition");
     if (!nutrition.isEmpty()) {
         doc.paragraph(QStringLiteral("Nutritional Information:"));
-        doc.addTable(ReportComposer::IngredientFormat, QString(), nutrition);
+        doc.addTable(ReportComposer::IngredientFormat, QStringList(), lineRows(nutrition));
     }
     if (!newPage)
         doc.paragraph(ReportComposer::Separator);
@@ -72,7 +80,7 @@ void cardRecipe(ReportDocument& doc, const Recordset& rs, bool first)
                   + QStringLiteral("Serves: ") + field(rs, "Serves") + NL + QStringLiteral("Ingredients: "));
     const QString ingredients = field(rs, "Ingredients");
     if (!ingredients.isEmpty())
-        doc.addTable(ReportComposer::CardIngredientFormat, QString(), ingredients);
+        doc.addTable(ReportComposer::CardIngredientFormat, QStringList(), lineRows(ingredients));
     doc.paragraph(QStringLiteral("Instructions: ") + NL + field(rs, "Instructions"));
     sourceAndRating(doc, rs);
 }
@@ -172,21 +180,6 @@ QString categoriesText(const QString& category)
 {
     QStringList names = category.split(QLatin1Char('~'), Qt::SkipEmptyParts);
     return names.join(QStringLiteral(", "));
-}
-
-void splitRatingSource(const QString& packed, QString* rating, QString* source)
-{
-    rating->clear();
-    source->clear();
-    if (packed.size() <= 2 || packed == QLatin1String("~~"))
-        return;
-    const int at = packed.indexOf(QLatin1String("~~"));
-    if (at < 0) {
-        *source = packed;
-        return;
-    }
-    *rating = packed.left(at);
-    *source = packed.mid(at + 2);
 }
 
 QString menuDateText(const QString& menuKey)

@@ -50,9 +50,6 @@ void composeMenu(ReportDocument& doc, Recordset& menu, const QDate& date);
 
 // The category list text as printed: the names separated by ", " (empty names skipped).
 QString categoriesText(const QString& category);
-// Rating and source from the packed text "rating~~source". A text without "~~" longer than two
-// characters is taken as a source.
-void splitRatingSource(const QString& packed, QString* rating, QString* source);
 // Month/day of a menu key that starts with yyyymmdd: "03/15" for "20070315...".
 QString menuDateText(const QString& menuKey);
 

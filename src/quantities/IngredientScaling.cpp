@@ -15,7 +15,7 @@ QString ScaleIngredientText(const QString& ingredients, double factor, int mode)
     for (const QString& line : lines) {
         const QStringList parts = line.split(QLatin1Char('|'));
         QString quantity = parts.value(0);
-        const QString scaled = ScaleQuantity(quantity, factor, mode);
+        const QString scaled = ScaleIngredientQuantity(quantity, factor, mode);
         result += scaled + QLatin1Char('|') + parts.value(1) + QLatin1Char('|') + parts.value(2) + QLatin1Char('~');
     }
     return result;

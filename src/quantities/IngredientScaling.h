@@ -7,8 +7,9 @@
 // Scaling a recipe's ingredient lines to a new number of servings, as the scale button of the recipe
 // window does it.
 
-// Scales the quantity of every «quantity|units|item~» line of an item-line text by factor (ScaleQuantity,
-// so unreadable quantities come back marked and set ScalingComplete to "no"); units and items are kept.
+// Scales the quantity of every «quantity|units|item~» line of an item-line text by factor
+// (ScaleIngredientQuantity: unreadable quantities come back marked and set ScalingComplete to "no");
+// units and items are kept.
 // The result holds the lines as the ingredient grid shows them: three parts a line, text after the last
 // "~" dropped. Throws AppError (a zero denominator) without a partial result.
 QString ScaleIngredientText(const QString& ingredients, double factor, int mode);

@@ -162,7 +162,9 @@ double ServingsFactor(const QString& wanted, const QString& base)
     return divide(QuantityValue(wanted), QuantityValue(base));
 }
 
-QString ScaleQuantity(QString& quantity, double factor, int mode)
+namespace {
+
+QString scaleQuantity(QString& quantity, double factor, int mode, bool strict)
 {
     quantity = trimSpaces(quantity);
     if (quantity.isEmpty())
@@ -184,9 +186,8 @@ QString ScaleQuantity(QString& quantity, double factor, int mode)
     // the "/" onward finds the same blanks.)
     if (s >= 1 && f > s && quantity.indexOf(QLatin1Char(' '), quantity.indexOf(QLatin1Char('/'))) >= 0)
         quantity.prepend(kMark);
-    // Anything else that is not one of the readable forms ("3-4", "1x2", "2 1 1/2", "1/2/3") would be read
-    // only up to its first odd character and silently give a wrong amount: it is marked as well.
-    if (!quantity.contains(kMark) && !isReadableForm(quantity))
+    // The scale button's reading: whatever is left that is none of the readable forms gets a mark too.
+    if (strict && !quantity.startsWith(kMark) && !isReadableForm(quantity))
         quantity.prepend(kMark);
 
     if (quantity.contains(kMark)) {
@@ -216,4 +217,16 @@ QString ScaleQuantity(QString& quantity, double factor, int mode)
     if (mode == ScaleFraction)
         return FormatFraction(whole, part);
     return FixedDecimalForm(whole + part);
+}
+
+} // namespace
+
+QString ScaleQuantity(QString& quantity, double factor, int mode)
+{
+    return scaleQuantity(quantity, factor, mode, false);
+}
+
+QString ScaleIngredientQuantity(QString& quantity, double factor, int mode)
+{
+    return scaleQuantity(quantity, factor, mode, true);
 }

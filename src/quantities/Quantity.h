@@ -15,15 +15,24 @@ constexpr int ScaleFraction = 1;
 extern QString ScalingComplete;
 
 // Scales one quantity text by factor. The argument is normalised in place: spaces trimmed, "," turned
-// into ".", a "0" put before a leading "." and, when the text is not one of the readable forms N, N/N or
-// N N/N (N: digits with at most one inner point), a "*" mark put in front. Returns:
+// into ".", a "0" put before a leading "." and a "*" mark put in front for each of these faults: first or
+// last character not a digit; a blank without a "/" or after the first "/"; a blank after the fraction of
+// a mixed number. Returns:
 // - an empty text for an empty (or all-blank) quantity, leaving ScalingComplete alone;
-// - the marked text, after setting ScalingComplete to "no", when the text cannot be read;
+// - the text as it stands, after setting ScalingComplete to "no", when it holds a "*" anywhere;
 // - the marked text, leaving ScalingComplete alone, for a plain number below 0.01 ("0" gives "*0");
-// - otherwise the product in the kitchen form (mode ScaleFraction) or the fixed decimal form.
+// - otherwise the product in the kitchen form (mode ScaleFraction) or the fixed decimal form. Numbers are
+//   read by QuantityValue, so a text that passes the tests above is read up to its first odd character
+//   ("3-4" reads as 3); the master lists and exports rely on that.
 // Throws AppError DivisionByZero for a zero denominator ("1/0") and AppError Overflow when the product is
 // not a finite number; the argument then keeps its normalised form.
 QString ScaleQuantity(QString& quantity, double factor, int mode);
+
+// ScaleQuantity for the quantities a cook scales: in addition, a text that is none of the readable forms
+// N, N/N and N N/N (N: digits with at most one inner point), such as "3-4", "1x2", "2 1 1/2" or "3*4",
+// gets one more "*" in front and sets ScalingComplete to "no" instead of giving a wrong amount. So every
+// text that is not scaled starts with "*".
+QString ScaleIngredientQuantity(QString& quantity, double factor, int mode);
 
 // Writes whole + fraction in the kitchen form: the whole number with a leading blank (its sign's place)
 // and the nearest common fraction ("7/8" ... "1/8"), or the remainder as "0.00" when it is below 1/8 but at

@@ -1,6 +1,7 @@
 #include "recipes/RecipeSave.h"
 
 #include "recipes/RecipeEncodings.h"
+#include "recipes/RecipeKeyIndex.h"
 #include "recipes/RecipeTable.h"
 #include "storage/NormalizeForMatch.h"
 #include "storage/Recordset.h"
@@ -53,7 +54,8 @@ void writeFields(Recordset& rs, const RecipeFields& f, const QString& key, const
 
 } // namespace
 
-RecipeSaveResult saveRecipe(Recordset& rs, const RecipeSaveInput& input, const QString& listFilter)
+RecipeSaveResult saveRecipe(Recordset& rs, const RecipeSaveInput& input, const QString& listFilter,
+                            RecipeKeyIndex* index)
 {
     RecipeSaveResult result;
     const RecipeFields& f = input.fields;
@@ -85,19 +87,28 @@ RecipeSaveResult saveRecipe(Recordset& rs, const RecipeSaveInput& input, const Q
         // Renamed: the old record goes, the recipe comes back as a new record under its new key.
         if (RecipeTable::findEntry(rs, f.key, input.occurrence)) {
             other1 = rs.value(QStringLiteral("Other1"));
-            RecipeTable::deleteCurrent(rs);
+            RecipeTable::deleteCurrent(rs, index);
         }
         adding = true;
         status = RecordStatus::New;
     }
 
-    rs.setFilter(QString());
-    const QString key = RecipeTable::uniqueKeyUnfiltered(rs, f.name);
+    QString key;
+    if (index) {
+        index->sync(rs);
+        key = RecipeTable::uniqueKey(*index, f.name);
+    } else {
+        rs.setFilter(QString());
+        key = RecipeTable::uniqueKeyUnfiltered(rs, f.name);
+    }
     rs.addNew();
     writeFields(rs, f, key, status);
     rs.setValue(QStringLiteral("Other1"), other1);
     rs.update();
-    rs.setFilter(listFilter);
+    if (index)
+        index->added(key, rs);
+    else
+        rs.setFilter(listFilter);
 
     result.kind = RecipeSaveResult::Added;
     result.key = key;

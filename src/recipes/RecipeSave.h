@@ -3,6 +3,7 @@
 #include <QString>
 
 class Recordset;
+class RecipeKeyIndex;
 
 // The texts of one recipe as the recipe window shows them.
 struct RecipeFields
@@ -64,4 +65,9 @@ struct RecipeSaveResult
 // Other1 is never taken from the window: a record written in place keeps it, a renamed recipe carries it to
 // its new record, a new recipe leaves it empty. listFilter is the recipe list's filter; the table's view is
 // that filter before (it is applied when another one is in force) and after the call.
-RecipeSaveResult saveRecipe(Recordset& recipes, const RecipeSaveInput& input, const QString& listFilter);
+//
+// With a key index the key walk is answered from it and the view is never widened: an added record is then
+// appended to the end of the list's view until the view is rebuilt (the window rebuilds its list after an
+// add). Without one, the filter is cleared for the walk and put back afterwards.
+RecipeSaveResult saveRecipe(Recordset& recipes, const RecipeSaveInput& input, const QString& listFilter,
+                            RecipeKeyIndex* index = nullptr);

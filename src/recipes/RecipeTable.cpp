@@ -1,5 +1,7 @@
 #include "recipes/RecipeTable.h"
 
+#include "recipes/RecipeKeyIndex.h"
+
 #include "storage/NormalizeForMatch.h"
 #include "storage/Recordset.h"
 #include "storage/TableCatalogue.h"
@@ -34,10 +36,13 @@ bool findKey(Recordset& recipes, const QString& key)
     return recipes.find(keyEquals(key));
 }
 
-void deleteCurrent(Recordset& recipes)
+void deleteCurrent(Recordset& recipes, RecipeKeyIndex* index)
 {
     if (recipes.value(kStatus) == RecordStatus::New) {
+        const QString key = recipes.value(kKey);
         recipes.deleteCurrent();
+        if (index)
+            index->removed(key, recipes);
     } else {
         recipes.setValue(kStatus, RecordStatus::Deleted);
         recipes.update();
@@ -55,19 +60,32 @@ int liveCount(const Recordset& recipes)
     return count;
 }
 
-QString uniqueKeyUnfiltered(Recordset& recipes, const QString& name)
-{
-    // Each candidate is one index look-up (the recordset answers a whole-value "like" from its key index).
-    QString candidate = NormalizeForMatch(name);
-    const auto taken = [&](const QString& key) { return findKey(recipes, key); };
-    if (!taken(candidate))
-        return candidate;
-    for (qint64 counter = 2;; ++counter) {
-        candidate.chop(1);
-        candidate += QString::number(counter);
+namespace {
+
+    template <typename Taken> QString walkKeys(const QString& name, Taken&& taken)
+    {
+        QString candidate = NormalizeForMatch(name);
         if (!taken(candidate))
             return candidate;
+        for (qint64 counter = 2;; ++counter) {
+            candidate.chop(1);
+            candidate += QString::number(counter);
+            if (!taken(candidate))
+                return candidate;
+        }
     }
+
+} // namespace
+
+QString uniqueKeyUnfiltered(Recordset& recipes, const QString& name)
+{
+    // Each candidate is one look-up: the recordset answers a whole-value comparison from its key index.
+    return walkKeys(name, [&](const QString& key) { return findKey(recipes, key); });
+}
+
+QString uniqueKey(const RecipeKeyIndex& index, const QString& name)
+{
+    return walkKeys(name, [&](const QString& key) { return index.contains(key); });
 }
 
 QString uniqueKey(Recordset& recipes, const QString& name)
@@ -105,10 +123,31 @@ bool findEntry(Recordset& recipes, const QString& key, int occurrence)
     return true;
 }
 
+namespace {
+
+    // The list is read from the view in order, so while the view is as the list was built, entry i is record i.
+    // That record is taken when it holds the entry's key; otherwise the record is searched for by key.
+    bool locate(Recordset& recipes, const QStringList& keys, const QVector<int>& occurrences, int position)
+    {
+        if (position < recipes.recordCount()) {
+            recipes.setPosition(position);
+            if (recipes.value(kKey).compare(keys.at(position), Qt::CaseInsensitive) == 0)
+                return true;
+        }
+        return findEntry(recipes, keys.at(position), occurrences.at(position));
+    }
+
+} // namespace
+
 bool findListEntry(Recordset& recipes, const QStringList& keysInListOrder, int position)
 {
     if (position < 0 || position >= keysInListOrder.size())
         return false;
+    if (position < recipes.recordCount()) {
+        recipes.setPosition(position);
+        if (recipes.value(kKey).compare(keysInListOrder.at(position), Qt::CaseInsensitive) == 0)
+            return true;
+    }
     const QString key = keysInListOrder.at(position).toCaseFolded();
     int occurrence = 0;
     for (int i = 0; i < position; ++i) {
@@ -118,7 +157,7 @@ bool findListEntry(Recordset& recipes, const QStringList& keysInListOrder, int p
     return findEntry(recipes, keysInListOrder.at(position), occurrence);
 }
 
-int deleteEntries(Recordset& recipes, const QStringList& keysInListOrder, QVector<int> positions)
+int deleteEntries(Recordset& recipes, const QStringList& keysInListOrder, QVector<int> positions, RecipeKeyIndex* index)
 {
     // From the last position backwards: deleting a record never moves the records of earlier entries, so
     // the occurrence numbers stay right.
@@ -129,8 +168,8 @@ int deleteEntries(Recordset& recipes, const QStringList& keysInListOrder, QVecto
     for (int position : positions) {
         if (position < 0 || position >= keysInListOrder.size())
             continue;
-        if (findEntry(recipes, keysInListOrder.at(position), occurrences.at(position))) {
-            deleteCurrent(recipes);
+        if (locate(recipes, keysInListOrder, occurrences, position)) {
+            deleteCurrent(recipes, index);
             ++deleted;
         }
     }
@@ -145,7 +184,7 @@ QVector<int> duplicatePositions(Recordset& recipes, const QStringList& keysInLis
     bool haveKept = false;
     QString keptName, keptKey, keptIngredients;
     for (int i = 0; i < keysInListOrder.size(); ++i) {
-        if (!findEntry(recipes, keysInListOrder.at(i), occurrences.at(i)))
+        if (!locate(recipes, keysInListOrder, occurrences, i))
             continue;
         const QString name = recipes.value(QStringLiteral("Name"));
         const QString key = recipes.value(kKey);
@@ -162,9 +201,9 @@ QVector<int> duplicatePositions(Recordset& recipes, const QStringList& keysInLis
     return out;
 }
 
-int deleteDuplicates(Recordset& recipes, const QStringList& keysInListOrder)
+int deleteDuplicates(Recordset& recipes, const QStringList& keysInListOrder, RecipeKeyIndex* index)
 {
-    return deleteEntries(recipes, keysInListOrder, duplicatePositions(recipes, keysInListOrder));
+    return deleteEntries(recipes, keysInListOrder, duplicatePositions(recipes, keysInListOrder), index);
 }
 
 } // namespace RecipeTable

@@ -5,6 +5,7 @@
 #include <QVector>
 
 class Recordset;
+class RecipeKeyIndex;
 
 // Operations on the recipe table shared by the recipe window, duplicate removal and the command line.
 namespace RecipeTable {
@@ -27,12 +28,14 @@ bool findKey(Recordset& recipes, const QString& key);
 QVector<int> keyOccurrences(const QStringList& keysInListOrder);
 // Finds the record standing for a list entry: the (occurrence + 1)-th record of the view with that key.
 bool findEntry(Recordset& recipes, const QString& key, int occurrence);
-// Finds the record of entry position of a list whose keys are keysInListOrder.
+// Finds the record of entry position of a list whose keys are keysInListOrder: the record at that position
+// of the view when it holds the entry's key (the view is as the list was read from it), else by key and
+// occurrence.
 bool findListEntry(Recordset& recipes, const QStringList& keysInListOrder, int position);
 
 // Deletes the current record under the status rules: a record never synchronised ("0x0008") is removed
-// from the table, any other is marked "0x0002" and stays for the conduit.
-void deleteCurrent(Recordset& recipes);
+// from the table, any other is marked "0x0002" and stays for the conduit. A removal is told to index.
+void deleteCurrent(Recordset& recipes, RecipeKeyIndex* index = nullptr);
 
 // Number of recipes not marked deleted, whatever the table's filter.
 int liveCount(const Recordset& recipes);
@@ -44,15 +47,18 @@ int liveCount(const Recordset& recipes);
 QString uniqueKey(Recordset& recipes, const QString& name);
 // The same walk on a table whose filter is already cleared; leaves the filter alone.
 QString uniqueKeyUnfiltered(Recordset& recipes, const QString& name);
+// The same walk answered from a key index that is in step with the table.
+QString uniqueKey(const RecipeKeyIndex& index, const QString& name);
 
 // Deletes the recipes of the given list positions (keys of the list in its shown order, which is the
 // order of the table's view) under the status rules. Returns how many records were found and deleted.
-int deleteEntries(Recordset& recipes, const QStringList& keysInListOrder, QVector<int> positions);
+int deleteEntries(Recordset& recipes, const QStringList& keysInListOrder, QVector<int> positions,
+                  RecipeKeyIndex* index = nullptr);
 
 // The list positions of the recipes that repeat the recipe kept before them in list order: equal Name,
 // Key and Ingredients, comparing letter case. Entries whose record is gone are skipped.
 QVector<int> duplicatePositions(Recordset& recipes, const QStringList& keysInListOrder);
 // Deletes those duplicates; returns how many were deleted.
-int deleteDuplicates(Recordset& recipes, const QStringList& keysInListOrder);
+int deleteDuplicates(Recordset& recipes, const QStringList& keysInListOrder, RecipeKeyIndex* index = nullptr);
 
 } // namespace RecipeTable

@@ -157,10 +157,10 @@ void TestMasterListCore::update_data()
         << "units"
         << "0x0000"
         << "Pie's*" << QStringList { R"(0x00000007,0x0004,"pies","Pie's*","","")" };
-    QTest::newRow("new entry unchanged stays new")
+    QTest::newRow("new entry with the same key is marked changed too")
         << "ingr"
         << "0x0008"
-        << "PIES" << QStringList { R"(0x00000007,0x0008,"pies","PIES","","","")" };
+        << "PIES" << QStringList { R"(0x00000007,0x0004,"pies","PIES","","","")" };
 }
 
 void TestMasterListCore::update()

@@ -9,11 +9,13 @@
 #include "printing/ui/frmPrint.h"
 #include "printing/ui/frmPrintOptions.h"
 #include "shell/AppState.h"
+#include "shell/Settings.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QListWidget>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -113,7 +115,8 @@ private:
     void loadHeldTables();
     std::unique_ptr<ReportFixture> m_fx;
     std::unique_ptr<ScriptedDialogs> m_dialogs;
-    QHash<QString, QString> m_settings;
+    void setSetting(const QString& key, const QString& value) { WriteSetting("Main", key, value); }
+    QString setting(const QString& key) { return ReadSetting("Main", key, "missing"); }
     FakePrintDialogs m_printDialogs;
 };
 
@@ -128,10 +131,6 @@ void TestPrintWindows::init()
     m_fx->saveAll();
     loadHeldTables();
     m_dialogs = std::make_unique<ScriptedDialogs>();
-    m_settings.clear();
-    PrintSettings::setStore(
-        [this](const QString& key, const QString& missing) { return m_settings.value(key, missing); },
-        [this](const QString& key, const QString& value) { m_settings[key] = value; });
     m_printDialogs.accept = true;
     PrintDialogs::setCurrent(&m_printDialogs);
 }
@@ -141,6 +140,7 @@ void TestPrintWindows::loadHeldTables()
     AppState& state = AppState::instance();
     state.reset();
     state.dataPath = m_fx->dataPath() + "/";
+    state.settingsPath = m_fx->dataPath() + "/zestoraplus.ini";
     state.recipes = std::make_unique<DataSource1>(state.tablePath(TableDef::Recipes));
     state.recipes->recordset().setFilter(RecordStatus::LiveFilter);
     state.recipes->recordset().setSort("Name ASC");
@@ -152,7 +152,6 @@ void TestPrintWindows::cleanup()
 {
     QVERIFY(m_dialogs->exhausted());
     m_dialogs.reset();
-    PrintSettings::setStore({}, {});
     PrintDialogs::setCurrent(nullptr);
     setPrintPreviewOpener({});
     AppState::instance().reset();
@@ -266,11 +265,14 @@ void TestPrintWindows::saveToFile_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("formatError");
     QTest::addColumn<bool>("written");
-    QTest::newRow("rtf") << "copy.rtf" << false << true;
-    QTest::newRow("upper-case extension") << "COPY.RTF" << false << true;
-    QTest::newRow("text file refused") << "report.txt" << true << false;
-    QTest::newRow("rtf without the dot refused") << "reportrtf" << true << false;
-    QTest::newRow("cancelled") << "" << false << false;
+    QTest::addColumn<int>("replace"); // -1: no such file yet; else the answer to the replace question
+    QTest::newRow("rtf") << "copy.rtf" << false << true << -1;
+    QTest::newRow("upper-case extension") << "COPY.RTF" << false << true << -1;
+    QTest::newRow("existing file replaced") << "copy.rtf" << false << true << int(MsgAnswer::Yes);
+    QTest::newRow("existing file kept") << "copy.rtf" << false << false << int(MsgAnswer::No);
+    QTest::newRow("text file refused") << "report.txt" << true << false << -1;
+    QTest::newRow("rtf without the dot refused") << "reportrtf" << true << false << -1;
+    QTest::newRow("cancelled") << "" << false << false << -1;
 }
 
 void TestPrintWindows::saveToFile()
@@ -278,10 +280,13 @@ void TestPrintWindows::saveToFile()
     QFETCH(QString, name);
     QFETCH(bool, formatError);
     QFETCH(bool, written);
+    QFETCH(int, replace);
     frmPrint w(PrintOptions {});
     const QString target = name.isEmpty() ? QString() : m_fx->dataPath() + "/" + name;
-    if (written)
-        TestData::writeFile(target, "an older file"); // an existing file is replaced
+    if (replace >= 0) {
+        TestData::writeFile(target, "an older file");
+        m_dialogs->answer(MsgAnswer(replace));
+    }
     m_dialogs->choosePath(target);
     if (formatError)
         m_dialogs->answer(MsgAnswer::Ok);
@@ -296,10 +301,16 @@ void TestPrintWindows::saveToFile()
                  QString("The file format must be an RTF file, so the filename must have an extension of .rtf."));
         QVERIFY(!QFile::exists(target));
     } else {
-        QCOMPARE(m_dialogs->messageCount(), 0);
+        QCOMPARE(m_dialogs->messageCount(), replace >= 0 ? 1 : 0);
+    }
+    if (replace >= 0) {
+        QCOMPARE(m_dialogs->last().buttons, MsgButtons::YesNo);
+        QVERIFY(m_dialogs->last().text.endsWith("Do you want to replace it?"));
     }
     if (written)
         QCOMPARE(TestData::readFile(target), TestData::readFile(w.exportPath()));
+    else if (replace >= 0)
+        QCOMPARE(TestData::readFile(target), QByteArray("an older file"));
 }
 
 void TestPrintWindows::printsTheChosenRange()
@@ -361,8 +372,8 @@ void TestPrintWindows::optionsWindow()
     QFETCH(QString, savedRange);
     QFETCH(QString, savedNewPage);
     QFETCH(bool, cards);
-    m_settings["PrintRange"] = savedRange;
-    m_settings["PrintNewPage"] = savedNewPage;
+    setSetting("PrintRange", savedRange);
+    setSetting("PrintNewPage", savedNewPage);
     FakeRecipeWindow recipes;
     recipes.keys = { "cake", "apple pie" };
     frmPrintOptions w(&recipes);
@@ -392,14 +403,14 @@ void TestPrintWindows::optionsWindow()
     QCOMPARE(o.selectedOnly, savedRange == "1");
     QCOMPARE(o.selectedKeys, savedRange == "1" ? recipes.keys : QStringList());
     QCOMPARE(o.newPage, savedNewPage == "1");
-    QCOMPARE(m_settings.value("PrintRange"), savedRange);
-    QCOMPARE(m_settings.value("PrintNewPage"), savedNewPage);
+    QCOMPARE(setting("PrintRange"), savedRange);
+    QCOMPARE(setting("PrintNewPage"), savedNewPage);
     QCOMPARE(w.result(), int(QDialog::Accepted));
 }
 
 void TestPrintWindows::optionsWithoutSelection()
 {
-    m_settings["PrintRange"] = "1";
+    setSetting("PrintRange", "1");
     frmPrintOptions w(nullptr);
     QCOMPARE(child<QRadioButton>(w, "optRecords_1")->text(), QString("Print 0 Selected Recipe(s)"));
     QVERIFY(!child<QRadioButton>(w, "optRecords_1")->isEnabled());
@@ -407,7 +418,8 @@ void TestPrintWindows::optionsWithoutSelection()
     child<QPushButton>(w, "Command1")->click();
     QCOMPARE(w.result(), int(QDialog::Rejected));
     // Cancel stores nothing.
-    QCOMPARE(m_settings.value("PrintRange"), QString("1"));
+    QCOMPARE(setting("PrintRange"), QString("1"));
+    QCOMPARE(setting("PrintNewPage"), QString("missing"));
 }
 
 void TestPrintWindows::menuCommands()
@@ -420,8 +432,10 @@ void TestPrintWindows::menuCommands()
     main.findChild<QAction*>("mnuMenuPrint")->trigger();
     QCOMPARE(opened, (QVector<PrintOptions::Kind> { PrintOptions::ShoppingList, PrintOptions::Menu }));
 
-    // With no recipe listed, "Print Recipe(s)" does nothing.
-    AppState::instance().recipes->recordset().setFilter("Name = 'nothing'");
+    // With no recipe listed, "Print Recipe(s)..." does nothing.
+    auto* list = main.findChild<QListWidget*>("lstAll");
+    QVERIFY(list);
+    list->clear();
     main.findChild<QAction*>("mnuPrint")->trigger();
     QCOMPARE(opened.size(), 2);
     QCOMPARE(m_dialogs->shown().size(), 0);

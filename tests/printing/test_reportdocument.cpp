@@ -12,8 +12,6 @@ private Q_SLOTS:
     void bodyRows();
     void tableCellsFitTheColumns();
     void styleIsCarriedIntoBlocks();
-    void headerPageNumber();
-    void startDocClearsBlocks();
 };
 
 Q_DECLARE_METATYPE(QVector<double>)
@@ -106,31 +104,6 @@ void TestReportDocument::styleIsCarriedIntoBlocks()
     QCOMPARE(doc.blocks().at(1).header, (QStringList { "A", "B" }));
     QCOMPARE(doc.pageBreakCount(), 1);
     QCOMPARE(doc.texts(), (QStringList { "Title", "A", "B", "1", "2" }));
-}
-
-void TestReportDocument::headerPageNumber()
-{
-    ReportDocument doc;
-    doc.setHeader("Zestora Plus|today|Page %d");
-    QCOMPARE(doc.headerPart(0, 3), QString("Zestora Plus"));
-    QCOMPARE(doc.headerPart(2, 12), QString("Page 12"));
-    QVERIFY(doc.hasHeader());
-    doc.setHeader("left only");
-    QCOMPARE(doc.headerPart(2, 1), QString());
-}
-
-void TestReportDocument::startDocClearsBlocks()
-{
-    ReportDocument doc;
-    doc.setPaper(ReportPaper::indexCard());
-    doc.setFontSize(8);
-    doc.paragraph("old");
-    doc.endDoc();
-    doc.startDoc();
-    QVERIFY(doc.blocks().isEmpty());
-    QVERIFY(!doc.ended());
-    QCOMPARE(doc.fontSize(), 10.0);
-    QVERIFY(doc.paper().customCard);
 }
 
 QTEST_GUILESS_MAIN(TestReportDocument)

@@ -46,7 +46,6 @@ private Q_SLOTS:
     void pdfHasTheChosenPages_data();
     void pdfHasTheChosenPages();
     void pdfFileThroughSaveFile();
-    void renderedPageShowsInk();
 };
 
 void TestReportPainter::runningTextOnEveryPage()
@@ -247,20 +246,6 @@ void TestReportPainter::pdfFileThroughSaveFile()
     // 5 in x 3 in is 360 x 216 points.
     QVERIFY2(pdf.contains("/MediaBox [0 0 360.000000 216.000000]"), pdf.left(2000).constData());
     QVERIFY(writeReportPdf(doc, fx.dataPath() + "/no/such/folder/x.pdf").has_value());
-}
-
-void TestReportPainter::renderedPageShowsInk()
-{
-    ReportDocument doc = docWithHeader();
-    doc.paragraph("Some text");
-    const QImage img = ReportPainter(doc).renderPage(1, 50);
-    QCOMPARE(img.size(), QSize(425, 550));
-    int dark = 0;
-    for (int y = 0; y < img.height(); ++y) {
-        for (int x = 0; x < img.width(); ++x)
-            dark += qGray(img.pixel(x, y)) < 128 ? 1 : 0;
-    }
-    QVERIFY(dark > 20);
 }
 
 QTEST_MAIN(TestReportPainter)

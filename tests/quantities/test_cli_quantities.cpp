@@ -37,6 +37,7 @@ void TestCliQuantities::scale_data()
     QTest::newRow("fraction") << QStringList { "3/4", "0.5" } << QByteArray("3/8\n") << 0;
     QTest::newRow("decimal") << QStringList { "1/2", "1.5", "--decimal" } << QByteArray("0000.7500\n") << 0;
     QTest::newRow("marked") << QStringList { "a pinch", "2" } << QByteArray("**a pinch\n") << 1;
+    QTest::newRow("range marked") << QStringList { "3-4", "2" } << QByteArray("*3-4\n") << 1;
     QTest::newRow("empty quantity") << QStringList { "", "2" } << QByteArray("\n") << 0;
     QTest::newRow("zero denominator") << QStringList { "1/0", "2" } << QByteArray() << 3;
     QTest::newRow("factor not a number") << QStringList { "1", "x" } << QByteArray() << 2;

@@ -41,6 +41,8 @@ void TestIngredientScaling::scaleText_data()
                                           << " 4|cups|flour~ 1|tsp|salt~";
     QTest::newRow("empty quantity stays empty") << "||Salt~"
                                                 << "||Salt~";
+    QTest::newRow("range marked, not read as 3") << "3-4|c|milk~"
+                                                 << "*3-4|c|milk~";
     QTest::newRow("no bars") << "a pinch of salt~"
                              << "**a pinch of salt||~";
     QTest::newRow("fourth part dropped as the grid does") << "1|cup|rice|cooked~"

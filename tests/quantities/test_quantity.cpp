@@ -13,6 +13,8 @@ private Q_SLOTS:
     void scaleReadable();
     void scaleMarks_data();
     void scaleMarks();
+    void scaleIngredientMarksOddForms_data();
+    void scaleIngredientMarksOddForms();
     void scaleEmptyLeavesFlag_data();
     void scaleEmptyLeavesFlag();
     void tinyValuesAreMarkedWithoutFlag_data();
@@ -116,21 +118,6 @@ void TestQuantity::scaleMarks_data()
                                        << "*/2";
     QTest::newRow("trailing point") << "2."
                                     << "*2.";
-    // Texts that start and end with digits but are none of the readable forms.
-    QTest::newRow("range") << "3-4"
-                           << "*3-4";
-    QTest::newRow("letter inside") << "1x2"
-                                   << "*1x2";
-    QTest::newRow("two slashes") << "1/2/3"
-                                 << "*1/2/3";
-    QTest::newRow("two points") << "1.2.3"
-                                << "*1.2.3";
-    QTest::newRow("three numbers") << "2 1 1/2"
-                                   << "*2 1 1/2";
-    QTest::newRow("blank before slash") << "1 /2"
-                                        << "*1 /2";
-    QTest::newRow("tab inside") << "1\t1/2"
-                                << "*1\t1/2";
 }
 
 void TestQuantity::scaleMarks()
@@ -144,7 +131,59 @@ void TestQuantity::scaleMarks()
         QCOMPARE(ScaleQuantity(q, 2.0, mode), marked);
         QCOMPARE(q, marked);
         QCOMPARE(ScalingComplete, QStringLiteral("no"));
+        ScalingComplete = QStringLiteral("yes");
+        q = quantity;
+        QCOMPARE(ScaleIngredientQuantity(q, 2.0, mode), marked);
+        QCOMPARE(ScalingComplete, QStringLiteral("no"));
     }
+}
+
+void TestQuantity::scaleIngredientMarksOddForms_data()
+{
+    QTest::addColumn<QString>("quantity");
+    QTest::addColumn<QString>("read"); // ScaleQuantity, factor 2, kitchen form
+    QTest::addColumn<QString>("marked"); // ScaleIngredientQuantity
+
+    // They start and end with a digit, so the plain rules read them up to the first odd character.
+    QTest::newRow("range") << "3-4"
+                           << " 6"
+                           << "*3-4";
+    QTest::newRow("letter inside") << "1x2"
+                                   << " 2"
+                                   << "*1x2";
+    QTest::newRow("two slashes") << "1/2/3"
+                                 << " 1"
+                                 << "*1/2/3";
+    QTest::newRow("two points") << "1.2.3"
+                                << " 2 3/8"
+                                << "*1.2.3";
+    QTest::newRow("three numbers") << "2 1 1/2"
+                                   << " 15"
+                                   << "*2 1 1/2";
+    QTest::newRow("blank before slash") << "1 /2"
+                                        << " 2"
+                                        << "*1 /2";
+    QTest::newRow("tab inside") << "1\t1/2"
+                                << " 11"
+                                << "*1\t1/2";
+    // A star inside stops the plain rules without a mark in front.
+    QTest::newRow("star inside") << "3*4"
+                                 << "3*4"
+                                 << "*3*4";
+}
+
+void TestQuantity::scaleIngredientMarksOddForms()
+{
+    QFETCH(QString, quantity);
+    QFETCH(QString, read);
+    QFETCH(QString, marked);
+
+    QString q = quantity;
+    QCOMPARE(ScaleQuantity(q, 2.0, ScaleFraction), read);
+    q = quantity;
+    QCOMPARE(ScaleIngredientQuantity(q, 2.0, ScaleFraction), marked);
+    QCOMPARE(q, marked);
+    QCOMPARE(ScalingComplete, QStringLiteral("no"));
 }
 
 void TestQuantity::scaleEmptyLeavesFlag_data()

@@ -1,6 +1,7 @@
 #include "RecipeTestData.h"
 #include "TestData.h"
 #include "recipes/RecipeEncodings.h"
+#include "recipes/RecipeKeyIndex.h"
 #include "recipes/RecipeSave.h"
 #include "recipes/RecipeTable.h"
 #include "recipes/SearchCriteria.h"
@@ -185,6 +186,34 @@ private slots:
         QCOMPARE(rs().recordCount(), 0);
     }
 
+    void keyIndexAgreesWithTableWalk()
+    {
+        for (const char* k : { "apple pie", "apple pi2", "Soup", "tart" })
+            addRecipe(rs(), { k, k, QStringLiteral("0x0002") });
+        rs().setFilter(live());
+        RecipeKeyIndex index;
+        index.sync(rs());
+        const QStringList names { "Apple Pie", "SOUP", "Tart", "new one", "*'*" };
+        for (const QString& n : names)
+            QCOMPARE(RecipeTable::uniqueKey(index, n), RecipeTable::uniqueKey(rs(), n));
+
+        // Records added behind its back (an import) are picked up on the next sync.
+        addRecipe(rs(), { "New One", "new one" });
+        index.sync(rs());
+        QCOMPARE(RecipeTable::uniqueKey(index, QStringLiteral("new one")), QStringLiteral("new on2"));
+
+        // A save that adds while someone else also added must not leave the index believing it is complete.
+        addRecipe(rs(), { "Other", "other" });
+        RecipeSaveInput in;
+        in.fields = RecipeFields::blank();
+        in.fields.name = QStringLiteral("Brand New");
+        in.adding = true;
+        addRecipe(rs(), { "Hidden", "hidden" });
+        saveRecipe(rs(), in, live(), &index);
+        QCOMPARE(RecipeTable::uniqueKey(index, QStringLiteral("hidden")), QStringLiteral("hidde2"));
+        QCOMPARE(RecipeTable::uniqueKey(index, QStringLiteral("Brand New")), QStringLiteral("brand ne2"));
+    }
+
     void filter_data()
     {
         QTest::addColumn<QStringList>("criteria"); // name, cat1, cat2, ingr, instr, source, rating
@@ -249,25 +278,37 @@ private slots:
         QTest::addColumn<QString>("oldStatus");
         QTest::addColumn<QString>("newName");
         QTest::addColumn<QStringList>("expected"); // status/key/id of records named "Pie" then newName
-        QTest::newRow("synchronised, edited") << "0x0000"
-                                              << "Pie" << QStringList { "0x0004/pie/0x00000011" };
-        QTest::newRow("new, edited") << "0x0008"
-                                     << "Pie" << QStringList { "0x0008/pie/0x00000011" };
-        QTest::newRow("changed, edited") << "0x0004"
-                                         << "Pie" << QStringList { "0x0004/pie/0x00000011" };
-        QTest::newRow("synchronised, renamed")
-            << "0x0000"
-            << "Tart" << QStringList { "0x0002/pie/0x00000011", "0x0008/tart/0x00000011" };
-        QTest::newRow("new, renamed") << "0x0008"
-                                      << "Tart" << QStringList { "0x0008/tart/0x00000011" };
-        QTest::newRow("case change only") << "0x0000"
-                                          << "PIE" << QStringList { "0x0002/pie/0x00000011", "0x0008/pi2/0x00000011" };
+        QTest::addColumn<bool>("indexed");
+        for (bool indexed : { false, true }) {
+            const char* tag = indexed ? " (indexed)" : "";
+            const auto row = [&](const char* name) -> QTestData& {
+                return QTest::newRow(qPrintable(QString::fromLatin1(name) + QLatin1String(tag)));
+            };
+            row("synchronised, edited") << "0x0000"
+                                        << "Pie" << QStringList { "0x0004/pie/0x00000011" } << indexed;
+            row("new, edited") << "0x0008"
+                               << "Pie" << QStringList { "0x0008/pie/0x00000011" } << indexed;
+            row("changed, edited") << "0x0004"
+                                   << "Pie" << QStringList { "0x0004/pie/0x00000011" } << indexed;
+            row("synchronised, renamed") << "0x0000"
+                                         << "Tart" << QStringList { "0x0002/pie/0x00000011", "0x0008/tart/0x00000011" }
+                                         << indexed;
+            row("new, renamed") << "0x0008"
+                                << "Tart" << QStringList { "0x0008/tart/0x00000011" } << indexed;
+            row("case change only") << "0x0000"
+                                    << "PIE" << QStringList { "0x0002/pie/0x00000011", "0x0008/pi2/0x00000011" }
+                                    << indexed;
+            row("new, case change only") << "0x0008"
+                                         << "PIE" << QStringList { "0x0008/pie/0x00000011" } << indexed;
+        }
     }
+
     void saveStatusRules()
     {
         QFETCH(QString, oldStatus);
         QFETCH(QString, newName);
         QFETCH(QStringList, expected);
+        QFETCH(bool, indexed);
         addRecipe(rs(), { "Other", "other" });
         TestRecipe pie { "Pie", "pie", oldStatus };
         pie.other1 = QStringLiteral("x");
@@ -279,7 +320,8 @@ private slots:
         in.savedName = in.fields.name;
         in.fields.name = newName;
         in.fields.ingredients = QStringLiteral("1|c|apple~");
-        const RecipeSaveResult r = saveRecipe(rs(), in, live());
+        RecipeKeyIndex index;
+        const RecipeSaveResult r = saveRecipe(rs(), in, live(), indexed ? &index : nullptr);
         QCOMPARE(r.kind, newName == QLatin1String("Pie") ? RecipeSaveResult::Updated : RecipeSaveResult::Added);
         QCOMPARE(rs().filter(), live());
         QStringList got = statuses(QStringLiteral("Pie")) + (newName == "Pie" ? QStringList {} : statuses(newName));
@@ -303,7 +345,8 @@ private slots:
         QCOMPARE(rs().totalRecordCount(), 1);
         in.fields.name = QStringLiteral("Apple Pie");
         in.fields.rating = QStringLiteral("Good");
-        const RecipeSaveResult r = saveRecipe(rs(), in, live());
+        RecipeKeyIndex index;
+        const RecipeSaveResult r = saveRecipe(rs(), in, live(), &index);
         QCOMPARE(r.key, QStringLiteral("apple pi2"));
         QCOMPARE(statuses(QStringLiteral("Apple Pie")),
                  (QStringList { "0x0002/apple pie/0x00000011", "0x0008/apple pi2/0x00000000" }));

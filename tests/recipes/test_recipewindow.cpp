@@ -518,6 +518,44 @@ private slots:
         QVERIFY(editing());
     }
 
+    void emptyTableTypingStartsRecipe()
+    {
+        start({});
+        QCOMPARE(panel1(), QStringLiteral("Listing All: (0 Recipes)"));
+        QVERIFY(!editing());
+        QTest::keyClicks(w<QLineEdit>("txtName"), QStringLiteral("Stew"));
+        QVERIFY(editing());
+        QCOMPARE(rw().entryMode(), QStringLiteral("Add"));
+        QCOMPARE(w<QLineEdit>("txtName")->text(), QStringLiteral("Stew"));
+        QCOMPARE(w<QLineEdit>("txtName")->cursorPosition(), 4);
+        click("cmdNewSave");
+        QCOMPARE(listed(), QStringList { "Stew" });
+        QCOMPARE(written("Stew"), QStringList { "0x0008 stew 0x00000000" });
+    }
+
+    void selectAllAndEnterKeys()
+    {
+        start({ { "A", "a" }, { "B", "b" }, { "C", "c" } });
+        list()->setCurrentRow(2);
+        w<QAction>("mnuSelectAll")->trigger();
+        QCOMPARE(list()->selectedItems().size(), 3);
+        QCOMPARE(w<QLineEdit>("txtName")->text(), QStringLiteral("A"));
+        QCOMPARE(rw().selectedKeys(), (QStringList { "a", "b", "c" }));
+
+        m_main->show();
+        m_main->showTabPage(3);
+        QApplication::setActiveWindow(m_main.get());
+        QComboBox* source = w<QComboBox>("cboSource");
+        source->setFocus();
+        QTest::keyClick(source->lineEdit(), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), w<QComboBox>("cboRating"));
+        QTest::keyClick(w<QComboBox>("cboRating")->lineEdit(), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), w<QLineEdit>("txtServes"));
+        QTest::keyClick(w<QLineEdit>("txtServes"), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), w<QLineEdit>("txtServes"));
+        QVERIFY(!editing());
+    }
+
     void badInputDoesNotBreak()
     {
         start({ { "Pie", "pie" } });

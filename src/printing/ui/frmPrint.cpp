@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QSaveFile>
 #include <QScrollBar>
+#include <QStandardPaths>
 #include <QVBoxLayout>
 
 namespace {
@@ -301,9 +302,10 @@ void frmPrint::pageSetup()
 
 void frmPrint::saveToFile()
 {
-    const QString path
-        = Dialogs::saveFile(QStringLiteral("Save Report to File (RTF)"),
-                            QStringLiteral("Rich Text (*.rtf);;All files (*.*)"), QStringLiteral("*.rtf"));
+    const QString title = QStringLiteral("Save Report to File (RTF)");
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString path = Dialogs::saveFile(title, QStringLiteral("Rich Text (*.rtf);;All files (*.*)"),
+                                           QDir(documents).filePath(QStringLiteral("*.rtf")));
     if (path.isEmpty())
         return;
     if (!path.endsWith(QLatin1String(".rtf"), Qt::CaseInsensitive)) {
@@ -313,6 +315,13 @@ void frmPrint::saveToFile()
                          MsgButtons::Ok);
         return;
     }
+    if (QFileInfo::exists(path)
+        && Dialogs::message(title,
+                            QDir::toNativeSeparators(path) + QStringLiteral(" already exists.") + CRLF
+                                + QStringLiteral("Do you want to replace it?"),
+                            MsgButtons::YesNo, MsgIcon::Exclamation)
+            != MsgAnswer::Yes)
+        return;
     const QString action = QStringLiteral("saving the report");
     if (!m_exportWritten) {
         // The copy in the data folder could not be written: write the chosen file directly.

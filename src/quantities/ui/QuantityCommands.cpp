@@ -30,6 +30,8 @@ QuantityCommands::QuantityCommands(Main& main)
     setObjectName(QStringLiteral("QuantityCommands"));
     m_serves = main.findChild<QLineEdit*>(QStringLiteral("txtServes"));
     m_save = main.findChild<QAbstractButton*>(QStringLiteral("cmdNewSave"));
+    m_servesId = m_serves.data();
+    m_saveId = m_save.data();
 
     if (m_serves) {
         m_baseServes = m_serves->text();
@@ -74,12 +76,12 @@ bool QuantityCommands::eventFilter(QObject* watched, QEvent* event)
     // Only events that a running window sends are looked at (none of them comes while Main is being torn
     // down), and the event type is tested before anything else is asked.
     const QEvent::Type type = event->type();
-    if (watched == m_save) {
+    if (watched == m_saveId) {
         // An edit that ends (saved or cancelled) leaves the shown servings as the base; one that begins by
         // any change other than typed servings (new recipe, copy, another field) starts from them too.
         if (type == QEvent::HideToParent || (type == QEvent::ShowToParent && m_serves && !m_serves->isModified()))
             followServes();
-    } else if (watched == m_serves) {
+    } else if (watched == m_servesId) {
         // Outside an edit the shown servings are the ones the ingredients are for: take them before the
         // user's first change to the box reaches it.
         switch (type) {

@@ -49,5 +49,9 @@ private:
     Main& m_main;
     QPointer<QLineEdit> m_serves;
     QPointer<QAbstractButton> m_save;
+    // The watched widgets' identities, only compared in eventFilter (never dereferenced there, since
+    // events also reach the filter while a widget is being destroyed).
+    const QObject* m_servesId = nullptr;
+    const QObject* m_saveId = nullptr;
     QString m_baseServes;
 };

@@ -361,8 +361,17 @@ void RecipeController::ShowRecipes()
         Dialogs::message(QStringLiteral("None Found"), QStringLiteral("No records were found matching this search."));
         listAll();
     } else {
+        // An empty table: nothing is shown, and the blank fields are what an edit is compared with.
         updateListStatus();
+        const bool tracking = m_trackChanges;
+        m_trackChanges = false;
+        rs->moveLast();
+        rs->moveNext();
+        ShowFields();
+        takeSavedCopies();
+        m_trackChanges = tracking;
         ChangeMode(kClear);
+        m_entryMode.clear();
     }
 }
 
@@ -371,7 +380,10 @@ void RecipeController::listAll()
     guarded(QStringLiteral("listing all recipes"), [this] {
         m_criteria.clearTexts();
         ShowRecipes();
+        const bool tracking = m_trackChanges;
+        m_trackChanges = false;
         ShowFields();
+        m_trackChanges = tracking;
         ChangeMode(kClear);
         if (m_list->count() > 0)
             selectRow(0);
@@ -430,6 +442,15 @@ void RecipeController::showSelected()
     guarded(QStringLiteral("listing all recipes"), [this, row] { showEntry(row); });
 }
 
+void RecipeController::ensureListView(Recordset& rs)
+{
+    // Other windows (export, print) may walk the table under their own filter or order.
+    if (rs.filter() != m_listFilter)
+        rs.setFilter(m_listFilter);
+    if (rs.sort() != QLatin1String("Name ASC"))
+        rs.setSort(QStringLiteral("Name ASC"));
+}
+
 void RecipeController::showEntry(int row)
 {
     Recordset* rs = recipes();
@@ -438,8 +459,7 @@ void RecipeController::showEntry(int row)
     const bool tracking = m_trackChanges;
     m_trackChanges = false;
     try {
-        if (rs->filter() != m_listFilter)
-            rs->setFilter(m_listFilter);
+        ensureListView(*rs);
         bool found = RecipeTable::findListEntry(*rs, m_keys, row);
         bool removed = false;
         while (!found && m_list->count() > 0) {
@@ -795,7 +815,8 @@ void RecipeController::saveRecipe()
                                  + QStringLiteral("Please enter a Title."));
             return;
         }
-        const RecipeSaveResult result = ::saveRecipe(*rs, in, m_listFilter);
+        ensureListView(*rs);
+        const RecipeSaveResult result = ::saveRecipe(*rs, in, m_listFilter, &m_keyIndex);
         if (result.kind == RecipeSaveResult::Updated) {
             ChangeMode(kClear);
             m_entryMode.clear();
@@ -872,7 +893,8 @@ void RecipeController::deleteRecipes()
     m_trackChanges = false;
     BusyPointer busy;
     guarded(QStringLiteral("deleting recipes"), [&] {
-        RecipeTable::deleteEntries(*rs, m_keys, rows);
+        ensureListView(*rs);
+        RecipeTable::deleteEntries(*rs, m_keys, rows, &m_keyIndex);
         for (int i = static_cast<int>(rows.size()) - 1; i >= 0; --i)
             removeListEntry(rows.at(i));
         // The view drops the deleted records again, so list entries and records stay in step.
@@ -907,7 +929,10 @@ void RecipeController::deleteDuplicates()
         return;
     m_trackChanges = false;
     BusyPointer busy;
-    guarded(QStringLiteral("deleting duplicate recipes"), [&] { RecipeTable::deleteDuplicates(*rs, m_keys); });
+    guarded(QStringLiteral("deleting duplicate recipes"), [&] {
+        ensureListView(*rs);
+        RecipeTable::deleteDuplicates(*rs, m_keys, &m_keyIndex);
+    });
     ChangeMode(kClear);
     m_entryMode.clear();
     listAll();

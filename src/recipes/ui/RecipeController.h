@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/RecipeWindow.h"
+#include "recipes/RecipeKeyIndex.h"
 #include "recipes/RecipeSave.h"
 #include "recipes/SearchCriteria.h"
 
@@ -62,12 +63,16 @@ public:
 
     QString entryMode() const { return m_entryMode; }
     const SearchCriteria& searchCriteria() const { return m_criteria; }
+    // Replaces the stored criteria as the search window's "Do Filter" does (the list is not rebuilt).
+    void setSearchCriteria(const SearchCriteria& criteria) { m_criteria = criteria; }
     QString recipeListFilter() const { return m_listFilter; }
 
 private:
     Recordset* recipes() const;
     void showSelected();
     void showEntry(int row);
+    // Puts the list's filter and order back on the table when something else changed them.
+    void ensureListView(Recordset& rs);
     void takeSavedCopies();
     void restoreSavedCopies();
     void fillGrid(QTableWidget* grid, const QString& text);
@@ -100,6 +105,7 @@ private:
     QLabel *m_imgPicture, *m_lblPicFile, *m_panel1, *m_panel2;
     QMenu *m_mnuFile, *m_mnuEdit;
 
+    RecipeKeyIndex m_keyIndex;
     QStringList m_keys; // the keys of the list entries (mirrored into lstKeys)
     SearchCriteria m_criteria;
     QString m_listFilter;
