@@ -91,6 +91,8 @@ bool Startup::LocateDataFolder(AppState& state)
                             + QStringLiteral(" does not exist.") + advice);
         return false;
     }
+    // Held with a trailing separator, as every table path is built by appending a file name.
+    state.dataPath = withTrailingSeparator(state.dataPath);
     return true;
 }
 

@@ -165,6 +165,18 @@ private slots:
         QVERIFY(!main.syncWatch()->isActive());
     }
 
+    void dataPathWithoutSeparator()
+    {
+        ShellFolders f;
+        f.writeIni("[Main]\r\nInstallType=PPC\r\nDataPath=" + f.data.path().toUtf8() + "\r\n");
+        FakePlatform platform;
+        ScriptedDialogs dialogs;
+        Main main;
+        QVERIFY(main.startUp(f.programPath(), quiet()));
+        QCOMPARE(AppState::instance().dataPath, f.dataPath());
+        QVERIFY(!f.iniBytes().contains("DataPath=" + f.dataPath().toUtf8()));
+    }
+
     void missingTableEndsStartUp()
     {
         ShellFolders f;

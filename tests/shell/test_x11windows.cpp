@@ -1,4 +1,7 @@
 // Runs on a real X server (the test command starts one with xvfb-run).
+#include "ScriptedDialogs.h"
+#include "ShellFixture.h"
+#include "app/Main.h"
 #include "shell/ui/QtPlatform.h"
 
 #include <QWidget>
@@ -84,6 +87,48 @@ private slots:
         QtPlatform platform;
         QVERIFY(platform.topLevelWindowExists(QStringLiteral("Hotsync Progress")));
         QVERIFY(!platform.topLevelWindowExists(QStringLiteral("Hotsync Progress 2")));
+    }
+
+    void watchClosesTheMainWindow()
+    {
+        // The whole chain on a real display: the watch asks the X server, finds the conduit's window by its
+        // exact title, saves and closes.
+        ShellFolders folders;
+        folders.writeStandardIni();
+        // The real platform, except that a copy of the program started elsewhere on this machine must not
+        // make the test fail.
+        struct UnlockedPlatform : QtPlatform
+        {
+            bool acquireSingleInstance(const QString&) override { return true; }
+        } platform;
+        Platform::setBackend(&platform);
+        ScriptedDialogs dialogs;
+        {
+            Main main;
+            Main::StartupOptions options;
+            options.showSplash = false;
+            QVERIFY(main.startUp(folders.programPath(), options));
+            main.show();
+            const Window decoy = makeWindow(DefaultRootWindow(m_display));
+            setWmName(decoy, "Hotsync Progress 2");
+            XSync(m_display, False);
+            main.checkForHotsync();
+            QVERIFY(!main.hotsyncDetected());
+
+            const Window progress = makeWindow(DefaultRootWindow(m_display));
+            setWmName(progress, "Hotsync Progress");
+            XSync(m_display, False);
+            dialogs.answer(MsgAnswer::Ok);
+            main.checkForHotsync();
+            QVERIFY(main.hotsyncDetected());
+            QVERIFY(main.exitCompleted());
+            QCOMPARE(dialogs.last().title, QStringLiteral("Hotsync Detected"));
+            XDestroyWindow(m_display, decoy);
+            XDestroyWindow(m_display, progress);
+            XSync(m_display, False);
+        }
+        Platform::setBackend(nullptr);
+        AppState::instance().reset();
     }
 };
 
