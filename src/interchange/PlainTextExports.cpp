@@ -5,8 +5,8 @@
 #include "quantities/Quantity.h"
 #include "storage/Recordset.h"
 #include "storage/TableCatalogue.h"
+#include "storage/SafeFile.h"
 
-#include <QSaveFile>
 #include <QStringList>
 
 #include <cmath>
@@ -153,17 +153,8 @@ QString splashShopperText(Recordset& shop, const QuantityReader& value)
 
 QString writeTextFile(const QString& path, const QString& text)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
-    const QByteArray bytes = encodeCp1252(text);
-    if (file.write(bytes) != bytes.size()) {
-        const QString error = file.errorString();
-        file.cancelWriting();
-        return error;
-    }
-    if (!file.commit())
-        return file.errorString();
+    if (const auto error = SafeFile::write(path, encodeCp1252(text)))
+        return error->description();
     return QString();
 }
 

@@ -4,9 +4,9 @@
 #include "interchange/MealMasterFormat.h"
 #include "storage/Recordset.h"
 #include "storage/TableCatalogue.h"
+#include "storage/SafeFile.h"
 
 #include <QHash>
-#include <QSaveFile>
 
 namespace RecipeExporter {
 
@@ -55,25 +55,25 @@ Result exportToFile(const QString& path, ExportLayout layout, const QVector<Reci
                     const std::function<void(int)>& onProgress)
 {
     Result result;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        result.openFailed = true;
-        result.error = file.errorString();
-        return result;
-    }
     const std::unique_ptr<RecipeFormat> writer = writerFor(layout);
-    for (const RecipeRecord& r : recipes) {
-        if (!writer->write(file, r)) {
-            result.error = writer->errorString();
-            file.cancelWriting();
-            return result;
+    bool opened = false;
+    const auto error = SafeFile::write(path, [&](QIODevice& device) {
+        opened = true;
+        for (const RecipeRecord& r : recipes) {
+            if (!writer->write(device, r)) {
+                result.error = writer->errorString();
+                return false;
+            }
+            ++result.written;
+            if (onProgress)
+                onProgress(result.written);
         }
-        ++result.written;
-        if (onProgress)
-            onProgress(result.written);
-    }
-    if (!file.commit()) {
-        result.error = file.errorString();
+        return true;
+    });
+    if (error) {
+        result.openFailed = !opened;
+        if (result.error.isEmpty())
+            result.error = error->description();
         return result;
     }
     result.ok = true;

@@ -1,9 +1,9 @@
 #include "printing/RtfWriter.h"
 
 #include "storage/Cp1252.h"
+#include "storage/SafeFile.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include <cmath>
 
@@ -237,15 +237,5 @@ bool RtfWriter::write(const ReportDocument& doc, QIODevice* device) const
 
 std::optional<AppError> RtfWriter::writeFile(const ReportDocument& doc, const QString& path) const
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return AppError(AppError::PathFileAccessError, file.errorString());
-    if (!write(doc, &file)) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return AppError(AppError::DeviceIoError, reason);
-    }
-    if (!file.commit())
-        return AppError(AppError::DeviceIoError, file.errorString());
-    return std::nullopt;
+    return SafeFile::write(path, [this, &doc](QIODevice& device) { return write(doc, &device); });
 }

@@ -3,9 +3,9 @@
 #include "shell/AppState.h"
 #include "storage/Cp1252.h"
 #include "storage/Recordset.h"
+#include "storage/SafeFile.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 void SetPreference(Recordset& rs, const QString& key, const QString& oldValue, const QString& newValue)
 {
@@ -104,13 +104,7 @@ bool CleanPreferenceFile(const QString& path)
     // compare without it to leave an already clean file untouched.
     if (cleaned == text || cleaned + QStringLiteral("\r\n") == text)
         return true;
-    QSaveFile out(path);
-    const QByteArray bytes = Cp1252::encode(cleaned);
-    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size()) {
-        out.cancelWriting();
-        return false;
-    }
-    return out.commit();
+    return !SafeFile::write(path, Cp1252::encode(cleaned)).has_value();
 }
 
 const QVector<PreferenceKey>& preferenceKeys()

@@ -2,11 +2,11 @@
 
 #include "shell/AppState.h"
 #include "shell/Dialogs.h"
+#include "storage/SafeFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 // Values are UTF-8 bytes passed through unchanged; no wide-character conversion is needed.
 #define SI_NO_CONVERSION
@@ -82,16 +82,8 @@ std::optional<QString> Settings::write(const QString& path, const QString& secti
             bytes.append('\r');
         bytes.append(c);
     }
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly))
-        return out.errorString();
-    if (out.write(bytes) != bytes.size()) {
-        const QString error = out.errorString();
-        out.cancelWriting();
-        return error;
-    }
-    if (!out.commit())
-        return out.errorString();
+    if (const auto error = SafeFile::write(path, bytes))
+        return error->description();
     return std::nullopt;
 }
 

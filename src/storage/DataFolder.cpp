@@ -6,7 +6,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 
 std::optional<AppError> DataFolder::initEmpty(const QString& folder)
 {

@@ -3,6 +3,7 @@
 #include "printing/RtfWriter.h"
 #include "printing/ui/PrintDialogs.h"
 #include "printing/ui/ReportPainter.h"
+#include "storage/SafeFile.h"
 #include "printing/ui/ReportPreview.h"
 #include "shell/AppState.h"
 #include "shell/Dialogs.h"
@@ -17,7 +18,6 @@
 #include <QLabel>
 #include <QPrinter>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QScrollBar>
 #include <QStandardPaths>
 #include <QVBoxLayout>
@@ -331,16 +331,13 @@ void frmPrint::saveToFile()
     }
     if (QFileInfo(path) == QFileInfo(m_exportPath))
         return;
-    // A copy through QSaveFile replaces an existing file (the dialog asked) and never leaves half a file.
-    QFile source(m_exportPath);
-    if (!source.open(QIODevice::ReadOnly)) {
-        ShowError(action, m_exportPath, AppError(AppError::FileNotFound, source.errorString()));
+    // The copy replaces an existing file (the dialog asked) and never leaves half a file.
+    if (!QFile::exists(m_exportPath)) {
+        ShowError(action, m_exportPath, AppError::of(AppError::FileNotFound));
         return;
     }
-    const QByteArray bytes = source.readAll();
-    QSaveFile target(path);
-    if (!target.open(QIODevice::WriteOnly) || target.write(bytes) != bytes.size() || !target.commit())
-        ShowError(action, path, AppError(AppError::PathFileAccessError, target.errorString()));
+    if (const auto error = SafeFile::copy(m_exportPath, path))
+        ShowError(action, path, *error);
 }
 
 void frmPrint::keyPressEvent(QKeyEvent* event)

@@ -1,0 +1,130 @@
+// The data folder disappearing or refusing writes while the program runs: every failure is told, nothing in
+// memory is lost, and the work can be saved once the folder is back.
+#include "FakePlatform.h"
+#include "ScriptedDialogs.h"
+#include "TestData.h"
+
+#include "app/Main.h"
+#include "shell/AppState.h"
+#include "storage/DataFolder.h"
+#include "storage/SafeFile.h"
+
+#include <QAction>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+struct Session
+{
+    QTemporaryDir root;
+    QString data;
+    std::unique_ptr<Main> main;
+
+    Session()
+    {
+        data = root.filePath(QStringLiteral("data"));
+        if (DataFolder::initEmpty(data))
+            qFatal("cannot create the data folder");
+        AppState& state = AppState::instance();
+        state.programFolder = root.path() + QLatin1Char('/');
+        state.settingsPath = root.filePath(QStringLiteral("zestoraplus.ini"));
+        state.dataPath = data + QLatin1Char('/');
+        state.recipes = std::make_unique<DataSource1>(state.tablePath(TableDef::Recipes));
+        state.prefs = std::make_unique<DataSourcePrefs2>(state.tablePath(TableDef::Preferences));
+        state.menu = std::make_unique<DataSource8>(state.tablePath(TableDef::MenuPlanner));
+        RecordStatus::addNew(state.recipes->recordset());
+        state.recipes->recordset().setValue(QStringLiteral("Name"), QStringLiteral("Grandma's Soup"));
+        main = std::make_unique<Main>();
+    }
+    ~Session()
+    {
+        main.reset();
+        AppState::instance().reset();
+    }
+    QByteArray recipesFile() const { return TestData::readFile(QDir(data).filePath(QStringLiteral("ZestoDB.cdb"))); }
+};
+
+} // namespace
+
+class TestDataLoss : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void dataFolderRemovedWhileRunning()
+    {
+        Session s;
+        FakePlatform platform;
+        QVERIFY(QDir(s.data).removeRecursively());
+        {
+            ScriptedDialogs dialogs;
+            for (int i = 0; i < 3; ++i)
+                dialogs.answer(MsgAnswer::Ok);
+            s.main->findChild<QAction*>(QStringLiteral("mnuSaveAll"))->trigger();
+            QCOMPARE(dialogs.messageCount(), 3);
+            QVERIFY(
+                dialogs.shown().at(0).text.startsWith(QStringLiteral("An error occurred while saving ZestoDB.cdb.")));
+        }
+        // Closing now would lose the soup: the user is asked and may stay.
+        {
+            ScriptedDialogs dialogs;
+            for (int i = 0; i < 3; ++i)
+                dialogs.answer(MsgAnswer::Ok);
+            dialogs.answer(MsgAnswer::No);
+            s.main->close();
+            QCOMPARE(dialogs.last().title, QStringLiteral("Changes Not Saved"));
+            QVERIFY(!s.main->exitCompleted());
+        }
+        QCOMPARE(AppState::instance().recipes->recordset().totalRecordCount(), 1);
+
+        // The folder is back: the same session saves everything.
+        QVERIFY(QDir().mkpath(s.data));
+        ScriptedDialogs dialogs;
+        s.main->close();
+        QVERIFY(s.main->exitCompleted());
+        QCOMPARE(dialogs.messageCount(), 0);
+        QVERIFY(s.recipesFile().contains("0x00000000,0x0008,\"\",\"Grandma's Soup\""));
+    }
+
+    void diskFullDuringSaveAll()
+    {
+        Session s;
+        FakePlatform platform;
+        const QByteArray before = s.recipesFile();
+        ScriptedDialogs dialogs;
+        for (int i = 0; i < 3; ++i)
+            dialogs.answer(MsgAnswer::Ok);
+        SafeFile::setFaultAfterBytes(50);
+        s.main->SaveAll();
+        SafeFile::setFaultAfterBytes(-1);
+        QVERIFY(dialogs.messageCount() >= 1);
+        QVERIFY(dialogs.shown().at(0).text.contains(QStringLiteral("ErrorCode =  61 (Disk full")));
+        QCOMPARE(s.recipesFile(), before);
+        s.main->SaveAll();
+        QVERIFY(s.recipesFile().contains("Grandma's Soup"));
+    }
+
+    void readOnlyDataFolder()
+    {
+        Session s;
+        FakePlatform platform;
+        QFile::setPermissions(s.data, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        if (QFileInfo(s.data).isWritable()) {
+            QFile::setPermissions(s.data, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+            QSKIP("folder permissions are not enforced for this user (the disk-full case covers the same path)");
+        }
+        const QByteArray before = s.recipesFile();
+        ScriptedDialogs dialogs;
+        for (int i = 0; i < 3; ++i)
+            dialogs.answer(MsgAnswer::Ok);
+        s.main->SaveAll();
+        QFile::setPermissions(s.data, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QCOMPARE(dialogs.messageCount(), 3);
+        QCOMPARE(s.recipesFile(), before);
+        QCOMPARE(AppState::instance().recipes->recordset().totalRecordCount(), 1);
+    }
+};
+
+QTEST_MAIN(TestDataLoss)
+#include "test_dataloss.moc"
