@@ -5,7 +5,7 @@
 #   ./dev.sh setup  only install what is missing
 #   ./dev.sh build  only configure and build
 #   ./dev.sh test --sanitize   the whole test suite built with AddressSanitizer + UndefinedBehaviorSanitizer
-# ZESTORA_FUZZ_SECONDS sets how long each fuzz target runs in the test command (default 10; 0 skips fuzzing).
+# ZESTORA_FUZZ_SECONDS sets how long each fuzz target runs in the test command (default 20; 0 skips fuzzing).
 set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
@@ -63,7 +63,7 @@ test_all() {
     # Widget tests use the offscreen platform; the X11 tests need a real (virtual) display.
     (cd "$BUILD" && xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure -j "$JOBS" --timeout 600) \
         || status=1
-    local fuzz_seconds="${ZESTORA_FUZZ_SECONDS:-10}"
+    local fuzz_seconds="${ZESTORA_FUZZ_SECONDS:-20}"
     if [[ "${1:-}" != "--sanitize" && "$fuzz_seconds" != "0" ]]; then
         "$ROOT/fuzz/run.sh" --seconds "$fuzz_seconds" || status=1
     fi
