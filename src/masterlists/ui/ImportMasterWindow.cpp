@@ -5,6 +5,7 @@
 #include "shell/Dialogs.h"
 #include "shell/Platform.h"
 #include "shell/ShowError.h"
+#include "shell/ui/WidgetHelpers.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,13 +18,6 @@
 namespace {
 const QString kNoFile = QStringLiteral("No File Selected");
 
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption)
-{
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setAutoDefault(false);
-    return b;
-}
 } // namespace
 
 ImportMasterWindow::ImportMasterWindow(MasterListWindow* editor)
@@ -48,9 +42,9 @@ ImportMasterWindow::ImportMasterWindow(MasterListWindow* editor)
     m_lblCount->setObjectName(QStringLiteral("lblCount"));
     m_lblCount->hide();
 
-    m_cmdSelect = makeButton(this, "cmdSelect", QStringLiteral("&Select File"));
-    m_cmdImport = makeButton(this, "cmdImport", QStringLiteral("&Import"));
-    m_cmdCancel = makeButton(this, "cmdCancel", QStringLiteral("Canc&el"));
+    m_cmdSelect = WidgetHelpers::button(this, QStringLiteral("cmdSelect"), QStringLiteral("&Select File"));
+    m_cmdImport = WidgetHelpers::button(this, QStringLiteral("cmdImport"), QStringLiteral("&Import"));
+    m_cmdCancel = WidgetHelpers::button(this, QStringLiteral("cmdCancel"), QStringLiteral("Canc&el"));
     m_cmdCancel->setToolTip(QStringLiteral("Cancel Changes"));
 
     auto* grid = new QGridLayout(this);

@@ -7,6 +7,7 @@
 #include "shell/Dialogs.h"
 #include "shell/Platform.h"
 #include "shell/ShowError.h"
+#include "shell/ui/WidgetHelpers.h"
 #include "shopping/ShoppingActions.h"
 #include "shopping/ShoppingListAdder.h"
 #include "storage/NormalizeForMatch.h"
@@ -36,23 +37,6 @@ int twips(int t)
     return t / 15;
 }
 
-QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption, const QString& tip)
-{
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setToolTip(tip);
-    b->setAutoDefault(false);
-    b->setDefault(false);
-    return b;
-}
-
-bool isEnter(QEvent* event)
-{
-    if (event->type() != QEvent::KeyPress)
-        return false;
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    return key == Qt::Key_Return || key == Qt::Key_Enter;
-}
 } // namespace
 
 LineEditorWindow::LineEditorWindow(Mode mode, const QString& fieldText, QWidget* parent)
@@ -112,18 +96,18 @@ void LineEditorWindow::buildControls()
 {
     const bool ingredients = m_mode == Mode::Ingredients;
     auto* boxes = new QGridLayout;
-    auto addColumn
-        = [&](int column, const QString& caption, QWidget* box, const char* listButton, const QString& kind) {
-              auto* label = new QLabel(caption, this);
-              label->setBuddy(box);
-              boxes->addWidget(label, 0, column);
-              boxes->addWidget(box, 1, column);
-              if (listButton) {
-                  auto* b = makeButton(this, QLatin1String(listButton), QStringLiteral("Edit List..."), QString());
-                  connect(b, &QPushButton::clicked, this, [this, kind] { onEditList(kind); });
-                  boxes->addWidget(b, 2, column, Qt::AlignLeft);
-              }
-          };
+    auto addColumn = [&](int column, const QString& caption, QWidget* box, const char* listButton,
+                         const QString& kind) {
+        auto* label = new QLabel(caption, this);
+        label->setBuddy(box);
+        boxes->addWidget(label, 0, column);
+        boxes->addWidget(box, 1, column);
+        if (listButton) {
+            auto* b = WidgetHelpers::button(this, QLatin1String(listButton), QStringLiteral("Edit List..."), QString());
+            connect(b, &QPushButton::clicked, this, [this, kind] { onEditList(kind); });
+            boxes->addWidget(b, 2, column, Qt::AlignLeft);
+        }
+    };
     if (ingredients) {
         m_cboQty = makeCombo("txtQty", QStringLiteral("Select or enter the quantity"), kMaxQty);
         addColumn(0, QStringLiteral("&Qty:"), m_cboQty, "cmdEditQty", QStringLiteral("qty"));
@@ -145,21 +129,23 @@ void LineEditorWindow::buildControls()
     boxes->setColumnStretch(1, 1);
     boxes->setColumnStretch(2, 3);
 
-    m_cmdAdd = makeButton(this, QStringLiteral("cmdAdd"), QStringLiteral("&Add"),
-                          QStringLiteral("Add or Update Ingredient"));
-    m_cmdEdit = makeButton(this, QStringLiteral("cmdEdit"), QStringLiteral("&Edit"),
-                           QStringLiteral("Edit Selected Ingredient"));
-    m_cmdIconClear = makeButton(this, QStringLiteral("cmdIconClear"), QStringLiteral("Stop Edit"),
-                                QStringLiteral("Clear Update, Start Add"));
+    m_cmdAdd = WidgetHelpers::button(this, QStringLiteral("cmdAdd"), QStringLiteral("&Add"),
+                                     QStringLiteral("Add or Update Ingredient"));
+    m_cmdEdit = WidgetHelpers::button(this, QStringLiteral("cmdEdit"), QStringLiteral("&Edit"),
+                                      QStringLiteral("Edit Selected Ingredient"));
+    m_cmdIconClear = WidgetHelpers::button(this, QStringLiteral("cmdIconClear"), QStringLiteral("Stop Edit"),
+                                           QStringLiteral("Clear Update, Start Add"));
     m_cmdIconClear->setIcon(style()->standardIcon(QStyle::SP_DialogResetButton));
     m_cmdIconClear->hide();
-    m_cmdDelete = makeButton(this, QStringLiteral("cmdDelete"), QStringLiteral("&Delete"),
-                             QStringLiteral("Delete Selected Ingredient"));
-    m_cmdClear
-        = makeButton(this, QStringLiteral("cmdClear"), QStringLiteral("C&lear"), QStringLiteral("Clear text boxes"));
-    auto* up = makeButton(this, QStringLiteral("cmdIngrScroll_0"), QString(), QStringLiteral("Move Ingredient Up"));
+    m_cmdDelete = WidgetHelpers::button(this, QStringLiteral("cmdDelete"), QStringLiteral("&Delete"),
+                                        QStringLiteral("Delete Selected Ingredient"));
+    m_cmdClear = WidgetHelpers::button(this, QStringLiteral("cmdClear"), QStringLiteral("C&lear"),
+                                       QStringLiteral("Clear text boxes"));
+    auto* up = WidgetHelpers::button(this, QStringLiteral("cmdIngrScroll_0"), QString(),
+                                     QStringLiteral("Move Ingredient Up"));
     up->setIcon(style()->standardIcon(QStyle::SP_ArrowUp));
-    auto* down = makeButton(this, QStringLiteral("cmdIngrScroll_1"), QString(), QStringLiteral("Move Ingredient Down"));
+    auto* down = WidgetHelpers::button(this, QStringLiteral("cmdIngrScroll_1"), QString(),
+                                       QStringLiteral("Move Ingredient Down"));
     down->setIcon(style()->standardIcon(QStyle::SP_ArrowDown));
 
     auto* actions = new QHBoxLayout;
@@ -174,10 +160,12 @@ void LineEditorWindow::buildControls()
     actions->addStretch(1);
     QList<QPushButton*> shopButtons;
     if (ingredients) {
-        auto* shopOne = makeButton(this, QStringLiteral("cmdShop_0"), QStringLiteral("Add to &Shopping List"),
-                                   QStringLiteral("Add ingredient to shopping list"));
-        auto* shopAll = makeButton(this, QStringLiteral("cmdShop_1"), QStringLiteral("Add All &to Shopping List"),
-                                   QStringLiteral("Add ALL ingredients to shopping list"));
+        auto* shopOne
+            = WidgetHelpers::button(this, QStringLiteral("cmdShop_0"), QStringLiteral("Add to &Shopping List"),
+                                    QStringLiteral("Add ingredient to shopping list"));
+        auto* shopAll
+            = WidgetHelpers::button(this, QStringLiteral("cmdShop_1"), QStringLiteral("Add All &to Shopping List"),
+                                    QStringLiteral("Add ALL ingredients to shopping list"));
         connect(shopOne, &QPushButton::clicked, this, [this] { onShop(false); });
         connect(shopAll, &QPushButton::clicked, this, [this] { onShop(true); });
         shopButtons << shopOne << shopAll;
@@ -198,8 +186,8 @@ void LineEditorWindow::buildControls()
     auto* gridLabel = new QLabel(
         ingredients ? QStringLiteral("Ingredient List:") : QStringLiteral("Nutritional Information:"), this);
 
-    auto* ok = makeButton(this, QStringLiteral("cmdOK"), QStringLiteral("&OK"), QString());
-    auto* cancel = makeButton(this, QStringLiteral("cmdCancel"), QStringLiteral("&Cancel"), QString());
+    auto* ok = WidgetHelpers::button(this, QStringLiteral("cmdOK"), QStringLiteral("&OK"), QString());
+    auto* cancel = WidgetHelpers::button(this, QStringLiteral("cmdCancel"), QStringLiteral("&Cancel"), QString());
     auto* bottom = new QHBoxLayout;
     for (QPushButton* b : shopButtons)
         bottom->addWidget(b);
@@ -483,7 +471,7 @@ void LineEditorWindow::accept()
 
 bool LineEditorWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (isEnter(event)) {
+    if (WidgetHelpers::isEnterKey(event)) {
         QObject* qtyEdit = m_cboQty ? static_cast<QObject*>(m_cboQty->lineEdit()) : m_txtQtyPlain;
         if (watched == qtyEdit) {
             m_txtUnit->setFocus();

@@ -7,6 +7,7 @@
 #include "shell/Dialogs.h"
 #include "shell/Platform.h"
 #include "shell/ShowError.h"
+#include "shell/ui/WidgetHelpers.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -34,24 +35,6 @@ void openMasterList(QWidget* parent, const QString& kind)
 }
 
 namespace {
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, const QString& tip)
-{
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setToolTip(tip);
-    // Enter belongs to the entry boxes, never to a default button.
-    b->setAutoDefault(false);
-    b->setDefault(false);
-    return b;
-}
-
-bool isEnter(QEvent* event)
-{
-    if (event->type() != QEvent::KeyPress)
-        return false;
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    return key == Qt::Key_Return || key == Qt::Key_Enter;
-}
 } // namespace
 
 MasterListWindow::MasterListWindow(const MasterListKind& kind, QWidget* parent)
@@ -84,11 +67,12 @@ void MasterListWindow::buildControls()
     m_txtCat->setToolTip(QStringLiteral("Enter the category to add here"));
     m_txtCat->installEventFilter(this);
 
-    m_cmdAdd = makeButton(this, "cmdAdd", QStringLiteral("&Add"), QStringLiteral("Add New Item"));
-    m_cmdEdit = makeButton(this, "cmdEdit", QStringLiteral("&Edit"), QStringLiteral("Edit Selected Item"));
-    m_cmdDelete = makeButton(this, "cmdDelete", QStringLiteral("&Delete"), QStringLiteral("Delete Selected Item"));
-    m_cmdSave = makeButton(this, "cmdSave", QStringLiteral("&OK"), QStringLiteral("Finished Editing"));
-    m_cmdImport = makeButton(this, "cmdImport", QStringLiteral("&Import..."), QString());
+    m_cmdAdd = WidgetHelpers::button(this, "cmdAdd", QStringLiteral("&Add"), QStringLiteral("Add New Item"));
+    m_cmdEdit = WidgetHelpers::button(this, "cmdEdit", QStringLiteral("&Edit"), QStringLiteral("Edit Selected Item"));
+    m_cmdDelete
+        = WidgetHelpers::button(this, "cmdDelete", QStringLiteral("&Delete"), QStringLiteral("Delete Selected Item"));
+    m_cmdSave = WidgetHelpers::button(this, "cmdSave", QStringLiteral("&OK"), QStringLiteral("Finished Editing"));
+    m_cmdImport = WidgetHelpers::button(this, "cmdImport", QStringLiteral("&Import..."), QString());
     // Enter in the aisle box moves here; Enter again closes the window.
     m_cmdSave->setAutoDefault(true);
 
@@ -261,7 +245,7 @@ void MasterListWindow::onAisleEdited(const QString& text)
 
 bool MasterListWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (isEnter(event)) {
+    if (WidgetHelpers::isEnterKey(event)) {
         if (watched == m_txtCat) {
             if (m_txtAisle)
                 m_txtAisle->setFocus();

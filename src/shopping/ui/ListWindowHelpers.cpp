@@ -2,6 +2,7 @@
 
 #include "recipes/ui/TypeAhead.h"
 #include "shell/Platform.h"
+#include "shell/ui/WidgetHelpers.h"
 
 #include <QComboBox>
 #include <QHeaderView>
@@ -13,12 +14,7 @@ namespace ListWindowHelpers {
 
 QPushButton* button(QWidget* parent, const char* name, const QString& caption, const QString& tip)
 {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setToolTip(tip);
-    b->setAutoDefault(false);
-    b->setDefault(false);
-    return b;
+    return WidgetHelpers::button(parent, QLatin1String(name), caption, tip);
 }
 
 void limitAndTypeAhead(QComboBox* box, int maxLength)

@@ -5,6 +5,7 @@
 #include "shell/AppState.h"
 #include "shell/Dialogs.h"
 #include "shell/ShowError.h"
+#include "shell/ui/WidgetHelpers.h"
 #include "shopping/MenuPlanner.h"
 #include "shopping/ShoppingActions.h"
 #include "shopping/ShoppingListModel.h"
@@ -187,12 +188,7 @@ void frmMenu::LoadGrid()
 
 void frmMenu::selectGridRow(int row, int lastColumn)
 {
-    if (row < 0 || row >= m_grid->rowCount())
-        return;
-    const QSignalBlocker block(m_grid);
-    m_grid->clearSelection();
-    m_grid->setCurrentCell(row, 0);
-    m_grid->setRangeSelected(QTableWidgetSelectionRange(row, 0, row, lastColumn), true);
+    WidgetHelpers::selectRow(m_grid, row, lastColumn);
 }
 
 void frmMenu::showHeld()

@@ -3,6 +3,7 @@
 #include "masterlists/ui/MasterListWindow.h"
 #include "shell/Dialogs.h"
 #include "shell/ShowError.h"
+#include "shell/ui/WidgetHelpers.h"
 #include "shopping/ShoppingList.h"
 #include "shopping/ui/ListWindowHelpers.h"
 
@@ -196,12 +197,7 @@ void frmShopList::LoadGrid()
 
 void frmShopList::selectGridRow(int row, int lastColumn)
 {
-    if (row < 0 || row >= m_grid->rowCount())
-        return;
-    const QSignalBlocker block(m_grid);
-    m_grid->clearSelection();
-    m_grid->setCurrentCell(row, 0);
-    m_grid->setRangeSelected(QTableWidgetSelectionRange(row, 0, row, lastColumn), true);
+    WidgetHelpers::selectRow(m_grid, row, lastColumn);
 }
 
 void frmShopList::showHeld()
