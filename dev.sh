@@ -54,6 +54,7 @@ test_all() {
     setup
     if [[ "${1:-}" == "--sanitize" ]]; then
         BUILD="${ZESTORA_BUILD_DIR:-$ROOT/build-sanitize}"
+        export LSAN_OPTIONS="suppressions=$ROOT/tests/lsan.supp:print_suppressions=0"
         cmake -S "$ROOT" -B "$BUILD" -DZESTORA_WERROR=ON -DZESTORA_SANITIZE=ON >/dev/null
         cmake --build "$BUILD" -j "$JOBS"
     else

@@ -18,6 +18,12 @@ using TestData::crlfLines;
 
 namespace {
 
+// The bytes of a string literal, embedded NULs included.
+template <size_t N> QByteArray bytesOf(const char (&literal)[N])
+{
+    return QByteArray(literal, static_cast<qsizetype>(N - 1));
+}
+
 QByteArray headerBytes(int fields, int records)
 {
     return Cp1252::encode(TableFile::headerFromNothing(records, fields)) + "\r\n";
@@ -282,10 +288,10 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::newRow("truncated mid-record") << headerBytes(10, 1) + "0x00000001,0x0000,\"k\",\"Na";
-        QTest::newRow("NUL bytes") << headerBytes(10, 1) + QByteArray("0x00000001,0x0\0000,\"k\0\",\"x\"\r\n", 30);
+        QTest::newRow("NUL bytes") << headerBytes(10, 1) + bytesOf("0x00000001,0x0\0000,\"k\0\",\"x\"\r\n");
         QTest::newRow("1000-character header line") << "#" + QByteArray(1000, 'H') + "\r\n" + headerBytes(10, 0);
         QTest::newRow("bare LF line ends") << QByteArray("#CDBID: CASL\n#FLDCNT: 10\n0x00000001,0x0000,\"k\",\"n\"\n");
-        QTest::newRow("binary noise") << QByteArray("\x01\x02,\",\"\",\xff\xfe\r\n\r\r\n,,,,\"\"\"\"", 24);
+        QTest::newRow("binary noise") << bytesOf("\x01\x02,\",\"\",\xff\xfe\r\n\r\r\n,,,,\"\"\"\"");
         QTest::newRow("only separators") << QByteArray(",\",\",\",\",\",\"\",\"\",\"\r\n");
     }
 
