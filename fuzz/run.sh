@@ -22,12 +22,15 @@ cmake --build "$BUILD" -j "$(nproc)" >/dev/null
 
 mkdir -p "$BUILD/artifacts"
 failed=0
-for target in "$BUILD"/fuzz/fuzz_*; do
-    [[ -x "$target" && -f "$target" ]] || continue
-    name="$(basename "$target")"
+# The targets are the fuzz_*.cpp files of the source tree (a build folder may hold stale ones).
+for source in "$ROOT"/fuzz/fuzz_*.cpp; do
+    name="$(basename "$source" .cpp)"
+    target="$BUILD/fuzz/$name"
+    [[ -x "$target" ]] || { echo "fuzz: $name was not built"; failed=1; continue; }
     [[ -n "$ONLY" && "$name" != "$ONLY" ]] && continue
     work="$(mktemp -d)"
-    seeds=("$ROOT/fuzz/corpus/$name")
+    seeds=()
+    [[ -d "$ROOT/fuzz/corpus/$name" ]] && seeds+=("$ROOT/fuzz/corpus/$name")
     [[ -d "$ROOT/fuzz/regressions/$name" ]] && seeds+=("$ROOT/fuzz/regressions/$name")
     log="$BUILD/artifacts/$name.log"
     if "$target" -max_total_time="$SECONDS_PER_TARGET" -timeout=10 -rss_limit_mb=2048 -max_len=65536 \
