@@ -3,6 +3,7 @@
 #include "storage/TableCatalogue.h"
 
 #include <QDir>
+#include <QRegularExpression>
 
 namespace {
 
@@ -10,6 +11,16 @@ void applyView(Recordset& rs, const char* sort)
 {
     rs.setFilter(RecordStatus::LiveFilter);
     rs.setSort(QLatin1String(sort));
+}
+
+void addRow(Recordset& rs, const QString& status, const QStringList& fields, const QStringList& values)
+{
+    rs.addNew();
+    rs.setValue("REC_ID", QStringLiteral("0x00000000"));
+    rs.setValue("STATUS", status);
+    for (int i = 0; i < fields.size(); ++i)
+        rs.setValue(fields.at(i), values.at(i));
+    rs.update();
 }
 
 } // namespace
@@ -31,59 +42,47 @@ QByteArray ReportFixture::tinyPng()
     return QByteArray(bytes, sizeof(bytes) - 1);
 }
 
-QString ReportFixture::writePicture(const QString& fileName) const
+int ReportFixture::pdfPages(const QByteArray& pdf)
 {
-    const QString path = QDir(m_folder.path()).filePath(fileName);
+    static const QRegularExpression re(QStringLiteral("/Type\\s*/Page(?![s\\w])"));
+    int n = 0;
+    for (auto it = re.globalMatch(QString::fromLatin1(pdf)); it.hasNext(); it.next())
+        ++n;
+    return n;
+}
+
+QString ReportFixture::writePicture() const
+{
+    const QString path = QDir(m_folder.path()).filePath("pie.png");
     TestData::writeFile(path, tinyPng());
     return path;
 }
 
-void ReportFixture::addRecipe(const RecipeRow& row)
+void ReportFixture::addRecipe(QStringList row)
 {
-    Recordset& rs = m_recipes->recordset();
-    rs.addNew();
-    rs.setValue("REC_ID", QStringLiteral("0x00000000"));
-    rs.setValue("STATUS", row.status);
-    rs.setValue("Key", row.key.isEmpty() ? row.name.toLower() : row.key);
-    rs.setValue("Name", row.name);
-    rs.setValue("Category", row.category);
-    rs.setValue("Serves", row.serves);
-    rs.setValue("Ingredients", row.ingredients);
-    rs.setValue("Instructions", row.instructions);
-    rs.setValue("Nutrition", row.nutrition);
-    rs.setValue("RtgSrc", row.rtgSrc.isNull() ? QStringLiteral("~~") : row.rtgSrc);
-    rs.setValue("Picture", row.picture);
-    rs.update();
-    applyView(rs, "Name ASC");
+    row.resize(10);
+    if (row.at(1).isEmpty())
+        row[1] = row.at(0).toLower();
+    if (row.at(7).isNull())
+        row[7] = QStringLiteral("~~");
+    addRow(m_recipes->recordset(), row.at(9).isEmpty() ? QStringLiteral("0x0000") : row.at(9),
+           { "Name", "Key", "Category", "Serves", "Ingredients", "Instructions", "Nutrition", "RtgSrc", "Picture" },
+           row.mid(0, 9));
+    applyView(m_recipes->recordset(), "Name ASC");
 }
 
 void ReportFixture::addMenu(const QString& key, const QString& recipe, const QString& status)
 {
-    Recordset& rs = m_menu->recordset();
-    rs.addNew();
-    rs.setValue("REC_ID", QStringLiteral("0x00000000"));
-    rs.setValue("STATUS", status);
-    rs.setValue("MenuKey", key);
-    rs.setValue("MenuRecipe", recipe);
-    rs.update();
-    applyView(rs, "MenuKey ASC");
+    addRow(m_menu->recordset(), status, { "MenuKey", "MenuRecipe" }, { key, recipe });
+    applyView(m_menu->recordset(), "MenuKey ASC");
 }
 
 void ReportFixture::addShopItem(const QString& key, const QString& aisle, const QString& qty, const QString& units,
                                 const QString& ingredient, const QString& note, const QString& status)
 {
     auto shop = loadShoppingList();
-    Recordset& rs = shop->recordset();
-    rs.addNew();
-    rs.setValue("REC_ID", QStringLiteral("0x00000000"));
-    rs.setValue("STATUS", status);
-    rs.setValue("ShopKey", key);
-    rs.setValue("ShopAisle", aisle);
-    rs.setValue("ShopIngr", ingredient);
-    rs.setValue("ShopQty", qty);
-    rs.setValue("ShopUnits", units);
-    rs.setValue("ShopNote", note);
-    rs.update();
+    addRow(shop->recordset(), status, { "ShopKey", "ShopAisle", "ShopIngr", "ShopQty", "ShopUnits", "ShopNote" },
+           { key, aisle, ingredient, qty, units, note });
     shop->save();
 }
 

@@ -19,7 +19,6 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpression>
 #include <QScrollBar>
 #include <QTest>
 
@@ -29,12 +28,11 @@ class FakeRecipeWindow : public RecipeWindow
 {
 public:
     QStringList keys;
-    int refreshed = 0;
     bool isEditing() const override { return false; }
     void pressSave() override { }
     void cancelEdit() override { }
     void listAll() override { }
-    void refreshList() override { ++refreshed; }
+    void refreshList() override { }
     QStringList selectedKeys() const override { return keys; }
     QStringList selectedNames() const override { return keys; }
     QString currentKey() const override { return {}; }
@@ -51,7 +49,6 @@ public:
     int from = 1;
     int to = 1;
     QString pdfPath;
-    QPageSize pageSize = QPageSize(QPageSize::A4);
     int shownPageCount = 0;
     bool print(QPrinter& printer, int pageCount, int* f, int* t, QWidget*) override
     {
@@ -65,20 +62,11 @@ public:
     bool printerSetup(QPrinter&, QWidget*) override { return accept; }
     bool pageSetup(QPrinter& printer, QWidget*) override
     {
-        printer.setPageLayout(
-            QPageLayout(pageSize, QPageLayout::Portrait, QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter));
+        printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(20, 20, 20, 20),
+                                          QPageLayout::Millimeter));
         return accept;
     }
 };
-
-int pdfPages(const QByteArray& pdf)
-{
-    static const QRegularExpression re(QStringLiteral("/Type\\s*/Page(?![s\\w])"));
-    int n = 0;
-    for (auto it = re.globalMatch(QString::fromLatin1(pdf)); it.hasNext(); it.next())
-        ++n;
-    return n;
-}
 
 template <typename T> T* child(QObject& parent, const char* name)
 {
@@ -96,11 +84,9 @@ class TestPrintWindows : public QObject
 private Q_SLOTS:
     void init();
     void cleanup();
-    void previewControls();
     void reportFileWritten_data();
     void reportFileWritten();
-    void pageNavigation();
-    void zoomEntries();
+    void previewPagesAndZoom();
     void saveToFile_data();
     void saveToFile();
     void printsTheChosenRange();
@@ -112,7 +98,6 @@ private Q_SLOTS:
     void menuCommands();
 
 private:
-    void loadHeldTables();
     std::unique_ptr<ReportFixture> m_fx;
     std::unique_ptr<ScriptedDialogs> m_dialogs;
     void setSetting(const QString& key, const QString& value) { WriteSetting("Main", key, value); }
@@ -129,14 +114,9 @@ void TestPrintWindows::init()
     m_fx->addShopItem("003flour", "3", "2", "cups", "flour", "Apple Pie");
     m_fx->addMenu("20070315~cake", "Cake");
     m_fx->saveAll();
-    loadHeldTables();
     m_dialogs = std::make_unique<ScriptedDialogs>();
     m_printDialogs.accept = true;
     PrintDialogs::setCurrent(&m_printDialogs);
-}
-
-void TestPrintWindows::loadHeldTables()
-{
     AppState& state = AppState::instance();
     state.reset();
     state.dataPath = m_fx->dataPath() + "/";
@@ -158,34 +138,10 @@ void TestPrintWindows::cleanup()
     m_fx.reset();
 }
 
-void TestPrintWindows::previewControls()
-{
-    frmPrint w(PrintOptions {});
-    QCOMPARE(w.windowTitle(), QString("Print Preview"));
-    const QList<QPair<const char*, QString>> buttons {
-        { "cmdPrint", "&Print" },           { "cmdSaveFile", "&Save to File..." },
-        { "cmdCancel", "&Cancel" },         { "cmdPrinterSetup", "Printer Setup" },
-        { "cmdPageSetup", "Page Setup" },   { "cmdFirst", "First Page" },
-        { "cmdPrevious", "Previous Page" }, { "cmdNext", "Next Page" },
-        { "cmdLast", "Last Page" }
-    };
-    for (const auto& [name, caption] : buttons) {
-        auto* b = child<QPushButton>(w, name);
-        QVERIFY(b);
-        QCOMPARE(b->text(), caption);
-    }
-    QVERIFY(child<QScrollBar>(w, "scrlPage"));
-    QVERIFY(child<ReportPreview>(w, "vp"));
-    QCOMPARE(child<QComboBox>(w, "cmbZoomMode")->currentText(), QString("WholePage"));
-    QCOMPARE(child<ReportPreview>(w, "vp")->zoomMode(), ReportPreview::WholePage);
-    QCOMPARE(w.document().docName(), QString("Zestora"));
-}
-
 void TestPrintWindows::reportFileWritten_data()
 {
     QTest::addColumn<int>("kind");
     QTest::addColumn<QString>("text");
-    QTest::newRow("recipes") << int(PrintOptions::Recipes) << "Apple Pie";
     QTest::newRow("shopping list") << int(PrintOptions::ShoppingList) << "Shopping List - Zestora";
     QTest::newRow("menu") << int(PrintOptions::Menu) << "Menu Planner - Zestora";
 }
@@ -204,11 +160,13 @@ void TestPrintWindows::reportFileWritten()
     QVERIFY(w.document().texts().join("|").contains(text));
 }
 
-void TestPrintWindows::pageNavigation()
+void TestPrintWindows::previewPagesAndZoom()
 {
     PrintOptions options;
     options.newPage = true;
     frmPrint w(options);
+    QCOMPARE(w.windowTitle(), QString("Print Preview"));
+    QCOMPARE(w.document().docName(), QString("Zestora"));
     auto* label = child<QLabel>(w, "lblPage");
     auto* scroll = child<QScrollBar>(w, "scrlPage");
     QCOMPARE(w.pageCount(), 3);
@@ -216,8 +174,9 @@ void TestPrintWindows::pageNavigation()
     QCOMPARE(scroll->maximum(), 3);
     QVERIFY(!child<QPushButton>(w, "cmdPrevious")->isEnabled());
 
-    const QList<QPair<const char*, int>> steps { { "cmdNext", 2 }, { "cmdNext", 3 },  { "cmdPrevious", 2 },
-                                                 { "cmdLast", 3 }, { "cmdFirst", 1 }, { "cmdPrevious", 1 } };
+    const QList<QPair<const char*, int>> steps {
+        { "cmdNext", 2 }, { "cmdLast", 3 }, { "cmdPrevious", 2 }, { "cmdFirst", 1 }
+    };
     for (const auto& [name, page] : steps) {
         QPushButton* b = child<QPushButton>(w, name);
         if (b->isEnabled())
@@ -229,35 +188,23 @@ void TestPrintWindows::pageNavigation()
     QCOMPARE(w.pageShown(), 2);
     QCOMPARE(label->text(), QString("2 of 3"));
 
-    auto* zoom = child<QComboBox>(w, "cmbZoomMode");
-    zoom->setCurrentText("TwoPages");
-    Q_EMIT zoom->textActivated("TwoPages");
-    QCOMPARE(label->text(), QString("2 - 3 of 3"));
-    w.showPage(3);
-    QCOMPARE(label->text(), QString("3 of 3"));
     w.showPage(99);
     QCOMPARE(w.pageShown(), 3);
-}
 
-void TestPrintWindows::zoomEntries()
-{
-    frmPrint w(PrintOptions {});
     auto* zoom = child<QComboBox>(w, "cmbZoomMode");
-    QStringList entries;
-    for (int i = 0; i < zoom->count(); ++i)
-        entries << zoom->itemText(i);
-    QCOMPARE(entries,
-             (QStringList { "Thumbnail", "TwoPages", "WholePage", "PageWidth", "25%", "50%", "75%", "100%", "150%",
-                            "200%", "400%" }));
     auto* vp = child<ReportPreview>(w, "vp");
+    QCOMPARE(zoom->currentText(), QString("WholePage"));
+    QCOMPARE(vp->zoomMode(), ReportPreview::WholePage);
+    QCOMPARE(zoom->count(), 11);
     Q_EMIT zoom->textActivated("150%");
     QCOMPARE(vp->zoomMode(), ReportPreview::Percent);
-    QCOMPARE(vp->zoom(), 150);
     QCOMPARE(vp->pixelsPerInch(), vp->logicalDpiX() * 1.5);
     Q_EMIT zoom->textActivated("PageWidth");
     QCOMPARE(vp->zoomMode(), ReportPreview::PageWidth);
-    Q_EMIT zoom->textActivated("Thumbnail");
-    QCOMPARE(vp->zoomMode(), ReportPreview::Thumbnail);
+    w.showPage(2);
+    zoom->setCurrentText("TwoPages");
+    Q_EMIT zoom->textActivated("TwoPages");
+    QCOMPARE(label->text(), QString("2 - 3 of 3"));
 }
 
 void TestPrintWindows::saveToFile_data()
@@ -266,11 +213,9 @@ void TestPrintWindows::saveToFile_data()
     QTest::addColumn<bool>("formatError");
     QTest::addColumn<bool>("written");
     QTest::addColumn<int>("replace"); // -1: no such file yet; else the answer to the replace question
-    QTest::newRow("rtf") << "copy.rtf" << false << true << -1;
     QTest::newRow("upper-case extension") << "COPY.RTF" << false << true << -1;
     QTest::newRow("existing file replaced") << "copy.rtf" << false << true << int(MsgAnswer::Yes);
     QTest::newRow("existing file kept") << "copy.rtf" << false << false << int(MsgAnswer::No);
-    QTest::newRow("text file refused") << "report.txt" << true << false << -1;
     QTest::newRow("rtf without the dot refused") << "reportrtf" << true << false << -1;
     QTest::newRow("cancelled") << "" << false << false << -1;
 }
@@ -323,7 +268,7 @@ void TestPrintWindows::printsTheChosenRange()
     m_printDialogs.to = 3;
     child<QPushButton>(w, "cmdPrint")->click();
     QCOMPARE(m_printDialogs.shownPageCount, 3);
-    QCOMPARE(pdfPages(TestData::readFile(m_printDialogs.pdfPath)), 2);
+    QCOMPARE(ReportFixture::pdfPages(TestData::readFile(m_printDialogs.pdfPath)), 2);
 
     // Cancelling the print dialog prints nothing.
     QFile::remove(m_printDialogs.pdfPath);
@@ -377,15 +322,12 @@ void TestPrintWindows::optionsWindow()
     FakeRecipeWindow recipes;
     recipes.keys = { "cake", "apple pie" };
     frmPrintOptions w(&recipes);
-    QCOMPARE(w.windowTitle(), QString("Print Options"));
     auto* selection = child<QRadioButton>(w, "optRecords_1");
     QCOMPARE(selection->text(), QString("Print 2 Selected Recipe(s)"));
-    QCOMPARE(child<QRadioButton>(w, "optRecords_0")->text(), QString("Print ALL Recipes"));
     QCOMPARE(selection->isChecked(), savedRange == "1");
     auto* newPage = child<QCheckBox>(w, "chkNewPage");
     QCOMPARE(newPage->isChecked(), savedNewPage == "1");
     QVERIFY(child<QRadioButton>(w, "optFormat_0")->isChecked());
-    QCOMPARE(child<QPushButton>(w, "Command1")->text(), QString("Cancel"));
 
     if (cards) {
         child<QRadioButton>(w, "optFormat_1")->click();
