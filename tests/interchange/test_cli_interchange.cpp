@@ -10,10 +10,70 @@ class TestCliInterchange : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void importExportText();
-    void csvImport();
-    void usageErrors_data();
-    void usageErrors();
+    void importExportText()
+    {
+        QTemporaryDir dir;
+        const QString data = dir.filePath(QStringLiteral("data"));
+        QCOMPARE(run({ "init", data }), 0);
+        QByteArray out;
+        QCOMPARE(run({ "import", data, fixture("two_column_heading_continuation.mmf") }, &out), 0);
+        QCOMPARE(out, QByteArray("Importing Recipes: 2 (DONE)\n"));
+        QCOMPARE(run({ "import", data, fixture("two_column_heading_continuation.mmf") }, &out), 0);
+        QCOMPARE(run({ "check", data }, &out), 0);
+        QVERIFY(out.contains("ZestoDB.cdb records=4 live=4"));
+        QVERIFY(out.contains("ZestoCatDB.cdb records=3 live=3"));
+
+        const QString mxp = dir.filePath(QStringLiteral("out.mxp"));
+        QCOMPARE(run({ "export", data, mxp, "--format", "mastercook", "--name", "stew" }, &out), 0);
+        QCOMPARE(out, QByteArray("Exported 2 recipes to ") + mxp.toUtf8() + "\n");
+        QFile f(mxp);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray bytes = f.readAll();
+        QCOMPARE(bytes.count("* Exported from MasterCook *"), 2);
+        QVERIFY(bytes.contains("Beef Stew #2\r\n"));
+
+        QCOMPARE(run({ "text", data, "recipe", "quick toast" }, &out), 0);
+        QVERIFY(out.startsWith("\r\nRecipe Name: Quick Toast\r\n"));
+        QCOMPARE(run({ "text", data, "recipe", "no such" }, &out), 2);
+        QCOMPARE(run({ "text", data, "shoplist" }, &out), 0);
+        QCOMPARE(out, QByteArray("\r\nShopping List - Zestora\r\n\r\n"));
+        QCOMPARE(run({ "splashshopper", data, dir.filePath(QStringLiteral("s.txt")) }, &out), 0);
+        QVERIFY(QFile::exists(dir.filePath(QStringLiteral("s.txt"))));
+    }
+
+    void csvImport()
+    {
+        QTemporaryDir dir;
+        const QString data = dir.filePath(QStringLiteral("data"));
+        QCOMPARE(run({ "init", data }), 0);
+        QByteArray out;
+        QCOMPARE(run({ "import", data, fixture("multiline_quoted_fields.csv"), "--csv",
+                       "Title,Ingredients,Instructions,servings,IGNORE,Categories" },
+                     &out),
+                 0);
+        QCOMPARE(out, QByteArray("Importing Recipes: 3 (DONE)\n"));
+        QCOMPARE(run({ "text", data, "recipe", "Pancakes" }, &out), 0);
+        QVERIFY(out.contains("Categories: Breakfast\r\nServes: 4\r\n"));
+    }
+
+    void usageErrors_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::newRow("import without file") << QStringList { "import", "x" };
+        QTest::newRow("unknown csv field") << QStringList { "import", "x", "y", "--csv", "Title,Colour" };
+        QTest::newRow("export without format") << QStringList { "export", "x", "y" };
+        QTest::newRow("export bad format") << QStringList { "export", "x", "y", "--format", "rtf" };
+        QTest::newRow("text bad kind") << QStringList { "text", "x", "pantry" };
+        QTest::newRow("not a data folder") << QStringList { "splashshopper", "/nonexistent", "y" };
+    }
+
+    void usageErrors()
+    {
+        QFETCH(QStringList, args);
+        QByteArray err;
+        QCOMPARE(run(args, nullptr, &err), 1);
+        QVERIFY(!err.isEmpty());
+    }
 
 private:
     static int run(const QStringList& args, QByteArray* out = nullptr, QByteArray* err = nullptr);
@@ -36,71 +96,6 @@ int TestCliInterchange::run(const QStringList& args, QByteArray* out, QByteArray
     if (err)
         *err = p.readAllStandardError();
     return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-}
-
-void TestCliInterchange::importExportText()
-{
-    QTemporaryDir dir;
-    const QString data = dir.filePath(QStringLiteral("data"));
-    QCOMPARE(run({ "init", data }), 0);
-    QByteArray out;
-    QCOMPARE(run({ "import", data, fixture("two_column_heading_continuation.mmf") }, &out), 0);
-    QCOMPARE(out, QByteArray("Importing Recipes: 2 (DONE)\n"));
-    QCOMPARE(run({ "import", data, fixture("two_column_heading_continuation.mmf") }, &out), 0);
-    QCOMPARE(run({ "check", data }, &out), 0);
-    QVERIFY(out.contains("ZestoDB.cdb records=4 live=4"));
-    QVERIFY(out.contains("ZestoCatDB.cdb records=3 live=3"));
-
-    const QString mxp = dir.filePath(QStringLiteral("out.mxp"));
-    QCOMPARE(run({ "export", data, mxp, "--format", "mastercook", "--name", "stew" }, &out), 0);
-    QCOMPARE(out, QByteArray("Exported 2 recipes to ") + mxp.toUtf8() + "\n");
-    QFile f(mxp);
-    QVERIFY(f.open(QIODevice::ReadOnly));
-    const QByteArray bytes = f.readAll();
-    QCOMPARE(bytes.count("* Exported from MasterCook *"), 2);
-    QVERIFY(bytes.contains("Beef Stew #2\r\n"));
-
-    QCOMPARE(run({ "text", data, "recipe", "quick toast" }, &out), 0);
-    QVERIFY(out.startsWith("\r\nRecipe Name: Quick Toast\r\n"));
-    QCOMPARE(run({ "text", data, "recipe", "no such" }, &out), 2);
-    QCOMPARE(run({ "text", data, "shoplist" }, &out), 0);
-    QCOMPARE(out, QByteArray("\r\nShopping List - Zestora\r\n\r\n"));
-    QCOMPARE(run({ "splashshopper", data, dir.filePath(QStringLiteral("s.txt")) }, &out), 0);
-    QVERIFY(QFile::exists(dir.filePath(QStringLiteral("s.txt"))));
-}
-
-void TestCliInterchange::csvImport()
-{
-    QTemporaryDir dir;
-    const QString data = dir.filePath(QStringLiteral("data"));
-    QCOMPARE(run({ "init", data }), 0);
-    QByteArray out;
-    QCOMPARE(run({ "import", data, fixture("multiline_quoted_fields.csv"), "--csv",
-                   "Title,Ingredients,Instructions,servings,IGNORE,Categories" },
-                 &out),
-             0);
-    QCOMPARE(out, QByteArray("Importing Recipes: 3 (DONE)\n"));
-    QCOMPARE(run({ "text", data, "recipe", "Pancakes" }, &out), 0);
-    QVERIFY(out.contains("Categories: Breakfast\r\nServes: 4\r\n"));
-}
-
-void TestCliInterchange::usageErrors_data()
-{
-    QTest::addColumn<QStringList>("args");
-    QTest::newRow("import without file") << QStringList { "import", "x" };
-    QTest::newRow("unknown csv field") << QStringList { "import", "x", "y", "--csv", "Title,Colour" };
-    QTest::newRow("export without format") << QStringList { "export", "x", "y" };
-    QTest::newRow("export bad format") << QStringList { "export", "x", "y", "--format", "rtf" };
-    QTest::newRow("text bad kind") << QStringList { "text", "x", "pantry" };
-    QTest::newRow("not a data folder") << QStringList { "splashshopper", "/nonexistent", "y" };
-}
-
-void TestCliInterchange::usageErrors()
-{
-    QFETCH(QStringList, args);
-    QByteArray err;
-    QCOMPARE(run(args, nullptr, &err), 1);
-    QVERIFY(!err.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestCliInterchange)
