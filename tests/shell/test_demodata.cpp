@@ -28,16 +28,11 @@ private slots:
     {
         QTest::addColumn<QString>("quantity");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("whole") << "2"
-                               << "0002.0000";
-        QTest::newRow("fraction") << "1/3"
-                                  << "0000.3333";
-        QTest::newRow("mixed") << "1 1/2"
-                               << "0001.5000";
-        QTest::newRow("decimal") << "2.5"
-                                 << "0002.5000";
-        QTest::newRow("text kept") << "a few"
-                                   << "a few";
+        QTest::newRow("whole") << QStringLiteral("2") << QStringLiteral("0002.0000");
+        QTest::newRow("fraction") << QStringLiteral("1/3") << QStringLiteral("0000.3333");
+        QTest::newRow("mixed") << QStringLiteral("1 1/2") << QStringLiteral("0001.5000");
+        QTest::newRow("decimal") << QStringLiteral("2.5") << QStringLiteral("0002.5000");
+        QTest::newRow("text kept") << QStringLiteral("a few") << QStringLiteral("a few");
     }
     void fixedDecimal()
     {

