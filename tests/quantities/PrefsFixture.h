@@ -22,10 +22,10 @@ public:
     {
         Recordset& rs = AppState::instance().prefs->recordset();
         rs.addNew();
-        rs.setValue(QStringLiteral("REC_ID"), QStringLiteral("0x00000000"));
-        rs.setValue(QStringLiteral("STATUS"), QStringLiteral("0x0008"));
-        rs.setValue(QStringLiteral("PrefsKey"), key);
-        rs.setValue(QStringLiteral("PrefsStr1"), value);
+        const QStringList fields { "REC_ID", "STATUS", "PrefsKey", "PrefsStr1" };
+        const QStringList values { "0x00000000", "0x0008", key, value };
+        for (int i = 0; i < fields.size(); ++i)
+            rs.setValue(fields.at(i), values.at(i));
         rs.update();
     }
 

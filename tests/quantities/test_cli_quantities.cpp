@@ -6,10 +6,50 @@ class TestCliQuantities : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void scale_data();
-    void scale();
-    void parse_data();
-    void parse();
+    void scale_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QByteArray>("output");
+        QTest::addColumn<int>("status");
+        QTest::newRow("kitchen form keeps its blank") << QStringList { "2 1/2", "2" } << QByteArray(" 5\n") << 0;
+        QTest::newRow("decimal") << QStringList { "1/2", "1.5", "--decimal" } << QByteArray("0000.7500\n") << 0;
+        QTest::newRow("range marked") << QStringList { "3-4", "2" } << QByteArray("*3-4\n") << 1;
+        QTest::newRow("zero denominator") << QStringList { "1/0", "2" } << QByteArray() << 3;
+        QTest::newRow("factor not a number") << QStringList { "1", "x" } << QByteArray() << 2;
+    }
+
+    void scale()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QByteArray, output);
+        QFETCH(int, status);
+        QByteArray out;
+        QCOMPARE(run(QStringList { QStringLiteral("scale") } + args, QByteArray(), &out), status);
+        QCOMPARE(out, output);
+    }
+
+    void parse_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QByteArray>("input");
+        QTest::addColumn<QByteArray>("output");
+        QTest::newRow("plain") << QStringList {} << QByteArray("1 1/2 cups flour\n2 large eggs\n\n1 T butter\n")
+                               << QByteArray("1 1/2|cups|flour~2|large|eggs~||~1|T|butter~\n");
+        QTest::newRow("abbreviated") << QStringList { "--abbreviate" } << QByteArray("1 1/2 cups flour\r\n1 t salt\r\n")
+                                     << QByteArray("1 1/2|c|flour~1|tsp|salt~\n");
+        QTest::newRow("utf-8 half sign") << QStringList {} << QByteArray("\xc2\xbd cup sugar\n")
+                                         << QByteArray("1/2|cup|sugar~\n");
+    }
+
+    void parse()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QByteArray, input);
+        QFETCH(QByteArray, output);
+        QByteArray out;
+        QCOMPARE(run(QStringList { QStringLiteral("parse") } + args, input, &out), 0);
+        QCOMPARE(out, output);
+    }
 
 private:
     static int run(const QStringList& args, const QByteArray& input, QByteArray* out);
@@ -26,56 +66,6 @@ int TestCliQuantities::run(const QStringList& args, const QByteArray& input, QBy
     p.waitForFinished(-1);
     *out = p.readAllStandardOutput();
     return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-}
-
-void TestCliQuantities::scale_data()
-{
-    QTest::addColumn<QStringList>("args");
-    QTest::addColumn<QByteArray>("output");
-    QTest::addColumn<int>("status");
-    QTest::newRow("kitchen form keeps its blank") << QStringList { "2 1/2", "2" } << QByteArray(" 5\n") << 0;
-    QTest::newRow("fraction") << QStringList { "3/4", "0.5" } << QByteArray("3/8\n") << 0;
-    QTest::newRow("decimal") << QStringList { "1/2", "1.5", "--decimal" } << QByteArray("0000.7500\n") << 0;
-    QTest::newRow("marked") << QStringList { "a pinch", "2" } << QByteArray("**a pinch\n") << 1;
-    QTest::newRow("range marked") << QStringList { "3-4", "2" } << QByteArray("*3-4\n") << 1;
-    QTest::newRow("empty quantity") << QStringList { "", "2" } << QByteArray("\n") << 0;
-    QTest::newRow("zero denominator") << QStringList { "1/0", "2" } << QByteArray() << 3;
-    QTest::newRow("factor not a number") << QStringList { "1", "x" } << QByteArray() << 2;
-    QTest::newRow("missing factor") << QStringList { "1" } << QByteArray() << 2;
-}
-
-void TestCliQuantities::scale()
-{
-    QFETCH(QStringList, args);
-    QFETCH(QByteArray, output);
-    QFETCH(int, status);
-    QByteArray out;
-    QCOMPARE(run(QStringList { QStringLiteral("scale") } + args, QByteArray(), &out), status);
-    QCOMPARE(out, output);
-}
-
-void TestCliQuantities::parse_data()
-{
-    QTest::addColumn<QStringList>("args");
-    QTest::addColumn<QByteArray>("input");
-    QTest::addColumn<QByteArray>("output");
-    QTest::newRow("plain") << QStringList {} << QByteArray("1 1/2 cups flour\n2 large eggs\n\n1 T butter\n")
-                           << QByteArray("1 1/2|cups|flour~2|large|eggs~||~1|T|butter~\n");
-    QTest::newRow("abbreviated") << QStringList { "--abbreviate" } << QByteArray("1 1/2 cups flour\r\n1 t salt\r\n")
-                                 << QByteArray("1 1/2|c|flour~1|tsp|salt~\n");
-    QTest::newRow("utf-8 half sign") << QStringList {} << QByteArray("\xc2\xbd cup sugar\n")
-                                     << QByteArray("1/2|cup|sugar~\n");
-    QTest::newRow("nothing") << QStringList {} << QByteArray() << QByteArray("\n");
-}
-
-void TestCliQuantities::parse()
-{
-    QFETCH(QStringList, args);
-    QFETCH(QByteArray, input);
-    QFETCH(QByteArray, output);
-    QByteArray out;
-    QCOMPARE(run(QStringList { QStringLiteral("parse") } + args, input, &out), 0);
-    QCOMPARE(out, output);
 }
 
 QTEST_GUILESS_MAIN(TestCliQuantities)

@@ -20,13 +20,10 @@ void addRecipe(const QString& name, const QString& serves, const QString& ingred
 {
     Recordset& rs = AppState::instance().recipes->recordset();
     rs.addNew();
-    rs.setValue(QStringLiteral("REC_ID"), QStringLiteral("0x00000011"));
-    rs.setValue(QStringLiteral("STATUS"), QStringLiteral("0x0000"));
-    rs.setValue(QStringLiteral("Key"), name.toLower());
-    rs.setValue(QStringLiteral("Name"), name);
-    rs.setValue(QStringLiteral("Serves"), serves);
-    rs.setValue(QStringLiteral("Ingredients"), ingredients);
-    rs.setValue(QStringLiteral("RtgSrc"), QStringLiteral("~~"));
+    const QStringList fields { "REC_ID", "STATUS", "Key", "Name", "Serves", "Ingredients", "RtgSrc" };
+    const QStringList values { "0x00000011", "0x0000", name.toLower(), name, serves, ingredients, "~~" };
+    for (int i = 0; i < fields.size(); ++i)
+        rs.setValue(fields.at(i), values.at(i));
     rs.update();
 }
 
@@ -44,16 +41,144 @@ class TestQuantityCommands : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void init();
-    void cleanup();
+    void init()
+    {
+        m_folder = std::make_unique<TestData::DataFolderFixture>();
+        AppState::instance().dataPath = m_folder->path() + QLatin1Char('/');
+        AppState::instance().recipes = std::make_unique<DataSource1>(m_folder->file(TableDef::Recipes));
+        addRecipe(QStringLiteral("Pancakes"), QStringLiteral("4"),
+                  QStringLiteral("1|c|milk~1/2|tsp|salt~2 1/3|c|flour~a pinch||pepper~"));
+        addRecipe(QStringLiteral("Rice"), QStringLiteral("2"), QStringLiteral("1|c|rice~"));
+        m_main = std::make_unique<Main>();
+        QVERIFY(m_main->recipeWindow());
+        m_main->recipeWindow()->listAll();
+        m_main->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_main.get()));
+    }
 
-    void scaleTakesTwoClicks();
-    void baseFollowsShownRecipe();
-    void scaleWithoutRecipeWindowShowsNothing();
-    void smartPaste_data();
-    void smartPaste();
-    void smartPasteWithoutQuestion();
-    void equivalents();
+    void cleanup()
+    {
+        m_main.reset();
+        AppState::instance().reset();
+        m_folder.reset();
+    }
+
+    void scaleButton()
+    {
+        ScriptedDialogs dialogs;
+        show(QStringLiteral("Rice"));
+
+        // First click: the servings are unchanged, so only the explanation.
+        dialogs.answer(MsgAnswer::Ok);
+        clickScale();
+        QCOMPARE(dialogs.messageCount(), 1);
+        QCOMPARE(dialogs.last().title, QStringLiteral("Scale Ingredients"));
+        QVERIFY(!m_main->recipeWindow()->isEditing());
+
+        // Second click after typing the wanted servings: confirm, scale; the ingredients now are for 8, so
+        // another click only explains again.
+        scaleTo(dialogs, QStringLiteral("8"));
+        QCOMPARE(ingredients(), QStringLiteral(" 4|c|rice~"));
+        QVERIFY(m_main->recipeWindow()->isEditing());
+        QCOMPARE(QuantityCommands::of(*m_main)->baseServes(), QStringLiteral("8"));
+        dialogs.answer(MsgAnswer::Ok);
+        clickScale();
+        QCOMPARE(dialogs.last().title, QStringLiteral("Scale Ingredients"));
+
+        // Cancelled, then another recipe shown and new servings typed: scaled from that recipe's servings.
+        m_main->recipeWindow()->cancelEdit();
+        QCOMPARE(ingredients(), QStringLiteral("1|c|rice~"));
+        show(QStringLiteral("Pancakes"));
+        scaleTo(dialogs, QStringLiteral("6"));
+        const auto& question = dialogs.shown().at(dialogs.shown().size() - 2);
+        QCOMPARE(question.title, QStringLiteral("Scale Ingredients?"));
+        QCOMPARE(question.buttons, MsgButtons::YesNo);
+        QCOMPARE(question.text, QStringLiteral("Do you want to scale the ingredients from 4 servings to 6 servings?"));
+        QCOMPARE(dialogs.last().text,
+                 QStringLiteral("Scaling INCOMPLETE.\r\n\r\nQuantities starting with * need to "
+                                "be manually multiplied by 1.5"));
+        QCOMPARE(ingredients(), QStringLiteral(" 1 1/2|c|milk~3/4|tsp|salt~ 3 1/2|c|flour~**a pinch||pepper~"));
+        QCOMPARE(gridColumn(grid(), 0), (QStringList { " 1 1/2", "3/4", " 3 1/2", "**a pinch" }));
+
+        // Declining leaves everything as it was; clearing the servings is refused.
+        typeServes(QStringLiteral("9"));
+        dialogs.answer(MsgAnswer::No);
+        clickScale();
+        QCOMPARE(gridColumn(grid(), 0).first(), QStringLiteral(" 1 1/2"));
+        QCOMPARE(QuantityCommands::of(*m_main)->baseServes(), QStringLiteral("6"));
+        QTest::keyClick(serves(), Qt::Key_Backspace);
+        dialogs.answer(MsgAnswer::Ok);
+        clickScale();
+        QCOMPARE(dialogs.last().text, QStringLiteral("The number of servings cannot be blank."));
+        QVERIFY(dialogs.exhausted());
+    }
+
+    void scaleWithoutRecipeWindowShowsNothing()
+    {
+        FakePlatform platform;
+        ScriptedDialogs dialogs;
+        RecipeWindow* window = m_main->recipeWindow();
+        m_main->setRecipeWindow(nullptr);
+        clickScale();
+        m_main->findChild<QAction*>(QStringLiteral("mnuSmartPaste"))->trigger();
+        m_main->setRecipeWindow(window);
+        QCOMPARE(dialogs.messageCount(), 0);
+        QCOMPARE(platform.beeps, 2);
+    }
+
+    void smartPaste_data()
+    {
+        QTest::addColumn<QString>("clipboard");
+        QTest::addColumn<bool>("convert");
+        QTest::addColumn<QString>("parsed");
+        QTest::newRow("LF lines, converted") << "1 1/2 cups flour\n2 large eggs\n"
+                                             << true << "1 1/2|c|flour~2|lg|eggs~";
+        QTest::newRow("CR LF lines, kept")
+            << "1 1/2 cups flour\r\n1 T butter" << false << "1 1/2|cups|flour~1|T|butter~";
+        QTest::newRow("empty clipboard clears") << "" << false << "";
+    }
+
+    void smartPaste()
+    {
+        QFETCH(QString, clipboard);
+        QFETCH(bool, convert);
+        QFETCH(QString, parsed);
+        FakePlatform platform;
+        platform.clipboard = clipboard;
+        ScriptedDialogs dialogs;
+        show(QStringLiteral("Rice"));
+        dialogs.answer(convert ? MsgAnswer::Yes : MsgAnswer::No);
+        m_main->findChild<QAction*>(QStringLiteral("mnuSmartPaste"))->trigger();
+        QCOMPARE(dialogs.last().title, QStringLiteral("Convert Units?"));
+        QCOMPARE(ingredients(), parsed);
+        QCOMPARE(grid()->rowCount(), int(parsed.count(QLatin1Char('~'))));
+        QVERIFY(m_main->recipeWindow()->isEditing());
+    }
+
+    void smartPasteWithoutQuestion()
+    {
+        PrefsFixture prefs({ { QStringLiteral("abbrev_ingr"), QStringLiteral("1") } });
+        FakePlatform platform;
+        platform.clipboard = QStringLiteral("1 Cup milk\n\n2 cloves garlic");
+        ScriptedDialogs dialogs;
+        show(QStringLiteral("Rice"));
+        m_main->findChild<QAction*>(QStringLiteral("mnuSmartPaste"))->trigger();
+        QCOMPARE(dialogs.messageCount(), 0);
+        QCOMPARE(ingredients(), QStringLiteral("1|c|milk~||~2||cloves garlic~"));
+        QCOMPARE(gridColumn(grid(), 1), (QStringList { "c", "", "" }));
+    }
+
+    void equivalents()
+    {
+        PrefsFixture prefs({ { QStringLiteral("equivalents"), QStringLiteral("1 c = 16 tbsp\\n1 tbsp = 3 tsp") } });
+        ScriptedDialogs dialogs;
+        dialogs.answer(MsgAnswer::Ok);
+        m_main->findChild<QAction*>(QStringLiteral("mnuEquiv"))->trigger();
+        QCOMPARE(dialogs.last().title, QStringLiteral("Equivalents"));
+        QCOMPARE(dialogs.last().text, QStringLiteral("1 c = 16 tbsp\r\n1 tbsp = 3 tsp"));
+        QCOMPARE(dialogs.last().buttons, MsgButtons::Ok);
+        QCOMPARE(dialogs.last().icon, MsgIcon::None);
+    }
 
 private:
     QString ingredients() const { return m_main->recipeWindow()->fieldText(QStringLiteral("Ingredients")); }
@@ -67,172 +192,18 @@ private:
         serves()->selectAll();
         QTest::keyClicks(serves(), text);
     }
+    // Types the wanted servings, clicks Scale and answers Yes, then Ok.
+    void scaleTo(ScriptedDialogs& dialogs, const QString& servings)
+    {
+        typeServes(servings);
+        dialogs.answer(MsgAnswer::Yes);
+        dialogs.answer(MsgAnswer::Ok);
+        clickScale();
+    }
 
     std::unique_ptr<TestData::DataFolderFixture> m_folder;
     std::unique_ptr<Main> m_main;
 };
-
-void TestQuantityCommands::init()
-{
-    m_folder = std::make_unique<TestData::DataFolderFixture>();
-    AppState::instance().dataPath = m_folder->path() + QLatin1Char('/');
-    AppState::instance().recipes = std::make_unique<DataSource1>(m_folder->file(TableDef::Recipes));
-    addRecipe(QStringLiteral("Pancakes"), QStringLiteral("4"),
-              QStringLiteral("1|c|milk~1/2|tsp|salt~2 1/3|c|flour~a pinch||pepper~"));
-    addRecipe(QStringLiteral("Rice"), QStringLiteral("2"), QStringLiteral("1|c|rice~"));
-    m_main = std::make_unique<Main>();
-    QVERIFY(m_main->recipeWindow());
-    m_main->recipeWindow()->listAll();
-    m_main->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_main.get()));
-}
-
-void TestQuantityCommands::cleanup()
-{
-    m_main.reset();
-    AppState::instance().reset();
-    m_folder.reset();
-}
-
-void TestQuantityCommands::scaleTakesTwoClicks()
-{
-    ScriptedDialogs dialogs;
-    show(QStringLiteral("Pancakes"));
-    const QString stored = ingredients();
-
-    // First click: the servings are unchanged, so only the explanation.
-    dialogs.answer(MsgAnswer::Ok);
-    clickScale();
-    QCOMPARE(dialogs.messageCount(), 1);
-    QCOMPARE(dialogs.last().title, QStringLiteral("Scale Ingredients"));
-    QCOMPARE(ingredients(), stored);
-    QVERIFY(!m_main->recipeWindow()->isEditing());
-
-    // Second click after typing the wanted servings: confirm, scale, tell.
-    typeServes(QStringLiteral("6"));
-    dialogs.answer(MsgAnswer::Yes);
-    dialogs.answer(MsgAnswer::Ok);
-    clickScale();
-    QCOMPARE(dialogs.shown().at(1).text,
-             QStringLiteral("Do you want to scale the ingredients from 4 servings to 6 "
-                            "servings?"));
-    QCOMPARE(dialogs.last().text,
-             QStringLiteral("Scaling INCOMPLETE.\r\n\r\nQuantities starting with * need to "
-                            "be manually multiplied by 1.5"));
-    QCOMPARE(ingredients(), QStringLiteral(" 1 1/2|c|milk~3/4|tsp|salt~ 3 1/2|c|flour~**a pinch||pepper~"));
-    QCOMPARE(gridColumn(grid(), 0), (QStringList { " 1 1/2", "3/4", " 3 1/2", "**a pinch" }));
-    QCOMPARE(gridColumn(grid(), 2), (QStringList { "milk", "salt", "flour", "pepper" }));
-    QVERIFY(m_main->recipeWindow()->isEditing());
-    QCOMPARE(QuantityCommands::of(*m_main)->baseServes(), QStringLiteral("6"));
-
-    // The ingredients now are for 6: another click only explains again.
-    dialogs.answer(MsgAnswer::Ok);
-    clickScale();
-    QCOMPARE(dialogs.last().title, QStringLiteral("Scale Ingredients"));
-    QVERIFY(dialogs.exhausted());
-}
-
-void TestQuantityCommands::baseFollowsShownRecipe()
-{
-    ScriptedDialogs dialogs;
-    show(QStringLiteral("Rice"));
-    typeServes(QStringLiteral("8"));
-    dialogs.answer(MsgAnswer::Yes);
-    dialogs.answer(MsgAnswer::Ok);
-    clickScale();
-    QCOMPARE(ingredients(), QStringLiteral(" 4|c|rice~"));
-
-    // Cancelled, then another recipe shown and new servings typed: scaled from that recipe's servings.
-    m_main->recipeWindow()->cancelEdit();
-    QCOMPARE(ingredients(), QStringLiteral("1|c|rice~"));
-    show(QStringLiteral("Pancakes"));
-    typeServes(QStringLiteral("8"));
-    dialogs.answer(MsgAnswer::Yes);
-    dialogs.answer(MsgAnswer::Ok);
-    clickScale();
-    QCOMPARE(dialogs.shown().at(2).text,
-             QStringLiteral("Do you want to scale the ingredients from 4 servings to 8 "
-                            "servings?"));
-    QCOMPARE(gridColumn(grid(), 0).first(), QStringLiteral(" 2"));
-
-    // Declining leaves everything as it was; clearing the servings is refused.
-    typeServes(QStringLiteral("9"));
-    dialogs.answer(MsgAnswer::No);
-    clickScale();
-    QCOMPARE(gridColumn(grid(), 0).first(), QStringLiteral(" 2"));
-    QCOMPARE(QuantityCommands::of(*m_main)->baseServes(), QStringLiteral("8"));
-    QTest::keyClick(serves(), Qt::Key_Backspace);
-    dialogs.answer(MsgAnswer::Ok);
-    clickScale();
-    QCOMPARE(dialogs.last().text, QStringLiteral("The number of servings cannot be blank."));
-    QVERIFY(dialogs.exhausted());
-}
-
-void TestQuantityCommands::scaleWithoutRecipeWindowShowsNothing()
-{
-    FakePlatform platform;
-    ScriptedDialogs dialogs;
-    RecipeWindow* window = m_main->recipeWindow();
-    m_main->setRecipeWindow(nullptr);
-    clickScale();
-    m_main->findChild<QAction*>(QStringLiteral("mnuSmartPaste"))->trigger();
-    m_main->setRecipeWindow(window);
-    QCOMPARE(dialogs.messageCount(), 0);
-    QCOMPARE(platform.beeps, 2);
-}
-
-void TestQuantityCommands::smartPaste_data()
-{
-    QTest::addColumn<QString>("clipboard");
-    QTest::addColumn<bool>("convert");
-    QTest::addColumn<QString>("parsed");
-    QTest::newRow("LF lines, converted") << "1 1/2 cups flour\n2 large eggs\n" << true << "1 1/2|c|flour~2|lg|eggs~";
-    QTest::newRow("CR LF lines, kept") << "1 1/2 cups flour\r\n1 T butter" << false << "1 1/2|cups|flour~1|T|butter~";
-    QTest::newRow("quantity-only line") << "1 1/2\n1 t salt" << true << "1 1/2||~1|tsp|salt~";
-    QTest::newRow("empty clipboard clears") << "" << false << "";
-}
-
-void TestQuantityCommands::smartPaste()
-{
-    QFETCH(QString, clipboard);
-    QFETCH(bool, convert);
-    QFETCH(QString, parsed);
-    FakePlatform platform;
-    platform.clipboard = clipboard;
-    ScriptedDialogs dialogs;
-    show(QStringLiteral("Rice"));
-    dialogs.answer(convert ? MsgAnswer::Yes : MsgAnswer::No);
-    m_main->findChild<QAction*>(QStringLiteral("mnuSmartPaste"))->trigger();
-    QCOMPARE(dialogs.last().title, QStringLiteral("Convert Units?"));
-    QCOMPARE(ingredients(), parsed);
-    QCOMPARE(grid()->rowCount(), int(parsed.count(QLatin1Char('~'))));
-    QVERIFY(m_main->recipeWindow()->isEditing());
-}
-
-void TestQuantityCommands::smartPasteWithoutQuestion()
-{
-    PrefsFixture prefs({ { QStringLiteral("abbrev_ingr"), QStringLiteral("1") } });
-    FakePlatform platform;
-    platform.clipboard = QStringLiteral("1 Cup milk\n\n2 cloves garlic");
-    ScriptedDialogs dialogs;
-    show(QStringLiteral("Rice"));
-    m_main->findChild<QAction*>(QStringLiteral("mnuSmartPaste"))->trigger();
-    QCOMPARE(dialogs.messageCount(), 0);
-    QCOMPARE(ingredients(), QStringLiteral("1|c|milk~||~2||cloves garlic~"));
-    QCOMPARE(gridColumn(grid(), 1), (QStringList { "c", "", "" }));
-}
-
-void TestQuantityCommands::equivalents()
-{
-    PrefsFixture prefs({ { QStringLiteral("equivalents"), QStringLiteral("1 c = 16 tbsp\\n1 tbsp = 3 tsp") } });
-    ScriptedDialogs dialogs;
-    dialogs.answer(MsgAnswer::Ok);
-    m_main->findChild<QAction*>(QStringLiteral("mnuEquiv"))->trigger();
-    QCOMPARE(dialogs.last().title, QStringLiteral("Equivalents"));
-    QCOMPARE(dialogs.last().text, QStringLiteral("1 c = 16 tbsp\r\n1 tbsp = 3 tsp"));
-    QCOMPARE(dialogs.last().buttons, MsgButtons::Ok);
-    QCOMPARE(dialogs.last().icon, MsgIcon::None);
-}
 
 QTEST_MAIN(TestQuantityCommands)
 #include "test_quantitycommands.moc"
