@@ -4,7 +4,7 @@
 
 #include <QString>
 
-// Appends a recipe record with the given fields to a recipe table and leaves the filter alone.
+// A recipe record's fields; addRecipe appends it to a recipe table and leaves the filter alone.
 struct TestRecipe
 {
     TestRecipe(const QString& name_, const QString& key_, const QString& status_ = QStringLiteral("0x0000"),
@@ -18,16 +18,9 @@ struct TestRecipe
         , ingredients(ingredients_)
     {
     }
-    QString name;
-    QString key;
-    QString status = QStringLiteral("0x0000");
-    QString id = QStringLiteral("0x00000011");
-    QString category;
-    QString ingredients;
-    QString instructions;
+    QString name, key, status, id, category, ingredients, instructions;
     QString rtgSrc = QStringLiteral("~~");
-    QString serves;
-    QString other1;
+    QString serves, other1;
 };
 
 inline void addRecipe(Recordset& rs, const TestRecipe& r)

@@ -51,9 +51,9 @@ private slots:
                              << "No records were found matching this search.\n";
         QTest::newRow("or") << QStringList { "--name", "soup", "--ingredient", "apple", "--or" } << 0
                             << "Search Results: (2 Recipes)\nLeek Soup\nMom's Pie\n";
-        QTest::newRow("blank category") << QStringList { "--category", "<blank>" } << 0
-                                        << "Search Results: (1 Recipes)\nMom's Pie\n";
-        QTest::newRow("source") << QStringList { "--source", "mom" } << 0 << "Search Results: (1 Recipes)\nLeek Soup\n";
+        QTest::newRow("every other field")
+            << QStringList { "--category2", "soups", "--instructions", "chop", "--rating", "good", "--source", "mom" }
+            << 0 << "Search Results: (1 Recipes)\nLeek Soup\n";
     }
     void list()
     {

