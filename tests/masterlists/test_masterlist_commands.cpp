@@ -112,169 +112,140 @@ private Q_SLOTS:
         m_data.reset();
     }
 
-    void menuEntriesOpenTheirList_data();
-    void menuEntriesOpenTheirList();
-    void sourceButtonRefillsThePickListKeepingTheText();
-    void gridDeleteAndMove();
-    void ingredientEditorEditsTheRecipeField();
-    void addAllToMasterIngredients();
-    void withTheRecipeWindow();
+    void menuEntriesOpenTheirList_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("qty") << "mnuEditMasterQty"
+                             << "Edit Master Quantity List";
+        QTest::newRow("ntrn") << "mnuEditNtrn"
+                              << "Edit Master Nutrition List";
+        QTest::newRow("meal") << "mnuEditMeal"
+                              << "Edit Master Meal List";
+    }
+    void menuEntriesOpenTheirList()
+    {
+        QFETCH(QString, action);
+        QFETCH(QString, title);
+        QString shown;
+        closeModalWith("cmdSave", &shown);
+        m_main->findChild<QAction*>(action)->trigger();
+        QCOMPARE(shown, title);
+    }
+    void sourceButtonRefillsThePickListKeepingTheText()
+    {
+        auto* source = m_main->findChild<QComboBox*>("cboSource");
+        source->setEditText("Grandma");
+        QTimer::singleShot(0, [] {
+            auto* w = qobject_cast<MasterListWindow*>(QApplication::activeModalWidget());
+            QVERIFY(w);
+            w->findChild<QLineEdit*>("txtCat")->setText("Cookbook");
+            w->findChild<QPushButton*>("cmdAdd")->click();
+            w->findChild<QPushButton*>("cmdSave")->click();
+        });
+        click("cmdEditSource");
+        QCOMPARE(source->count(), 2); // a blank choice, then the list
+        QCOMPARE(source->itemText(1), QString("Cookbook"));
+        QCOMPARE(source->currentText(), QString("Grandma"));
+    }
+    void gridDeleteAndMove()
+    {
+        grid()->setCurrentCell(0, 0);
+        click("cmdIngrScroll_0"); // first line up: nothing
+        for (int i = 0; i < 3; ++i)
+            click("cmdIngrScroll_1"); // the third time, last line down: nothing
+        QCOMPARE(m_recipe->fields["Ingredients"], QString("2|tsp|salt~3||eggs~1|cup|flour~"));
+        QCOMPARE(grid()->currentRow(), 2); // the moved line stays selected
+        grid()->setCurrentCell(0, 0);
+        click("cmdIngrDelete");
+        click("cmdIngrDelete");
+        QCOMPARE(m_recipe->fields["Ingredients"], QString("1|cup|flour~"));
+        grid()->setCurrentCell(-1, -1);
+        click("cmdIngrDelete");
+        QCOMPARE(m_recipe->fields["Ingredients"], QString());
+        click("cmdIngrDelete"); // nothing left: nothing happens
+        QCOMPARE(m_recipe->changes, 5);
+    }
+    void ingredientEditorEditsTheRecipeField()
+    {
+        QTimer::singleShot(0, [] {
+            auto* w = qobject_cast<LineEditorWindow*>(QApplication::activeModalWidget());
+            QVERIFY(w);
+            QCOMPARE(w->lines().count(), 3);
+            w->findChild<QComboBox*>("txtItem")->setEditText("butter");
+            w->findChild<QPushButton*>("cmdAdd")->click();
+            w->findChild<QPushButton*>("cmdOK")->click();
+        });
+        click("cmdIngrEdit");
+        QCOMPARE(m_recipe->fields["Ingredients"], QString("1|cup|flour~2|tsp|salt~3||eggs~||butter~"));
+
+        // Cancel leaves the recipe alone.
+        QTimer::singleShot(0, [] {
+            auto* w = QApplication::activeModalWidget();
+            w->findChild<QPushButton*>("cmdDelete")->click();
+            w->findChild<QPushButton*>("cmdCancel")->click();
+        });
+        click("cmdIngrEdit");
+        QCOMPARE(m_recipe->changes, 1);
+    }
+    void addAllToMasterIngredients()
+    {
+        writeTable(*m_data, *MasterListKinds::find("ingr"), { { "0x00000001", "0x0000", "flour", "" } });
+        m_dialogs->answer(MsgAnswer::No);
+        click("cmdIngrList");
+        QCOMPARE(recordLines(*m_data, TableDef::Ingredients).size(), 1);
+        m_dialogs->answer(MsgAnswer::Yes);
+        m_dialogs->answer(MsgAnswer::Ok);
+        click("cmdIngrList");
+        QCOMPARE(m_dialogs->last().title, QString("Add Complete"));
+        QCOMPARE(m_dialogs->last().text, QString("Finished adding all items to the master ingredient list."));
+        // Every line is added, even one already in the list.
+        QCOMPARE(recordLines(*m_data, TableDef::Ingredients),
+                 (QStringList {
+                     R"(0x00000000,0x0008,"eggs","eggs","","","")", R"(0x00000001,0x0000,"flour","flour","","","")",
+                     R"(0x00000000,0x0008,"flour","flour","","","")", R"(0x00000000,0x0008,"salt","salt","","","")" }));
+    }
+    void withTheRecipeWindow()
+    {
+        // The real recipe window: moving a line edits the shown recipe, which enters edit mode.
+        m_main.reset();
+        AppState& app = AppState::instance();
+        app.recipes = std::make_unique<DataSource1>(m_data->file(TableDef::Recipes));
+        app.prefs = std::make_unique<DataSourcePrefs2>(m_data->file(TableDef::Preferences));
+        Recordset& rs = app.recipes->recordset();
+        rs.addNew();
+        rs.setValue("REC_ID", "0x00000009");
+        rs.setValue("STATUS", "0x0000");
+        rs.setValue("Key", "pie");
+        rs.setValue("Name", "Pie");
+        rs.setValue("Ingredients", "1|cup|flour~2|tsp|salt~");
+        rs.setValue("RtgSrc", "~~");
+        m_main = std::make_unique<Main>();
+        RecipeWindow* recipe = m_main->recipeWindow();
+        QVERIFY(recipe && recipe != m_recipe.get());
+        recipe->listAll();
+        QCOMPARE(recipe->fieldText("Ingredients"), QString("1|cup|flour~2|tsp|salt~"));
+        QVERIFY(!recipe->isEditing());
+        grid()->setCurrentCell(0, 0);
+        click("cmdIngrScroll_1");
+        QCOMPARE(recipe->fieldText("Ingredients"), QString("2|tsp|salt~1|cup|flour~"));
+        QCOMPARE(grid()->currentRow(), 1);
+        QVERIFY(recipe->isEditing());
+        QTimer::singleShot(0, [] {
+            auto* w = QApplication::activeModalWidget();
+            QVERIFY(w && w->objectName() == "frmNutrition");
+            w->findChild<QLineEdit*>("txtQty")->setText("250");
+            w->findChild<QComboBox*>("txtUnit")->setEditText("kcal");
+            w->findChild<QComboBox*>("txtItem")->setEditText("Energy");
+            w->findChild<QPushButton*>("cmdAdd")->click();
+            w->findChild<QPushButton*>("cmdOK")->click();
+        });
+        click("cmdNtrnEdit");
+        QCOMPARE(recipe->fieldText("Nutrition"), QString("250|kcal|Energy~"));
+        QCOMPARE(m_main->findChild<QTableWidget*>("gridNutrition")->rowCount(), 1);
+        recipe->cancelEdit();
+    }
 };
-
-void TestMasterListCommands::menuEntriesOpenTheirList_data()
-{
-    QTest::addColumn<QString>("action");
-    QTest::addColumn<QString>("title");
-    QTest::newRow("qty") << "mnuEditMasterQty"
-                         << "Edit Master Quantity List";
-    QTest::newRow("units") << "mnuEditMasterUnits"
-                           << "Edit Master Units List";
-    QTest::newRow("ingr") << "mnuEditMasterIngr"
-                          << "Edit Master Ingredients List";
-    QTest::newRow("ntrn") << "mnuEditNtrn"
-                          << "Edit Master Nutrition List";
-    QTest::newRow("cat") << "mnuCat"
-                         << "Edit Master Category List";
-    QTest::newRow("source") << "mnuEditSource"
-                            << "Edit Master Source List";
-    QTest::newRow("rating") << "mnuEditRating"
-                            << "Edit Master Rating List";
-    QTest::newRow("aisle") << "mnuEditAisle"
-                           << "Edit Master Aisle List";
-    QTest::newRow("meal") << "mnuEditMeal"
-                          << "Edit Master Meal List";
-}
-
-void TestMasterListCommands::menuEntriesOpenTheirList()
-{
-    QFETCH(QString, action);
-    QFETCH(QString, title);
-    QString shown;
-    closeModalWith("cmdSave", &shown);
-    m_main->findChild<QAction*>(action)->trigger();
-    QCOMPARE(shown, title);
-}
-
-void TestMasterListCommands::sourceButtonRefillsThePickListKeepingTheText()
-{
-    auto* source = m_main->findChild<QComboBox*>("cboSource");
-    source->setEditText("Grandma");
-    QTimer::singleShot(0, [] {
-        auto* w = qobject_cast<MasterListWindow*>(QApplication::activeModalWidget());
-        QVERIFY(w);
-        w->findChild<QLineEdit*>("txtCat")->setText("Cookbook");
-        w->findChild<QPushButton*>("cmdAdd")->click();
-        w->findChild<QPushButton*>("cmdSave")->click();
-    });
-    click("cmdEditSource");
-    QCOMPARE(source->count(), 2); // a blank choice, then the list
-    QCOMPARE(source->itemText(1), QString("Cookbook"));
-    QCOMPARE(source->currentText(), QString("Grandma"));
-}
-
-void TestMasterListCommands::gridDeleteAndMove()
-{
-    grid()->setCurrentCell(0, 0);
-    click("cmdIngrScroll_0"); // first line up: nothing
-    QCOMPARE(m_recipe->changes, 0);
-    click("cmdIngrScroll_1");
-    QCOMPARE(m_recipe->fields["Ingredients"], QString("2|tsp|salt~1|cup|flour~3||eggs~"));
-    QCOMPARE(grid()->currentRow(), 1); // the moved line stays selected
-    click("cmdIngrScroll_1");
-    click("cmdIngrScroll_1"); // last line down: nothing
-    QCOMPARE(m_recipe->fields["Ingredients"], QString("2|tsp|salt~3||eggs~1|cup|flour~"));
-    grid()->setCurrentCell(0, 0);
-    click("cmdIngrDelete");
-    click("cmdIngrDelete");
-    QCOMPARE(m_recipe->fields["Ingredients"], QString("1|cup|flour~"));
-    grid()->setCurrentCell(-1, -1);
-    click("cmdIngrDelete");
-    QCOMPARE(m_recipe->fields["Ingredients"], QString());
-    click("cmdIngrDelete"); // nothing left: nothing happens
-    QCOMPARE(m_recipe->changes, 5);
-}
-
-void TestMasterListCommands::ingredientEditorEditsTheRecipeField()
-{
-    QTimer::singleShot(0, [] {
-        auto* w = qobject_cast<LineEditorWindow*>(QApplication::activeModalWidget());
-        QVERIFY(w);
-        QCOMPARE(w->lines().count(), 3);
-        w->findChild<QComboBox*>("txtItem")->setEditText("butter");
-        w->findChild<QPushButton*>("cmdAdd")->click();
-        w->findChild<QPushButton*>("cmdOK")->click();
-    });
-    click("cmdIngrEdit");
-    QCOMPARE(m_recipe->fields["Ingredients"], QString("1|cup|flour~2|tsp|salt~3||eggs~||butter~"));
-
-    // Cancel leaves the recipe alone.
-    QTimer::singleShot(0, [] {
-        auto* w = QApplication::activeModalWidget();
-        w->findChild<QPushButton*>("cmdDelete")->click();
-        w->findChild<QPushButton*>("cmdCancel")->click();
-    });
-    click("cmdIngrEdit");
-    QCOMPARE(m_recipe->changes, 1);
-}
-
-void TestMasterListCommands::addAllToMasterIngredients()
-{
-    writeTable(*m_data, *MasterListKinds::find("ingr"), { { "0x00000001", "0x0000", "flour", "" } });
-    m_dialogs->answer(MsgAnswer::No);
-    click("cmdIngrList");
-    QCOMPARE(recordLines(*m_data, TableDef::Ingredients).size(), 1);
-    m_dialogs->answer(MsgAnswer::Yes);
-    m_dialogs->answer(MsgAnswer::Ok);
-    click("cmdIngrList");
-    QCOMPARE(m_dialogs->last().title, QString("Add Complete"));
-    QCOMPARE(m_dialogs->last().text, QString("Finished adding all items to the master ingredient list."));
-    // Every line is added, even one already in the list.
-    QCOMPARE(recordLines(*m_data, TableDef::Ingredients),
-             (QStringList {
-                 R"(0x00000000,0x0008,"eggs","eggs","","","")", R"(0x00000001,0x0000,"flour","flour","","","")",
-                 R"(0x00000000,0x0008,"flour","flour","","","")", R"(0x00000000,0x0008,"salt","salt","","","")" }));
-}
-
-void TestMasterListCommands::withTheRecipeWindow()
-{
-    // The real recipe window: moving a line edits the shown recipe, which enters edit mode.
-    m_main.reset();
-    AppState& app = AppState::instance();
-    app.recipes = std::make_unique<DataSource1>(m_data->file(TableDef::Recipes));
-    app.prefs = std::make_unique<DataSourcePrefs2>(m_data->file(TableDef::Preferences));
-    Recordset& rs = app.recipes->recordset();
-    rs.addNew();
-    rs.setValue("REC_ID", "0x00000009");
-    rs.setValue("STATUS", "0x0000");
-    rs.setValue("Key", "pie");
-    rs.setValue("Name", "Pie");
-    rs.setValue("Ingredients", "1|cup|flour~2|tsp|salt~");
-    rs.setValue("RtgSrc", "~~");
-    m_main = std::make_unique<Main>();
-    RecipeWindow* recipe = m_main->recipeWindow();
-    QVERIFY(recipe && recipe != m_recipe.get());
-    recipe->listAll();
-    QCOMPARE(recipe->fieldText("Ingredients"), QString("1|cup|flour~2|tsp|salt~"));
-    QVERIFY(!recipe->isEditing());
-    grid()->setCurrentCell(0, 0);
-    click("cmdIngrScroll_1");
-    QCOMPARE(recipe->fieldText("Ingredients"), QString("2|tsp|salt~1|cup|flour~"));
-    QCOMPARE(grid()->currentRow(), 1);
-    QVERIFY(recipe->isEditing());
-    QTimer::singleShot(0, [] {
-        auto* w = QApplication::activeModalWidget();
-        QVERIFY(w && w->objectName() == "frmNutrition");
-        w->findChild<QLineEdit*>("txtQty")->setText("250");
-        w->findChild<QComboBox*>("txtUnit")->setEditText("kcal");
-        w->findChild<QComboBox*>("txtItem")->setEditText("Energy");
-        w->findChild<QPushButton*>("cmdAdd")->click();
-        w->findChild<QPushButton*>("cmdOK")->click();
-    });
-    click("cmdNtrnEdit");
-    QCOMPARE(recipe->fieldText("Nutrition"), QString("250|kcal|Energy~"));
-    QCOMPARE(m_main->findChild<QTableWidget*>("gridNutrition")->rowCount(), 1);
-    recipe->cancelEdit();
-}
 
 QTEST_MAIN(TestMasterListCommands)
 #include "test_masterlist_commands.moc"
