@@ -49,48 +49,6 @@ QString fortyLines()
         text += QStringLiteral("%1|cup|item %1~").arg(i);
     return text;
 }
-// A recipe window that keeps its field texts and shows the ingredient lines in the main window's grid.
-class FakeRecipeWindow : public RecipeWindow
-{
-public:
-    explicit FakeRecipeWindow(Main& main)
-        : m_main(main)
-    {
-    }
-    QHash<QString, QString> fields;
-    int changes = 0;
-    bool isEditing() const override { return changes > 0; }
-    void pressSave() override { }
-    void cancelEdit() override { }
-    void listAll() override { }
-    void refreshList() override { }
-    QStringList selectedKeys() const override { return {}; }
-    QStringList selectedNames() const override { return {}; }
-    QString currentKey() const override { return QStringLiteral("pie"); }
-    QString currentName() const override { return QStringLiteral("Pie"); }
-    QString fieldText(const QString& field) const override { return fields.value(field); }
-    void setFieldText(const QString& field, const QString& value) override
-    {
-        if (fields.value(field) != value)
-            ++changes;
-        fields[field] = value;
-        if (field != QLatin1String("Ingredients"))
-            return;
-        auto* grid = m_main.findChild<QTableWidget*>("gridIngredients");
-        const QStringList lines = value.split('~', Qt::SkipEmptyParts);
-        grid->setRowCount(lines.size());
-        for (int r = 0; r < lines.size(); ++r) {
-            const QStringList cells = lines.at(r).split('|');
-            for (int c = 0; c < 3; ++c)
-                grid->setItem(r, c, new QTableWidgetItem(cells.value(c)));
-        }
-    }
-    bool showRecipeByName(const QString&) override { return false; }
-
-private:
-    Main& m_main;
-};
-
 void closeModalWith(const char* button, QString* title)
 {
     QTimer::singleShot(0, [button, title] {
@@ -111,16 +69,25 @@ private:
     std::unique_ptr<ScriptedDialogs> m_dialogs;
     std::unique_ptr<FakePlatform> m_platform;
     std::unique_ptr<Main> m_main;
-    std::unique_ptr<FakeRecipeWindow> m_recipe;
 
-    // The main window with a recipe of three ingredient lines.
-    void openMain()
+    // The main window showing the real recipe window with one recipe.
+    RecipeWindow& openMain(const QString& ingredients = QStringLiteral("1|cup|flour~2|tsp|salt~3||eggs~"))
     {
+        AppState& app = AppState::instance();
+        app.recipes = std::make_unique<DataSource1>(m_data->file(TableDef::Recipes));
+        app.prefs = std::make_unique<DataSourcePrefs2>(m_data->file(TableDef::Preferences));
+        Recordset& rs = app.recipes->recordset();
+        rs.addNew();
+        for (const auto& [field, value] : { std::pair<const char*, QString> { "REC_ID", "0x00000009" },
+                                            { "STATUS", "0x0000" },
+                                            { "Key", "pie" },
+                                            { "Name", "Pie" },
+                                            { "Ingredients", ingredients },
+                                            { "RtgSrc", "~~" } })
+            rs.setValue(field, value);
         m_main = std::make_unique<Main>();
-        m_recipe = std::make_unique<FakeRecipeWindow>(*m_main);
-        m_main->setRecipeWindow(m_recipe.get());
-        m_recipe->setFieldText("Ingredients", "1|cup|flour~2|tsp|salt~3||eggs~");
-        m_recipe->changes = 0;
+        m_main->recipeWindow()->listAll();
+        return *m_main->recipeWindow();
     }
     QTableWidget* grid() { return child<QTableWidget>(m_main.get(), "gridIngredients"); }
 
@@ -146,8 +113,9 @@ private Q_SLOTS:
     void cleanup()
     {
         QVERIFY2(m_dialogs->exhausted(), "a queued answer was not used");
+        if (m_main)
+            m_main->recipeWindow()->cancelEdit();
         m_main.reset();
-        m_recipe.reset();
         AppState::instance().reset();
         m_platform.reset();
         m_dialogs.reset();
@@ -488,18 +456,15 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("action");
         QTest::addColumn<QString>("title");
-        QTest::newRow("qty") << "mnuEditMasterQty"
-                             << "Edit Master Quantity List";
-        QTest::newRow("ntrn") << "mnuEditNtrn"
-                              << "Edit Master Nutrition List";
-        QTest::newRow("meal") << "mnuEditMeal"
-                              << "Edit Master Meal List";
+        QTest::newRow("qty") << "mnuEditMasterQty" << QString("Edit Master Quantity List");
+        QTest::newRow("ntrn") << "mnuEditNtrn" << QString("Edit Master Nutrition List");
+        QTest::newRow("meal") << "mnuEditMeal" << QString("Edit Master Meal List");
     }
     void menuEntriesOpenTheirList()
     {
-        openMain();
         QFETCH(QString, action);
         QFETCH(QString, title);
+        openMain();
         QString shown;
         closeModalWith("cmdSave", &shown);
         child<QAction>(m_main.get(), qPrintable(action))->trigger();
@@ -524,26 +489,29 @@ private Q_SLOTS:
     }
     void gridDeleteAndMove()
     {
-        openMain();
+        // Moving or deleting a line edits the shown recipe, which enters edit mode.
+        RecipeWindow& recipe = openMain();
         grid()->setCurrentCell(0, 0);
         click(m_main.get(), "cmdIngrScroll_0"); // first line up: nothing
+        QVERIFY(!recipe.isEditing());
         for (int i = 0; i < 3; ++i)
             click(m_main.get(), "cmdIngrScroll_1"); // the third time, last line down: nothing
-        QCOMPARE(m_recipe->fields["Ingredients"], QString("2|tsp|salt~3||eggs~1|cup|flour~"));
+        QCOMPARE(recipe.fieldText("Ingredients"), QString("2|tsp|salt~3||eggs~1|cup|flour~"));
         QCOMPARE(grid()->currentRow(), 2); // the moved line stays selected
+        QVERIFY(recipe.isEditing());
         grid()->setCurrentCell(0, 0);
         click(m_main.get(), "cmdIngrDelete");
         click(m_main.get(), "cmdIngrDelete");
-        QCOMPARE(m_recipe->fields["Ingredients"], QString("1|cup|flour~"));
+        QCOMPARE(recipe.fieldText("Ingredients"), QString("1|cup|flour~"));
         grid()->setCurrentCell(-1, -1);
         click(m_main.get(), "cmdIngrDelete");
-        QCOMPARE(m_recipe->fields["Ingredients"], QString());
+        QCOMPARE(recipe.fieldText("Ingredients"), QString());
         click(m_main.get(), "cmdIngrDelete"); // nothing left: nothing happens
-        QCOMPARE(m_recipe->changes, 5);
+        QCOMPARE(grid()->rowCount(), 0);
     }
-    void ingredientEditorEditsTheRecipeField()
+    void ingredientAndNutritionEditorsEditTheRecipe()
     {
-        openMain();
+        RecipeWindow& recipe = openMain();
         QTimer::singleShot(0, [] {
             auto* w = qobject_cast<LineEditorWindow*>(QApplication::activeModalWidget());
             QVERIFY(w);
@@ -553,7 +521,8 @@ private Q_SLOTS:
             w->findChild<QPushButton*>("cmdOK")->click();
         });
         click(m_main.get(), "cmdIngrEdit");
-        QCOMPARE(m_recipe->fields["Ingredients"], QString("1|cup|flour~2|tsp|salt~3||eggs~||butter~"));
+        const QString withButter("1|cup|flour~2|tsp|salt~3||eggs~||butter~");
+        QCOMPARE(recipe.fieldText("Ingredients"), withButter);
 
         // Cancel leaves the recipe alone.
         QTimer::singleShot(0, [] {
@@ -562,7 +531,21 @@ private Q_SLOTS:
             w->findChild<QPushButton*>("cmdCancel")->click();
         });
         click(m_main.get(), "cmdIngrEdit");
-        QCOMPARE(m_recipe->changes, 1);
+        QCOMPARE(recipe.fieldText("Ingredients"), withButter);
+        QCOMPARE(grid()->rowCount(), 4);
+
+        QTimer::singleShot(0, [] {
+            auto* w = QApplication::activeModalWidget();
+            QVERIFY(w && w->objectName() == "frmNutrition");
+            w->findChild<QLineEdit*>("txtQty")->setText("250");
+            w->findChild<QComboBox*>("txtUnit")->setEditText("kcal");
+            w->findChild<QComboBox*>("txtItem")->setEditText("Energy");
+            w->findChild<QPushButton*>("cmdAdd")->click();
+            w->findChild<QPushButton*>("cmdOK")->click();
+        });
+        click(m_main.get(), "cmdNtrnEdit");
+        QCOMPARE(recipe.fieldText("Nutrition"), QString("250|kcal|Energy~"));
+        QCOMPARE(child<QTableWidget>(m_main.get(), "gridNutrition")->rowCount(), 1);
     }
     void addAllToMasterIngredients()
     {
@@ -581,45 +564,6 @@ private Q_SLOTS:
                  (QStringList {
                      R"(0x00000000,0x0008,"eggs","eggs","","","")", R"(0x00000001,0x0000,"flour","flour","","","")",
                      R"(0x00000000,0x0008,"flour","flour","","","")", R"(0x00000000,0x0008,"salt","salt","","","")" }));
-    }
-    void withTheRecipeWindow()
-    {
-        // The real recipe window: moving a line edits the shown recipe, which enters edit mode.
-        AppState& app = AppState::instance();
-        app.recipes = std::make_unique<DataSource1>(m_data->file(TableDef::Recipes));
-        app.prefs = std::make_unique<DataSourcePrefs2>(m_data->file(TableDef::Preferences));
-        Recordset& rs = app.recipes->recordset();
-        rs.addNew();
-        rs.setValue("REC_ID", "0x00000009");
-        rs.setValue("STATUS", "0x0000");
-        rs.setValue("Key", "pie");
-        rs.setValue("Name", "Pie");
-        rs.setValue("Ingredients", "1|cup|flour~2|tsp|salt~");
-        rs.setValue("RtgSrc", "~~");
-        m_main = std::make_unique<Main>();
-        RecipeWindow* recipe = m_main->recipeWindow();
-        QVERIFY(recipe);
-        recipe->listAll();
-        QCOMPARE(recipe->fieldText("Ingredients"), QString("1|cup|flour~2|tsp|salt~"));
-        QVERIFY(!recipe->isEditing());
-        grid()->setCurrentCell(0, 0);
-        click(m_main.get(), "cmdIngrScroll_1");
-        QCOMPARE(recipe->fieldText("Ingredients"), QString("2|tsp|salt~1|cup|flour~"));
-        QCOMPARE(grid()->currentRow(), 1);
-        QVERIFY(recipe->isEditing());
-        QTimer::singleShot(0, [] {
-            auto* w = QApplication::activeModalWidget();
-            QVERIFY(w && w->objectName() == "frmNutrition");
-            w->findChild<QLineEdit*>("txtQty")->setText("250");
-            w->findChild<QComboBox*>("txtUnit")->setEditText("kcal");
-            w->findChild<QComboBox*>("txtItem")->setEditText("Energy");
-            w->findChild<QPushButton*>("cmdAdd")->click();
-            w->findChild<QPushButton*>("cmdOK")->click();
-        });
-        click(m_main.get(), "cmdNtrnEdit");
-        QCOMPARE(recipe->fieldText("Nutrition"), QString("250|kcal|Energy~"));
-        QCOMPARE(m_main->findChild<QTableWidget*>("gridNutrition")->rowCount(), 1);
-        recipe->cancelEdit();
     }
 };
 
