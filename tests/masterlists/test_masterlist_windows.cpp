@@ -42,13 +42,6 @@ void click(QWidget* w, const char* name)
     child<QPushButton>(w, name)->click();
 }
 
-QString fortyLines()
-{
-    QString text;
-    for (int i = 1; i <= 40; ++i)
-        text += QStringLiteral("%1|cup|item %1~").arg(i);
-    return text;
-}
 void closeModalWith(const char* button, QString* title)
 {
     QTimer::singleShot(0, [button, title] {
@@ -71,20 +64,18 @@ private:
     std::unique_ptr<Main> m_main;
 
     // The main window showing the real recipe window with one recipe.
-    RecipeWindow& openMain(const QString& ingredients = QStringLiteral("1|cup|flour~2|tsp|salt~3||eggs~"))
+    RecipeWindow& openMain()
     {
         AppState& app = AppState::instance();
         app.recipes = std::make_unique<DataSource1>(m_data->file(TableDef::Recipes));
         app.prefs = std::make_unique<DataSourcePrefs2>(m_data->file(TableDef::Preferences));
         Recordset& rs = app.recipes->recordset();
         rs.addNew();
-        for (const auto& [field, value] : { std::pair<const char*, QString> { "REC_ID", "0x00000009" },
-                                            { "STATUS", "0x0000" },
-                                            { "Key", "pie" },
-                                            { "Name", "Pie" },
-                                            { "Ingredients", ingredients },
-                                            { "RtgSrc", "~~" } })
-            rs.setValue(field, value);
+        const QStringList values { "REC_ID", "0x00000009", "STATUS", "0x0000",      "Key",
+                                   "pie",    "Name",       "Pie",    "Ingredients", "1|cup|flour~2|tsp|salt~3||eggs~",
+                                   "RtgSrc", "~~" };
+        for (int i = 0; i < values.size(); i += 2)
+            rs.setValue(values[i], values[i + 1]);
         m_main = std::make_unique<Main>();
         m_main->recipeWindow()->listAll();
         return *m_main->recipeWindow();
@@ -246,7 +237,10 @@ private Q_SLOTS:
     {
         QFETCH(int, mode);
         QFETCH(QString, text);
-        LineEditorWindow w(Mode(mode), fortyLines());
+        QString forty;
+        for (int i = 1; i <= 40; ++i)
+            forty += QStringLiteral("%1|cup|item %1~").arg(i);
+        LineEditorWindow w(Mode(mode), forty);
         auto* grid = w.findChild<QTableWidget*>(mode == int(Mode::Ingredients) ? "gridIngredients" : "gridNutrition");
         QVERIFY(grid);
         QCOMPARE(grid->rowCount(), 40);
@@ -550,7 +544,7 @@ private Q_SLOTS:
     void addAllToMasterIngredients()
     {
         openMain();
-        writeTable(*m_data, *MasterListKinds::find("ingr"), { { "0x00000001", "0x0000", "flour", "" } });
+        writeTable(*m_data, kind("ingr"), { { "0x00000001", "0x0000", "flour", "" } });
         m_dialogs->answer(MsgAnswer::No);
         click(m_main.get(), "cmdIngrList");
         QCOMPARE(recordLines(*m_data, TableDef::Ingredients).size(), 1);
