@@ -345,17 +345,22 @@ private Q_SLOTS:
     }
 
     // The command line tool.
-    void listsAsTheEditorShows()
+    void importsThenListsAsTheEditorShows()
     {
         TestData::DataFolderFixture data;
         writeTable(data, kind("ingr"),
                    { { "0x00000001", "0x0000", "Salt", "" },
-                     { "0x00000002", "0x0000", "Flour", "3" },
                      { "0x00000003", "0x0002", "Gone", "" },
                      { "0x00000004", "0x0000", "All", "" } });
-        const Result r = run({ data.path(), "ingr" });
+        QTemporaryDir dir;
+        const QString file = dir.filePath("list.txt");
+        TestData::writeFile(file, "Flour,3\n\"Bread, white\",7\n\n\"Sugar\"\n");
+        const Result r = run({ data.path(), "ingr", "--import", file });
         QCOMPARE(r.code, 0);
-        QCOMPARE(r.out, QString("Flour (aisle:3)\nSalt\n"));
+        QCOMPARE(r.out, QString("Importing Records: 4 (DONE)\n"));
+        const Result list = run({ data.path(), "ingr" });
+        QCOMPARE(list.code, 0);
+        QCOMPARE(list.out, QString("Bread, white (aisle:7)\nFlour (aisle:3)\nSalt\nSugar\n"));
     }
     void addStopsAtTheLimit()
     {
@@ -370,17 +375,6 @@ private Q_SLOTS:
 
         QCOMPARE(run({ data.path(), "ingr", "--add", "Flour", "--aisle", "1234567" }).code, 0);
         QCOMPARE(run({ data.path(), "ingr" }).out, QString("Flour (aisle:12345)\n"));
-    }
-    void importsAnIngredientList()
-    {
-        TestData::DataFolderFixture data;
-        QTemporaryDir dir;
-        const QString file = dir.filePath("list.txt");
-        TestData::writeFile(file, "Flour,3\n\"Bread, white\",7\n\n\"Sugar\"\n");
-        const Result r = run({ data.path(), "ingr", "--import", file });
-        QCOMPARE(r.code, 0);
-        QCOMPARE(r.out, QString("Importing Records: 4 (DONE)\n"));
-        QCOMPARE(run({ data.path(), "ingr" }).out, QString("Bread, white (aisle:7)\nFlour (aisle:3)\nSugar\n"));
     }
     void badArguments_data()
     {
