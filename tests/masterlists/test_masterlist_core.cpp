@@ -38,37 +38,24 @@ class TestMasterListCore : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void limitIsOneBelowMaximum_data()
-    {
-        QTest::addColumn<QString>("keyword");
-        QTest::addColumn<int>("maximum");
-        QTest::addColumn<QString>("title");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("cat") << "cat" << 80 << "Maximum Categories"
-                             << "The maximum number of Categories is 80.";
-        QTest::newRow("ntrn") << "ntrn" << 10000 << "Maximum Ingredients"
-                              << "The maximum number of Nutrition items is 10000.";
-    }
     void limitIsOneBelowMaximum()
     {
-        QFETCH(QString, keyword);
-        QFETCH(int, maximum);
-        QFETCH(QString, title);
-        QFETCH(QString, text);
-        const MasterListKind& k = kind(keyword);
-        QCOMPARE(k.limitTitle, title);
-        QCOMPARE(k.limitText(), text);
+        // The nutrition list shares the ingredients' title. (The reserved-entry test and the window test cover
+        // a small list's limit and its message.)
+        const MasterListKind& k = kind("ntrn");
+        QCOMPARE(k.limitTitle, QString("Maximum Ingredients"));
+        QCOMPARE(k.limitText(), QString("The maximum number of Nutrition items is 10000."));
         TestData::DataFolderFixture data;
         // Deleted records are not counted: the limit is about what the list shows.
-        QVector<Rec> recs = numbered(maximum - 2);
+        QVector<Rec> recs = numbered(9998);
         recs.append({ "0x0000ffff", "0x0002", "Gone", "" });
         writeTable(data, k, recs);
         auto editor = MasterListEditor::open(k, data.path());
         QCOMPARE(editor->addOrUpdate("Z1"), Outcome::Added);
         QVERIFY(editor->atLimit());
         QCOMPARE(editor->addOrUpdate("Z2"), Outcome::LimitReached);
-        QCOMPARE(editor->count(), maximum - 1);
-        QCOMPARE(editor->source().recordset().totalRecordCount(), maximum);
+        QCOMPARE(editor->count(), 9999);
+        QCOMPARE(editor->source().recordset().totalRecordCount(), 10000);
     }
 
     void reservedAllIsNeverListedOrCounted()
@@ -270,7 +257,6 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QStringList>("lines");
         QTest::newRow("LF, no final end") << QByteArray("a\nb") << QStringList { "a", "b" };
-        QTest::newRow("CR") << QByteArray("a\rb\r") << QStringList { "a", "b" };
         QTest::newRow("empty lines kept") << QByteArray("a\r\n\r\nb\n\n") << QStringList { "a", "", "b", "" };
         QTest::newRow("UTF-8 with BOM") << QByteArray("\xEF\xBB\xBF"
                                                       "Cr\xC3\xA8me\r\n")
