@@ -18,27 +18,22 @@ struct Rec
     QString aisle; // ingredients only
 };
 
-// The stored field values of a record of kind: REC_ID, STATUS, then the own fields (key computed).
-inline QVector<QString> values(const MasterListKind& kind, const Rec& r)
-{
-    const TableDef& def = TableCatalogue::table(kind.table);
-    QVector<QString> v(def.ownFieldCount() + 2);
-    v[0] = r.id;
-    v[1] = r.status;
-    v[def.ownFieldIndex(kind.valueField) + 2] = r.value;
-    if (kind.hasKey())
-        v[def.ownFieldIndex(kind.keyField) + 2] = MasterListKey(kind, r.value);
-    if (kind.hasAisle())
-        v[def.ownFieldIndex(QStringLiteral("IngrAisle")) + 2] = r.aisle;
-    return v;
-}
-
+// Writes kind's table with recs: REC_ID, STATUS, then the own fields (key computed).
 inline void writeTable(const TestData::DataFolderFixture& data, const MasterListKind& kind, const QVector<Rec>& recs)
 {
     const TableDef& def = TableCatalogue::table(kind.table);
     QString text = TableFile::headerFromNothing(recs.size(), def.ownFieldCount()) + QStringLiteral("\r\n");
-    for (const Rec& r : recs)
-        text += TableFile::recordLine(values(kind, r), def) + QStringLiteral("\r\n");
+    for (const Rec& r : recs) {
+        QVector<QString> v(def.ownFieldCount() + 2);
+        v[0] = r.id;
+        v[1] = r.status;
+        v[def.ownFieldIndex(kind.valueField) + 2] = r.value;
+        if (kind.hasKey())
+            v[def.ownFieldIndex(kind.keyField) + 2] = MasterListKey(kind, r.value);
+        if (kind.hasAisle())
+            v[def.ownFieldIndex(QStringLiteral("IngrAisle")) + 2] = r.aisle;
+        text += TableFile::recordLine(v, def) + QStringLiteral("\r\n");
+    }
     data.writeBytes(kind.table, Cp1252::encode(text));
 }
 

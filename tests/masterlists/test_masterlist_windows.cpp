@@ -2,11 +2,14 @@
 #include "MasterTestData.h"
 #include "ScriptedDialogs.h"
 #include "TestData.h"
+#include "app/Main.h"
+#include "app/RecipeWindow.h"
 #include "masterlists/ui/ImportMasterWindow.h"
 #include "masterlists/ui/LineEditorWindow.h"
 #include "masterlists/ui/MasterListWindow.h"
 #include "shell/AppState.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
@@ -39,12 +42,14 @@ void click(QWidget* w, const char* name)
     child<QPushButton>(w, name)->click();
 }
 
-QString fortyLines()
+void closeModalWith(const char* button, QString* title)
 {
-    QString text;
-    for (int i = 1; i <= 40; ++i)
-        text += QStringLiteral("%1|cup|item %1~").arg(i);
-    return text;
+    QTimer::singleShot(0, [button, title] {
+        QWidget* w = QApplication::activeModalWidget();
+        QVERIFY(w);
+        *title = w->windowTitle();
+        w->findChild<QPushButton*>(QLatin1String(button))->click();
+    });
 }
 } // namespace
 
@@ -56,6 +61,26 @@ private:
     std::unique_ptr<TestData::DataFolderFixture> m_data;
     std::unique_ptr<ScriptedDialogs> m_dialogs;
     std::unique_ptr<FakePlatform> m_platform;
+    std::unique_ptr<Main> m_main;
+
+    // The main window showing the real recipe window with one recipe.
+    RecipeWindow& openMain()
+    {
+        AppState& app = AppState::instance();
+        app.recipes = std::make_unique<DataSource1>(m_data->file(TableDef::Recipes));
+        app.prefs = std::make_unique<DataSourcePrefs2>(m_data->file(TableDef::Preferences));
+        Recordset& rs = app.recipes->recordset();
+        rs.addNew();
+        const QStringList values { "REC_ID", "0x00000009", "STATUS", "0x0000",      "Key",
+                                   "pie",    "Name",       "Pie",    "Ingredients", "1|cup|flour~2|tsp|salt~3||eggs~",
+                                   "RtgSrc", "~~" };
+        for (int i = 0; i < values.size(); i += 2)
+            rs.setValue(values[i], values[i + 1]);
+        m_main = std::make_unique<Main>();
+        m_main->recipeWindow()->listAll();
+        return *m_main->recipeWindow();
+    }
+    QTableWidget* grid() { return child<QTableWidget>(m_main.get(), "gridIngredients"); }
 
     void setAutoAdd(const char* value)
     {
@@ -79,431 +104,462 @@ private Q_SLOTS:
     void cleanup()
     {
         QVERIFY2(m_dialogs->exhausted(), "a queued answer was not used");
+        if (m_main)
+            m_main->recipeWindow()->cancelEdit();
+        m_main.reset();
         AppState::instance().reset();
         m_platform.reset();
         m_dialogs.reset();
         m_data.reset();
     }
 
-    void captionsPerKind_data();
-    void captionsPerKind();
-    void limitMessageKeepsTheEntry();
-    void editUpdateAndDeleteWriteStatusesOnClose();
-    void enterKeys();
-    void aisleBoxKeepsFiveCharacters();
-    void entriesPassToTheOpenIngredientEditor();
-    void fortyLineLimit_data();
-    void fortyLineLimit();
-    void autoAddKeptByOkDroppedByCancel_data();
-    void autoAddKeptByOkDroppedByCancel();
-    void editMoveDeleteInTheLineEditor();
-    void enterWalksTheBoxesThenAdds();
-    void nutritionUnitsComplete_data();
-    void nutritionUnitsComplete();
-    void nutritionLineRoundTrip();
-    void editListReloadsTheItemList();
-    void shoppingButtons();
-    void importWindowAddsEveryLineForm();
-};
-
-void TestMasterListWindows::captionsPerKind_data()
-{
-    QTest::addColumn<QString>("keyword");
-    QTest::addColumn<QString>("title");
-    QTest::addColumn<QString>("newCaption");
-    QTest::addColumn<int>("maxLength");
-    QTest::addColumn<bool>("aisle");
-    QTest::newRow("cat") << "cat"
-                         << "Edit Master Category List"
-                         << "New Category" << 32 << false;
-    QTest::newRow("ingr") << "ingr"
-                          << "Edit Master Ingredients List"
-                          << "New Ingredient" << 80 << true;
-    QTest::newRow("ntrn") << "ntrn"
-                          << "Edit Master Nutrition List"
-                          << "New Nutrition Item" << 80 << false;
-    QTest::newRow("rating") << "rating"
-                            << "Edit Master Rating List"
-                            << "New Rating" << 10 << false;
-    QTest::newRow("meal") << "meal"
-                          << "Edit Master Meal List"
-                          << "New Meal" << 9 << false;
-}
-
-void TestMasterListWindows::captionsPerKind()
-{
-    QFETCH(QString, keyword);
-    QFETCH(QString, title);
-    QFETCH(QString, newCaption);
-    QFETCH(int, maxLength);
-    QFETCH(bool, aisle);
-    MasterListWindow w(*MasterListKinds::find(keyword));
-    QCOMPARE(w.objectName(), QString("frmMasterCat"));
-    QCOMPARE(w.windowTitle(), title);
-    QCOMPARE(child<QLabel>(&w, "lblCategory")->text(), title.mid(5));
-    QCOMPARE(child<QLabel>(&w, "lblNew")->text(), newCaption);
-    QCOMPARE(child<QLineEdit>(&w, "txtCat")->maxLength(), maxLength);
-    QCOMPARE(w.findChild<QComboBox*>("txtAisle") != nullptr, aisle);
-    QCOMPARE(!child<QPushButton>(&w, "cmdImport")->isHidden(), aisle);
-    w.reject();
-}
-
-void TestMasterListWindows::limitMessageKeepsTheEntry()
-{
-    QVector<Rec> recs = numbered(79);
-    recs.append({ "0x00000100", "0x0000", "All", "" });
-    writeTable(*m_data, kind("cat"), recs);
-    MasterListWindow w(kind("cat"));
-    QCOMPARE(child<QListWidget>(&w, "lstCatAll")->count(), 79);
-    child<QLineEdit>(&w, "txtCat")->setText("Soups");
-    m_dialogs->answer(MsgAnswer::Ok);
-    click(&w, "cmdAdd");
-    QCOMPARE(m_dialogs->last().title, QString("Maximum Categories"));
-    QCOMPARE(m_dialogs->last().text, QString("The maximum number of Categories is 80."));
-    QCOMPARE(child<QLineEdit>(&w, "txtCat")->text(), QString("Soups"));
-    QCOMPARE(child<QListWidget>(&w, "lstCatAll")->count(), 79);
-    w.reject();
-}
-
-void TestMasterListWindows::editUpdateAndDeleteWriteStatusesOnClose()
-{
-    writeTable(*m_data, kind("ingr"),
-               { { "0x00000001", "0x0000", "Flour", "3" },
-                 { "0x00000000", "0x0008", "Salt", "" },
-                 { "0x00000003", "0x0000", "Yeast", "" } });
-    MasterListWindow w(kind("ingr"));
-    auto* list = child<QListWidget>(&w, "lstCatAll");
-    auto* entry = child<QLineEdit>(&w, "txtCat");
-    auto* aisle = child<QComboBox>(&w, "txtAisle");
-    QCOMPARE(list->item(0)->text(), QString("Flour (aisle:3)"));
-    QCOMPARE(w.editor().held().value, QString("Flour")); // the first entry is held on opening
-
-    // Case-only change of a synchronised ingredient: in place.
-    click(&w, "cmdEdit");
-    QCOMPARE(entry->text(), QString("Flour"));
-    QCOMPARE(aisle->currentText(), QString("3"));
-    QCOMPARE(child<QPushButton>(&w, "cmdAdd")->text(), QString("&Update"));
-    entry->setText("flour");
-    click(&w, "cmdAdd");
-    QCOMPARE(child<QPushButton>(&w, "cmdAdd")->text(), QString("&Add"));
-    QCOMPARE(entry->text(), QString());
-    QCOMPARE(list->item(0)->text(), QString("flour (aisle:3)"));
-
-    // Changing the new entry Salt to Sea Salt drops the old record.
-    list->setCurrentRow(1);
-    click(&w, "cmdEdit");
-    entry->setText("Sea Salt");
-    aisle->setEditText("");
-    click(&w, "cmdAdd");
-    QCOMPARE(list->count(), 3);
-
-    // Delete without any prompt (an unexpected box would fail the test).
-    list->setCurrentRow(2);
-    QCOMPARE(list->currentItem()->text(), QString("Yeast"));
-    click(&w, "cmdDelete");
-    QCOMPARE(list->count(), 2);
-    click(&w, "cmdDelete"); // nothing selected any more: nothing happens
-    QCOMPARE(list->count(), 2);
-
-    click(&w, "cmdSave");
-    QCOMPARE(recordLines(*m_data, TableDef::Ingredients),
-             (QStringList { R"(0x00000001,0x0004,"flour","flour","3","","")",
-                            R"(0x00000000,0x0008,"sea salt","Sea Salt","","","")",
-                            R"(0x00000003,0x0002,"yeast","Yeast","","","")" }));
-}
-
-void TestMasterListWindows::enterKeys()
-{
+    void limitMessageKeepsTheEntry()
     {
-        MasterListWindow w(kind("meal"));
-        auto* entry = child<QLineEdit>(&w, "txtCat");
-        entry->setText("Lunch");
-        QTest::keyClick(entry, Qt::Key_Return);
-        QCOMPARE(w.editor().entryTexts(), QStringList { "Lunch" });
-        w.reject();
-    }
-    MasterListWindow w(kind("ingr"));
-    auto* entry = child<QLineEdit>(&w, "txtCat");
-    entry->setText("Flour");
-    QTest::keyClick(entry, Qt::Key_Return);
-    QCOMPARE(w.editor().count(), 0); // Enter moves on to the aisle box for ingredients
-    QTest::keyClick(child<QComboBox>(&w, "txtAisle")->lineEdit(), Qt::Key_Return);
-    QCOMPARE(w.editor().count(), 0);
-    // Enter on the OK button closes (and writes) the list.
-    w.show();
-    QTest::keyClick(child<QPushButton>(&w, "cmdSave"), Qt::Key_Return);
-    QVERIFY(!w.isVisible());
-    QCOMPARE(w.result(), int(QDialog::Accepted));
-}
-
-void TestMasterListWindows::aisleBoxKeepsFiveCharacters()
-{
-    writeTable(*m_data, kind("aisle"), { { "0x00000001", "0x0000", "Dairy", "" } });
-    MasterListWindow w(kind("ingr"));
-    auto* aisle = child<QComboBox>(&w, "txtAisle");
-    QCOMPARE(aisle->count(), 1);
-    QTest::keyClicks(aisle->lineEdit(), "d");
-    QCOMPARE(aisle->currentText(), QString("dairy"));
-    QCOMPARE(aisle->lineEdit()->selectedText(), QString("airy"));
-    aisle->setEditText("");
-    QTest::keyClicks(aisle->lineEdit(), "123456");
-    QCOMPARE(aisle->currentText(), QString("12345"));
-    QCOMPARE(m_platform->beeps, 1);
-    w.reject();
-}
-
-void TestMasterListWindows::entriesPassToTheOpenIngredientEditor()
-{
-    LineEditorWindow editor(Mode::Ingredients, QString());
-    QCOMPARE(LineEditorWindow::openEditor(), &editor);
-    for (const char* k : { "units", "qty", "ingr" }) {
-        MasterListWindow w(kind(k));
-        child<QLineEdit>(&w, "txtCat")->setText(QStringLiteral("X-%1").arg(QLatin1String(k)));
+        QVector<Rec> recs = numbered(79);
+        recs.append({ "0x00000100", "0x0000", "All", "" });
+        writeTable(*m_data, kind("cat"), recs);
+        MasterListWindow w(kind("cat"));
+        QCOMPARE(child<QListWidget>(&w, "lstCatAll")->count(), 79);
+        child<QLineEdit>(&w, "txtCat")->setText("Soups");
+        m_dialogs->answer(MsgAnswer::Ok);
         click(&w, "cmdAdd");
+        QCOMPARE(m_dialogs->last().title, QString("Maximum Categories"));
+        QCOMPARE(m_dialogs->last().text, QString("The maximum number of Categories is 80."));
+        QCOMPARE(child<QLineEdit>(&w, "txtCat")->text(), QString("Soups"));
+        QCOMPARE(child<QListWidget>(&w, "lstCatAll")->count(), 79);
         w.reject();
     }
-    QCOMPARE(child<QComboBox>(&editor, "txtUnit")->currentText(), QString("X-units"));
-    QCOMPARE(child<QComboBox>(&editor, "txtQty")->currentText(), QString("X-qty"));
-    QCOMPARE(child<QComboBox>(&editor, "txtItem")->currentText(), QString("X-ingr"));
-}
+    void editUpdateAndDeleteWriteStatusesOnClose()
+    {
+        writeTable(*m_data, kind("ingr"),
+                   { { "0x00000001", "0x0000", "Flour", "3" },
+                     { "0x00000000", "0x0008", "Salt", "" },
+                     { "0x00000003", "0x0000", "Yeast", "" } });
+        MasterListWindow w(kind("ingr"));
+        auto* list = child<QListWidget>(&w, "lstCatAll");
+        auto* entry = child<QLineEdit>(&w, "txtCat");
+        auto* aisle = child<QComboBox>(&w, "txtAisle");
+        QCOMPARE(w.windowTitle(), QString("Edit Master Ingredients List"));
+        QCOMPARE(child<QLabel>(&w, "lblNew")->text(), QString("New Ingredient"));
+        QCOMPARE(entry->maxLength(), 80);
+        QVERIFY(!child<QPushButton>(&w, "cmdImport")->isHidden());
+        QCOMPARE(list->item(0)->text(), QString("Flour (aisle:3)"));
+        QCOMPARE(w.editor().held().value, QString("Flour")); // the first entry is held on opening
 
-void TestMasterListWindows::fortyLineLimit_data()
-{
-    QTest::addColumn<int>("mode");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("ingredients") << int(Mode::Ingredients) << "The maximum number of ingredients is 40.";
-    QTest::newRow("nutrition") << int(Mode::Nutrition) << "The maximum number of nutritional items is 40.";
-}
+        // Case-only change of a synchronised ingredient: in place.
+        click(&w, "cmdEdit");
+        QCOMPARE(entry->text(), QString("Flour"));
+        QCOMPARE(aisle->currentText(), QString("3"));
+        QCOMPARE(child<QPushButton>(&w, "cmdAdd")->text(), QString("&Update"));
+        entry->setText("flour");
+        click(&w, "cmdAdd");
+        QCOMPARE(child<QPushButton>(&w, "cmdAdd")->text(), QString("&Add"));
+        QCOMPARE(entry->text(), QString());
+        QCOMPARE(list->item(0)->text(), QString("flour (aisle:3)"));
 
-void TestMasterListWindows::fortyLineLimit()
-{
-    QFETCH(int, mode);
-    QFETCH(QString, text);
-    LineEditorWindow w(Mode(mode), fortyLines());
-    auto* grid = w.findChild<QTableWidget*>(mode == int(Mode::Ingredients) ? "gridIngredients" : "gridNutrition");
-    QVERIFY(grid);
-    QCOMPARE(grid->rowCount(), 40);
-    child<QComboBox>(&w, "txtItem")->setEditText("one more");
-    m_dialogs->answer(MsgAnswer::Ok);
-    click(&w, "cmdAdd");
-    QCOMPARE(m_dialogs->last().title, QString("Maximum Ingredients"));
-    QCOMPARE(m_dialogs->last().text, text);
-    QCOMPARE(w.lines().count(), 40);
-    // Updating a line of a full list replaces it.
-    grid->setCurrentCell(39, 0);
-    click(&w, "cmdEdit");
-    QCOMPARE(child<QComboBox>(&w, "txtItem")->currentText(), QString("item 40"));
-    child<QComboBox>(&w, "txtItem")->setEditText("last item");
-    click(&w, "cmdAdd");
-    QCOMPARE(w.lines().count(), 40);
-    QCOMPARE(w.lines().at(39).item, QString("last item"));
-    QCOMPARE(m_dialogs->messageCount(), 1);
-}
+        // Delete without any prompt (an unexpected box would fail the test).
+        list->setCurrentRow(2);
+        QCOMPARE(list->currentItem()->text(), QString("Yeast"));
+        click(&w, "cmdDelete");
+        QCOMPARE(list->count(), 2);
+        click(&w, "cmdDelete"); // nothing selected any more: nothing happens
+        QCOMPARE(list->count(), 2);
 
-void TestMasterListWindows::autoAddKeptByOkDroppedByCancel_data()
-{
-    QTest::addColumn<QString>("flag");
-    QTest::addColumn<bool>("ok");
-    QTest::addColumn<QStringList>("written");
-    const QStringList saffron { R"(0x00000000,0x0008,"saffron threads","Saffron Threads","","","")" };
-    QTest::newRow("on, OK") << "1" << true << saffron;
-    QTest::newRow("on, Cancel") << "1" << false << QStringList();
-    QTest::newRow("off, OK") << "0" << true << QStringList();
-}
+        click(&w, "cmdSave");
+        QCOMPARE(recordLines(*m_data, TableDef::Ingredients),
+                 (QStringList { R"(0x00000001,0x0004,"flour","flour","3","","")",
+                                R"(0x00000000,0x0008,"salt","Salt","","","")",
+                                R"(0x00000003,0x0002,"yeast","Yeast","","","")" }));
+    }
+    void enterKeys()
+    {
+        {
+            MasterListWindow w(kind("meal"));
+            auto* entry = child<QLineEdit>(&w, "txtCat");
+            QCOMPARE(entry->maxLength(), 9);
+            QVERIFY(child<QPushButton>(&w, "cmdImport")->isHidden());
+            QVERIFY(!w.findChild<QComboBox*>("txtAisle"));
+            entry->setText("Lunch");
+            QTest::keyClick(entry, Qt::Key_Return);
+            QCOMPARE(w.editor().entryTexts(), QStringList { "Lunch" });
+            w.reject();
+        }
+        MasterListWindow w(kind("ingr"));
+        auto* entry = child<QLineEdit>(&w, "txtCat");
+        entry->setText("Flour");
+        QTest::keyClick(entry, Qt::Key_Return);
+        QCOMPARE(w.editor().count(), 0); // Enter moves on to the aisle box for ingredients
+        QTest::keyClick(child<QComboBox>(&w, "txtAisle")->lineEdit(), Qt::Key_Return);
+        QCOMPARE(w.editor().count(), 0);
+        // Enter on the OK button closes (and writes) the list.
+        w.show();
+        QTest::keyClick(child<QPushButton>(&w, "cmdSave"), Qt::Key_Return);
+        QVERIFY(!w.isVisible());
+        QCOMPARE(w.result(), int(QDialog::Accepted));
+    }
+    void aisleBoxKeepsFiveCharacters()
+    {
+        writeTable(*m_data, kind("aisle"), { { "0x00000001", "0x0000", "Dairy", "" } });
+        MasterListWindow w(kind("ingr"));
+        auto* aisle = child<QComboBox>(&w, "txtAisle");
+        QCOMPARE(aisle->count(), 1);
+        QTest::keyClicks(aisle->lineEdit(), "d");
+        QCOMPARE(aisle->currentText(), QString("dairy"));
+        QCOMPARE(aisle->lineEdit()->selectedText(), QString("airy"));
+        aisle->setEditText("");
+        QTest::keyClicks(aisle->lineEdit(), "123456");
+        QCOMPARE(aisle->currentText(), QString("12345"));
+        QCOMPARE(m_platform->beeps, 1);
+        w.reject();
+    }
+    void entriesPassToTheOpenIngredientEditor()
+    {
+        LineEditorWindow editor(Mode::Ingredients, QString());
+        QCOMPARE(LineEditorWindow::openEditor(), &editor);
+        for (const char* k : { "units", "qty", "ingr" }) {
+            MasterListWindow w(kind(k));
+            child<QLineEdit>(&w, "txtCat")->setText(QStringLiteral("X-%1").arg(QLatin1String(k)));
+            click(&w, "cmdAdd");
+            w.reject();
+        }
+        QCOMPARE(child<QComboBox>(&editor, "txtUnit")->currentText(), QString("X-units"));
+        QCOMPARE(child<QComboBox>(&editor, "txtQty")->currentText(), QString("X-qty"));
+        QCOMPARE(child<QComboBox>(&editor, "txtItem")->currentText(), QString("X-ingr"));
+    }
+    void fortyLineLimit_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("ingredients") << int(Mode::Ingredients) << "The maximum number of ingredients is 40.";
+        QTest::newRow("nutrition") << int(Mode::Nutrition) << "The maximum number of nutritional items is 40.";
+    }
+    void fortyLineLimit()
+    {
+        QFETCH(int, mode);
+        QFETCH(QString, text);
+        QString forty;
+        for (int i = 1; i <= 40; ++i)
+            forty += QStringLiteral("%1|cup|item %1~").arg(i);
+        LineEditorWindow w(Mode(mode), forty);
+        auto* grid = w.findChild<QTableWidget*>(mode == int(Mode::Ingredients) ? "gridIngredients" : "gridNutrition");
+        QVERIFY(grid);
+        QCOMPARE(grid->rowCount(), 40);
+        child<QComboBox>(&w, "txtItem")->setEditText("one more");
+        m_dialogs->answer(MsgAnswer::Ok);
+        click(&w, "cmdAdd");
+        QCOMPARE(m_dialogs->last().title, QString("Maximum Ingredients"));
+        QCOMPARE(m_dialogs->last().text, text);
+        QCOMPARE(w.lines().count(), 40);
+        // Updating a line of a full list replaces it.
+        grid->setCurrentCell(39, 0);
+        click(&w, "cmdEdit");
+        QCOMPARE(child<QComboBox>(&w, "txtItem")->currentText(), QString("item 40"));
+        child<QComboBox>(&w, "txtItem")->setEditText("last item");
+        click(&w, "cmdAdd");
+        QCOMPARE(w.lines().count(), 40);
+        QCOMPARE(w.lines().at(39).item, QString("last item"));
+        QCOMPARE(m_dialogs->messageCount(), 1);
+    }
+    void autoAddKeptByOkDroppedByCancel_data()
+    {
+        QTest::addColumn<QString>("flag");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<QStringList>("written");
+        const QStringList saffron { R"(0x00000000,0x0008,"saffron threads","Saffron Threads","","","")" };
+        QTest::newRow("on, OK") << "1" << true << saffron;
+        QTest::newRow("on, Cancel") << "1" << false << QStringList();
+        QTest::newRow("off, OK") << "0" << true << QStringList();
+    }
+    void autoAddKeptByOkDroppedByCancel()
+    {
+        QFETCH(QString, flag);
+        QFETCH(bool, ok);
+        QFETCH(QStringList, written);
+        setAutoAdd(flag.toLatin1().constData());
+        LineEditorWindow w(Mode::Ingredients, QString());
+        auto* item = child<QComboBox>(&w, "txtItem");
+        item->setEditText("Saffron Threads");
+        click(&w, "cmdAdd");
+        item->setEditText("saffron threads*"); // same key: not added twice
+        click(&w, "cmdAdd");
+        QCOMPARE(w.lines().count(), 2);
+        QCOMPARE(item->count(), flag == "1" ? 1 : 0); // offered for the next line
+        click(&w, ok ? "cmdOK" : "cmdCancel");
+        QCOMPARE(w.result(), ok ? int(QDialog::Accepted) : int(QDialog::Rejected));
+        QCOMPARE(recordLines(*m_data, TableDef::Ingredients), written);
+    }
+    void editMoveDeleteInTheLineEditor()
+    {
+        LineEditorWindow w(Mode::Ingredients, "1|cup|flour~2|tsp|salt~3||eggs~");
+        auto* grid = child<QTableWidget>(&w, "gridIngredients");
+        QCOMPARE(grid->item(1, 1)->text(), QString("tsp"));
+        grid->setCurrentCell(0, 0);
+        click(&w, "cmdIngrScroll_0"); // first line up: nothing
+        QCOMPARE(w.text(), QString("1|cup|flour~2|tsp|salt~3||eggs~"));
+        click(&w, "cmdEdit");
+        QVERIFY(child<QPushButton>(&w, "cmdEdit")->isHidden());
+        QVERIFY(!child<QPushButton>(&w, "cmdIconClear")->isHidden());
+        // The line being edited moves with its row.
+        click(&w, "cmdIngrScroll_1");
+        QCOMPARE(grid->currentRow(), 1);
+        child<QComboBox>(&w, "txtQty")->setEditText("1 1/2");
+        click(&w, "cmdAdd");
+        QCOMPARE(w.text(), QString("2|tsp|salt~1 1/2|cup|flour~3||eggs~"));
+        QVERIFY(!child<QPushButton>(&w, "cmdEdit")->isHidden());
+        grid->setCurrentCell(2, 0);
+        click(&w, "cmdIngrScroll_1"); // last line down: nothing
+        click(&w, "cmdDelete");
+        click(&w, "cmdDelete");
+        QCOMPARE(w.lines().count(), 1);
+        grid->setCurrentCell(-1, -1);
+        click(&w, "cmdDelete"); // the only line goes even without a current row
+        QCOMPARE(w.text(), QString());
+        QCOMPARE(grid->rowCount(), 0);
+    }
+    void enterWalksTheBoxesThenAdds()
+    {
+        LineEditorWindow w(Mode::Nutrition, QString());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        auto* qty = child<QLineEdit>(&w, "txtQty");
+        auto* unit = child<QComboBox>(&w, "txtUnit");
+        auto* item = child<QComboBox>(&w, "txtItem");
+        qty->setFocus();
+        QTest::keyClicks(qty, "12345678901234");
+        QCOMPARE(qty->text(), QString("123456789012"));
+        QCOMPARE(m_platform->beeps, 2);
+        QTest::keyClick(qty, Qt::Key_Return);
+        QVERIFY(unit->lineEdit()->hasFocus());
+        QTest::keyClicks(unit->lineEdit(), "mg");
+        QTest::keyClick(unit->lineEdit(), Qt::Key_Return);
+        QVERIFY(item->lineEdit()->hasFocus());
+        QTest::keyClicks(item->lineEdit(), "Iron");
+        QTest::keyClick(item->lineEdit(), Qt::Key_Return);
+        QCOMPARE(w.text(), QString("123456789012|mg|Iron~"));
+        QVERIFY(w.isVisible()); // Enter never closes the editor
+        QVERIFY(qty->hasFocus());
+        w.reject();
+    }
+    void nutritionUnitsComplete_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("selected");
+        for (const QStringList& row : { QStringList { "%d", "%dV", "V" }, { "%", "%", "" }, { "x", "x", "" } })
+            QTest::newRow(qPrintable(row[0])) << row[0] << row[1] << row[2];
+    }
+    void nutritionUnitsComplete()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        QFETCH(QString, selected);
+        LineEditorWindow w(Mode::Nutrition, QString());
+        auto* unit = child<QComboBox>(&w, "txtUnit");
+        QStringList items;
+        for (int i = 0; i < unit->count(); ++i)
+            items << unit->itemText(i);
+        QCOMPARE(items, (QStringList { "%", "%DV", "g", "mg", "kcal" }));
+        QTest::keyClicks(unit->lineEdit(), typed);
+        QCOMPARE(unit->currentText(), shown);
+        QCOMPARE(unit->lineEdit()->selectedText(), selected);
+    }
+    void nutritionLineRoundTrip()
+    {
+        writeTable(*m_data, kind("ntrn"),
+                   { { "0x00000001", "0x0000", "Energy", "" }, { "0x00000002", "0x0002", "Old", "" } });
+        LineEditorWindow w(Mode::Nutrition, "250|kcal|Energy~");
+        QCOMPARE(w.objectName(), QString("frmNutrition"));
+        // A single list button and no shopping buttons.
+        QVERIFY(!w.findChild<QPushButton*>("cmdEditUnits"));
+        QVERIFY(!w.findChild<QPushButton*>("cmdShop_0"));
+        QCOMPARE(child<QComboBox>(&w, "txtItem")->count(), 1);
+        click(&w, "cmdOK");
+        QCOMPARE(w.text(), QString("250|kcal|Energy~"));
+        QCOMPARE(recordLines(*m_data, TableDef::NutritionalItems).size(), 2); // untouched
+    }
+    void editListReloadsTheItemList()
+    {
+        setAutoAdd("1");
+        LineEditorWindow w(Mode::Ingredients, QString());
+        auto* item = child<QComboBox>(&w, "txtItem");
+        item->setEditText("Saffron");
+        click(&w, "cmdAdd");
+        // The master list editor opens modally; close it as the user would, adding one entry first.
+        QTimer::singleShot(0, this, [] {
+            auto* master = qobject_cast<MasterListWindow*>(QApplication::activeModalWidget());
+            QVERIFY(master);
+            // The copy was written before the editor loaded the list.
+            QCOMPARE(master->editor().entryTexts(), QStringList { "Saffron" });
+            master->findChild<QLineEdit*>("txtCat")->setText("Mace");
+            master->findChild<QPushButton*>("cmdAdd")->click();
+            master->findChild<QPushButton*>("cmdSave")->click();
+        });
+        click(&w, "cmdEditIngr");
+        QCOMPARE(item->count(), 2);
+        QCOMPARE(item->currentText(), QString("Mace")); // handed over by the master list editor
+        click(&w, "cmdCancel");
+        QCOMPARE(recordLines(*m_data, TableDef::Ingredients).size(), 2);
+    }
+    void shoppingButtons()
+    {
+        LineEditorWindow w(Mode::Ingredients, "1|cup|flour~2|tsp|salt~");
+        child<QTableWidget>(&w, "gridIngredients")->setCurrentCell(1, 0);
+        click(&w, "cmdShop_0");
+        QCOMPARE(recordLines(*m_data, TableDef::ShoppingList).size(), 1);
+        QVERIFY(recordLines(*m_data, TableDef::ShoppingList).at(0).contains("\"salt\""));
+        m_dialogs->answer(MsgAnswer::No);
+        click(&w, "cmdShop_1");
+        QCOMPARE(m_dialogs->last().title, QString("Add All Ingredients"));
+        QCOMPARE(recordLines(*m_data, TableDef::ShoppingList).size(), 1);
+        m_dialogs->answer(MsgAnswer::Yes);
+        click(&w, "cmdShop_1");
+        QCOMPARE(recordLines(*m_data, TableDef::ShoppingList).size(), 3);
+        QCOMPARE(m_dialogs->messageCount(), 2); // no completion message
+    }
+    void importWindowAddsEveryLineForm()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("list.txt");
+        TestData::writeFile(path, "Flour,3\r\n\"Sugar\"\n\"Bread, white\",7\r\rCr\xE8me\r\n");
+        writeTable(*m_data, kind("ingr"), { { "0x00000001", "0x0000", "Flour", "3" } });
+        MasterListWindow editor(kind("ingr"));
+        ImportMasterWindow w(&editor);
+        m_dialogs->answer(MsgAnswer::Ok);
+        click(&w, "cmdImport");
+        QCOMPARE(m_dialogs->last().title, QString("No File Selected"));
+        QCOMPARE(m_dialogs->last().text, QString("Please select a file."));
+        m_dialogs->choosePath(QString()); // cancelled: nothing changes
+        click(&w, "cmdSelect");
+        QCOMPARE(child<QLabel>(&w, "lblFilename")->text(), QString("No File Selected"));
+        m_dialogs->choosePath(path);
+        click(&w, "cmdSelect");
+        click(&w, "cmdImport");
+        QCOMPARE(child<QLabel>(&w, "lblCount")->text(), QString("Importing Records: 5 (DONE)"));
+        QCOMPARE(child<QPushButton>(&w, "cmdCancel")->text(), QString("&OK"));
+        QVERIFY(child<QPushButton>(&w, "cmdImport")->isHidden());
+        QCOMPARE(m_platform->beeps, 1);
+        QCOMPARE(
+            editor.editor().entryTexts(),
+            (QStringList { "Bread, white (aisle:7)", "Cr\u00E8me", "Flour (aisle:3)", "Flour (aisle:3)", "Sugar" }));
+        w.reject();
+        editor.reject();
+        QCOMPARE(recordLines(*m_data, TableDef::Ingredients).size(), 5);
+    }
 
-void TestMasterListWindows::autoAddKeptByOkDroppedByCancel()
-{
-    QFETCH(QString, flag);
-    QFETCH(bool, ok);
-    QFETCH(QStringList, written);
-    setAutoAdd(flag.toLatin1().constData());
-    LineEditorWindow w(Mode::Ingredients, QString());
-    auto* item = child<QComboBox>(&w, "txtItem");
-    item->setEditText("Saffron Threads");
-    click(&w, "cmdAdd");
-    item->setEditText("saffron threads*"); // same key: not added twice
-    click(&w, "cmdAdd");
-    QCOMPARE(w.lines().count(), 2);
-    QCOMPARE(item->count(), flag == "1" ? 1 : 0); // offered for the next line
-    click(&w, ok ? "cmdOK" : "cmdCancel");
-    QCOMPARE(w.result(), ok ? int(QDialog::Accepted) : int(QDialog::Rejected));
-    QCOMPARE(recordLines(*m_data, TableDef::Ingredients), written);
-}
+    void menuEntriesOpenTheirList_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("qty") << "mnuEditMasterQty" << QString("Edit Master Quantity List");
+        QTest::newRow("ntrn") << "mnuEditNtrn" << QString("Edit Master Nutrition List");
+        QTest::newRow("meal") << "mnuEditMeal" << QString("Edit Master Meal List");
+    }
+    void menuEntriesOpenTheirList()
+    {
+        QFETCH(QString, action);
+        QFETCH(QString, title);
+        openMain();
+        QString shown;
+        closeModalWith("cmdSave", &shown);
+        child<QAction>(m_main.get(), qPrintable(action))->trigger();
+        QCOMPARE(shown, title);
+    }
+    void sourceButtonRefillsThePickListKeepingTheText()
+    {
+        openMain();
+        auto* source = child<QComboBox>(m_main.get(), "cboSource");
+        source->setEditText("Grandma");
+        QTimer::singleShot(0, [] {
+            auto* w = qobject_cast<MasterListWindow*>(QApplication::activeModalWidget());
+            QVERIFY(w);
+            w->findChild<QLineEdit*>("txtCat")->setText("Cookbook");
+            w->findChild<QPushButton*>("cmdAdd")->click();
+            w->findChild<QPushButton*>("cmdSave")->click();
+        });
+        click(m_main.get(), "cmdEditSource");
+        QCOMPARE(source->count(), 2); // a blank choice, then the list
+        QCOMPARE(source->itemText(1), QString("Cookbook"));
+        QCOMPARE(source->currentText(), QString("Grandma"));
+    }
+    void gridDeleteAndMove()
+    {
+        // Moving or deleting a line edits the shown recipe, which enters edit mode.
+        RecipeWindow& recipe = openMain();
+        grid()->setCurrentCell(0, 0);
+        click(m_main.get(), "cmdIngrScroll_0"); // first line up: nothing
+        QVERIFY(!recipe.isEditing());
+        for (int i = 0; i < 3; ++i)
+            click(m_main.get(), "cmdIngrScroll_1"); // the third time, last line down: nothing
+        QCOMPARE(recipe.fieldText("Ingredients"), QString("2|tsp|salt~3||eggs~1|cup|flour~"));
+        QCOMPARE(grid()->currentRow(), 2); // the moved line stays selected
+        QVERIFY(recipe.isEditing());
+        grid()->setCurrentCell(0, 0);
+        click(m_main.get(), "cmdIngrDelete");
+        click(m_main.get(), "cmdIngrDelete");
+        QCOMPARE(recipe.fieldText("Ingredients"), QString("1|cup|flour~"));
+        grid()->setCurrentCell(-1, -1);
+        click(m_main.get(), "cmdIngrDelete");
+        QCOMPARE(recipe.fieldText("Ingredients"), QString());
+        click(m_main.get(), "cmdIngrDelete"); // nothing left: nothing happens
+        QCOMPARE(grid()->rowCount(), 0);
+    }
+    void ingredientAndNutritionEditorsEditTheRecipe()
+    {
+        RecipeWindow& recipe = openMain();
+        QTimer::singleShot(0, [] {
+            auto* w = qobject_cast<LineEditorWindow*>(QApplication::activeModalWidget());
+            QVERIFY(w);
+            QCOMPARE(w->lines().count(), 3);
+            w->findChild<QComboBox*>("txtItem")->setEditText("butter");
+            w->findChild<QPushButton*>("cmdAdd")->click();
+            w->findChild<QPushButton*>("cmdOK")->click();
+        });
+        click(m_main.get(), "cmdIngrEdit");
+        const QString withButter("1|cup|flour~2|tsp|salt~3||eggs~||butter~");
+        QCOMPARE(recipe.fieldText("Ingredients"), withButter);
 
-void TestMasterListWindows::editMoveDeleteInTheLineEditor()
-{
-    LineEditorWindow w(Mode::Ingredients, "1|cup|flour~2|tsp|salt~3||eggs~");
-    auto* grid = child<QTableWidget>(&w, "gridIngredients");
-    QCOMPARE(grid->item(1, 1)->text(), QString("tsp"));
-    grid->setCurrentCell(0, 0);
-    click(&w, "cmdIngrScroll_0"); // first line up: nothing
-    QCOMPARE(w.text(), QString("1|cup|flour~2|tsp|salt~3||eggs~"));
-    click(&w, "cmdEdit");
-    QVERIFY(child<QPushButton>(&w, "cmdEdit")->isHidden());
-    QVERIFY(!child<QPushButton>(&w, "cmdIconClear")->isHidden());
-    // The line being edited moves with its row.
-    click(&w, "cmdIngrScroll_1");
-    QCOMPARE(grid->currentRow(), 1);
-    child<QComboBox>(&w, "txtQty")->setEditText("1 1/2");
-    click(&w, "cmdAdd");
-    QCOMPARE(w.text(), QString("2|tsp|salt~1 1/2|cup|flour~3||eggs~"));
-    QVERIFY(!child<QPushButton>(&w, "cmdEdit")->isHidden());
-    grid->setCurrentCell(2, 0);
-    click(&w, "cmdIngrScroll_1"); // last line down: nothing
-    click(&w, "cmdDelete");
-    click(&w, "cmdDelete");
-    QCOMPARE(w.lines().count(), 1);
-    grid->setCurrentCell(-1, -1);
-    click(&w, "cmdDelete"); // the only line goes even without a current row
-    QCOMPARE(w.text(), QString());
-    QCOMPARE(grid->rowCount(), 0);
-}
+        // Cancel leaves the recipe alone.
+        QTimer::singleShot(0, [] {
+            auto* w = QApplication::activeModalWidget();
+            w->findChild<QPushButton*>("cmdDelete")->click();
+            w->findChild<QPushButton*>("cmdCancel")->click();
+        });
+        click(m_main.get(), "cmdIngrEdit");
+        QCOMPARE(recipe.fieldText("Ingredients"), withButter);
+        QCOMPARE(grid()->rowCount(), 4);
 
-void TestMasterListWindows::enterWalksTheBoxesThenAdds()
-{
-    LineEditorWindow w(Mode::Nutrition, QString());
-    w.show();
-    QVERIFY(QTest::qWaitForWindowActive(&w));
-    auto* qty = child<QLineEdit>(&w, "txtQty");
-    auto* unit = child<QComboBox>(&w, "txtUnit");
-    auto* item = child<QComboBox>(&w, "txtItem");
-    qty->setFocus();
-    QTest::keyClicks(qty, "12345678901234");
-    QCOMPARE(qty->text(), QString("123456789012"));
-    QCOMPARE(m_platform->beeps, 2);
-    QTest::keyClick(qty, Qt::Key_Return);
-    QVERIFY(unit->lineEdit()->hasFocus());
-    QTest::keyClicks(unit->lineEdit(), "mg");
-    QTest::keyClick(unit->lineEdit(), Qt::Key_Return);
-    QVERIFY(item->lineEdit()->hasFocus());
-    QTest::keyClicks(item->lineEdit(), "Iron");
-    QTest::keyClick(item->lineEdit(), Qt::Key_Return);
-    QCOMPARE(w.text(), QString("123456789012|mg|Iron~"));
-    QVERIFY(w.isVisible()); // Enter never closes the editor
-    QVERIFY(qty->hasFocus());
-    w.reject();
-}
-
-void TestMasterListWindows::nutritionUnitsComplete_data()
-{
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("shown");
-    QTest::addColumn<QString>("selected");
-    QTest::newRow("k") << "k"
-                       << "kcal"
-                       << "cal";
-    QTest::newRow("%d") << "%d"
-                        << "%dV"
-                        << "V";
-    QTest::newRow("% alone") << "%"
-                             << "%"
-                             << "";
-    QTest::newRow("no entry") << "x"
-                              << "x"
-                              << "";
-}
-
-void TestMasterListWindows::nutritionUnitsComplete()
-{
-    QFETCH(QString, typed);
-    QFETCH(QString, shown);
-    QFETCH(QString, selected);
-    LineEditorWindow w(Mode::Nutrition, QString());
-    QCOMPARE(w.objectName(), QString("frmNutrition"));
-    auto* unit = child<QComboBox>(&w, "txtUnit");
-    QStringList items;
-    for (int i = 0; i < unit->count(); ++i)
-        items << unit->itemText(i);
-    QCOMPARE(items, (QStringList { "%", "%DV", "g", "mg", "kcal" }));
-    QTest::keyClicks(unit->lineEdit(), typed);
-    QCOMPARE(unit->currentText(), shown);
-    QCOMPARE(unit->lineEdit()->selectedText(), selected);
-    // The quantity box is a plain text box and there is a single list button.
-    QVERIFY(qobject_cast<QLineEdit*>(w.findChild<QWidget*>("txtQty")));
-    QVERIFY(!w.findChild<QPushButton*>("cmdEditUnits"));
-    QVERIFY(!w.findChild<QPushButton*>("cmdShop_0"));
-}
-
-void TestMasterListWindows::nutritionLineRoundTrip()
-{
-    writeTable(*m_data, kind("ntrn"),
-               { { "0x00000001", "0x0000", "Energy", "" }, { "0x00000002", "0x0002", "Old", "" } });
-    LineEditorWindow w(Mode::Nutrition, "250|kcal|Energy~");
-    QCOMPARE(child<QComboBox>(&w, "txtItem")->count(), 1);
-    click(&w, "cmdOK");
-    QCOMPARE(w.text(), QString("250|kcal|Energy~"));
-    QCOMPARE(recordLines(*m_data, TableDef::NutritionalItems).size(), 2); // untouched
-}
-
-void TestMasterListWindows::editListReloadsTheItemList()
-{
-    setAutoAdd("1");
-    LineEditorWindow w(Mode::Ingredients, QString());
-    auto* item = child<QComboBox>(&w, "txtItem");
-    item->setEditText("Saffron");
-    click(&w, "cmdAdd");
-    // The master list editor opens modally; close it as the user would, adding one entry first.
-    QTimer::singleShot(0, this, [] {
-        auto* master = qobject_cast<MasterListWindow*>(QApplication::activeModalWidget());
-        QVERIFY(master);
-        // The copy was written before the editor loaded the list.
-        QCOMPARE(master->editor().entryTexts(), QStringList { "Saffron" });
-        master->findChild<QLineEdit*>("txtCat")->setText("Mace");
-        master->findChild<QPushButton*>("cmdAdd")->click();
-        master->findChild<QPushButton*>("cmdSave")->click();
-    });
-    click(&w, "cmdEditIngr");
-    QCOMPARE(item->count(), 2);
-    QCOMPARE(item->currentText(), QString("Mace")); // handed over by the master list editor
-    click(&w, "cmdCancel");
-    QCOMPARE(recordLines(*m_data, TableDef::Ingredients).size(), 2);
-}
-
-void TestMasterListWindows::importWindowAddsEveryLineForm()
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath("list.txt");
-    TestData::writeFile(path, "Flour,3\r\n\"Sugar\"\n\"Bread, white\",7\r\rCr\xE8me\r\n");
-    writeTable(*m_data, kind("ingr"), { { "0x00000001", "0x0000", "Flour", "3" } });
-    MasterListWindow editor(kind("ingr"));
-    ImportMasterWindow w(&editor);
-    m_dialogs->answer(MsgAnswer::Ok);
-    click(&w, "cmdImport");
-    QCOMPARE(m_dialogs->last().title, QString("No File Selected"));
-    QCOMPARE(m_dialogs->last().text, QString("Please select a file."));
-    m_dialogs->choosePath(QString()); // cancelled: nothing changes
-    click(&w, "cmdSelect");
-    QCOMPARE(child<QLabel>(&w, "lblFilename")->text(), QString("No File Selected"));
-    m_dialogs->choosePath(path);
-    click(&w, "cmdSelect");
-    click(&w, "cmdImport");
-    QCOMPARE(child<QLabel>(&w, "lblCount")->text(), QString("Importing Records: 5 (DONE)"));
-    QCOMPARE(child<QPushButton>(&w, "cmdCancel")->text(), QString("&OK"));
-    QVERIFY(child<QPushButton>(&w, "cmdImport")->isHidden());
-    QCOMPARE(m_platform->beeps, 1);
-    QCOMPARE(editor.editor().entryTexts(),
-             (QStringList { "Bread, white (aisle:7)", "Cr\u00E8me", "Flour (aisle:3)", "Flour (aisle:3)", "Sugar" }));
-    w.reject();
-    editor.reject();
-    QCOMPARE(recordLines(*m_data, TableDef::Ingredients).size(), 5);
-}
-
-void TestMasterListWindows::shoppingButtons()
-{
-    LineEditorWindow w(Mode::Ingredients, "1|cup|flour~2|tsp|salt~");
-    child<QTableWidget>(&w, "gridIngredients")->setCurrentCell(1, 0);
-    click(&w, "cmdShop_0");
-    QCOMPARE(recordLines(*m_data, TableDef::ShoppingList).size(), 1);
-    QVERIFY(recordLines(*m_data, TableDef::ShoppingList).at(0).contains("\"salt\""));
-    m_dialogs->answer(MsgAnswer::No);
-    click(&w, "cmdShop_1");
-    QCOMPARE(m_dialogs->last().title, QString("Add All Ingredients"));
-    QCOMPARE(recordLines(*m_data, TableDef::ShoppingList).size(), 1);
-    m_dialogs->answer(MsgAnswer::Yes);
-    click(&w, "cmdShop_1");
-    QCOMPARE(recordLines(*m_data, TableDef::ShoppingList).size(), 3);
-    QCOMPARE(m_dialogs->messageCount(), 2); // no completion message
-}
+        QTimer::singleShot(0, [] {
+            auto* w = QApplication::activeModalWidget();
+            QVERIFY(w && w->objectName() == "frmNutrition");
+            w->findChild<QLineEdit*>("txtQty")->setText("250");
+            w->findChild<QComboBox*>("txtUnit")->setEditText("kcal");
+            w->findChild<QComboBox*>("txtItem")->setEditText("Energy");
+            w->findChild<QPushButton*>("cmdAdd")->click();
+            w->findChild<QPushButton*>("cmdOK")->click();
+        });
+        click(m_main.get(), "cmdNtrnEdit");
+        QCOMPARE(recipe.fieldText("Nutrition"), QString("250|kcal|Energy~"));
+        QCOMPARE(child<QTableWidget>(m_main.get(), "gridNutrition")->rowCount(), 1);
+    }
+    void addAllToMasterIngredients()
+    {
+        openMain();
+        writeTable(*m_data, kind("ingr"), { { "0x00000001", "0x0000", "flour", "" } });
+        m_dialogs->answer(MsgAnswer::No);
+        click(m_main.get(), "cmdIngrList");
+        QCOMPARE(recordLines(*m_data, TableDef::Ingredients).size(), 1);
+        m_dialogs->answer(MsgAnswer::Yes);
+        m_dialogs->answer(MsgAnswer::Ok);
+        click(m_main.get(), "cmdIngrList");
+        QCOMPARE(m_dialogs->last().title, QString("Add Complete"));
+        QCOMPARE(m_dialogs->last().text, QString("Finished adding all items to the master ingredient list."));
+        // Every line is added, even one already in the list.
+        QCOMPARE(recordLines(*m_data, TableDef::Ingredients),
+                 (QStringList {
+                     R"(0x00000000,0x0008,"eggs","eggs","","","")", R"(0x00000001,0x0000,"flour","flour","","","")",
+                     R"(0x00000000,0x0008,"flour","flour","","","")", R"(0x00000000,0x0008,"salt","salt","","","")" }));
+    }
+};
 
 QTEST_MAIN(TestMasterListWindows)
 #include "test_masterlist_windows.moc"
