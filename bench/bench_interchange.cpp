@@ -1,6 +1,7 @@
 // Times recipe import and export on a generated Meal-Master archive of 15999 recipes (two-column ingredient
 // blocks, section headings, continuation lines) and prints each figure with its ratio to the floor: reading
 // the raw bytes of the archive and splitting them into lines.
+#include "BenchTiming.h"
 #include "interchange/ImportFile.h"
 #include "interchange/RecipeExporter.h"
 #include "interchange/RecipeImporter.h"
@@ -18,18 +19,6 @@
 #include <memory>
 
 namespace {
-
-template <typename F> double bestOf(int n, F&& f)
-{
-    double best = 1e100;
-    for (int i = 0; i < n; ++i) {
-        QElapsedTimer t;
-        t.start();
-        f();
-        best = std::min(best, t.nsecsElapsed() / 1e6);
-    }
-    return best;
-}
 
 QByteArray column(const char* qty, const char* units, const QByteArray& item)
 {

@@ -1,6 +1,7 @@
 // Times the recipe window on a full data folder: the list rebuilt for a one-word name search, List All
 // with the list widget filled, and saving a renamed recipe (the table work alone and the whole command with
 // its list rebuild). Runs on the offscreen platform.
+#include "BenchTiming.h"
 #include "app/Main.h"
 #include "recipes/RecipeKeyIndex.h"
 #include "recipes/RecipeSave.h"
@@ -17,22 +18,6 @@
 
 #include <algorithm>
 #include <cstdio>
-
-namespace {
-
-template <typename F> double bestOf(int n, F&& f)
-{
-    double best = 1e100;
-    for (int i = 0; i < n; ++i) {
-        QElapsedTimer t;
-        t.start();
-        f(i);
-        best = std::min(best, t.nsecsElapsed() / 1e6);
-    }
-    return best;
-}
-
-} // namespace
 
 int main(int argc, char* argv[])
 {

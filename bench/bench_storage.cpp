@@ -1,5 +1,6 @@
 // Times the storage layer on a full data folder and prints each figure with its ratio to the floor: reading
 // the raw bytes of ZestoDB.cdb and splitting them into lines.
+#include "BenchTiming.h"
 #include "storage/DataSource.h"
 #include "storage/TableFile.h"
 
@@ -11,23 +12,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <vector>
-
-namespace {
-
-// Best of n runs, in milliseconds.
-template <typename F> double bestOf(int n, F&& f)
-{
-    double best = 1e100;
-    for (int i = 0; i < n; ++i) {
-        QElapsedTimer t;
-        t.start();
-        f();
-        best = std::min(best, t.nsecsElapsed() / 1e6);
-    }
-    return best;
-}
-
-} // namespace
 
 int main(int argc, char* argv[])
 {

@@ -1,6 +1,7 @@
 #include "shell/ui/WidgetHelpers.h"
 
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTableWidget>
@@ -16,6 +17,14 @@ QPushButton* button(QWidget* parent, const QString& name, const QString& caption
     b->setAutoDefault(false);
     b->setDefault(false);
     return b;
+}
+
+QLineEdit* heldBox(QWidget* parent, const QString& name)
+{
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(name);
+    box->hide();
+    return box;
 }
 
 bool isEnterKey(const QEvent* event)

@@ -3,6 +3,7 @@
 #include <QString>
 
 class QEvent;
+class QLineEdit;
 class QPushButton;
 class QTableWidget;
 class QWidget;
@@ -13,6 +14,9 @@ namespace WidgetHelpers {
 // A push button with object name, caption and tool tip that never acts as the dialog's default button:
 // Enter belongs to the entry boxes.
 QPushButton* button(QWidget* parent, const QString& name, const QString& caption, const QString& tip = QString());
+
+// A hidden text box that holds a field of the record being edited (id, status, key).
+QLineEdit* heldBox(QWidget* parent, const QString& name);
 
 // True for a key press of Return or Enter.
 bool isEnterKey(const QEvent* event);

@@ -34,13 +34,6 @@ QLabel* label(QWidget* parent, const char* name, const QString& text, QWidget* b
     return l;
 }
 
-QLineEdit* heldBox(QWidget* parent, const char* name)
-{
-    auto* box = new QLineEdit(parent);
-    box->setObjectName(QLatin1String(name));
-    box->hide();
-    return box;
-}
 } // namespace
 
 frmMenu::frmMenu(Recordset& menu, const QString& dataFolder, RecipeWindow* recipes, QWidget* parent)
@@ -76,9 +69,9 @@ void frmMenu::buildControls()
     limitAndTypeAhead(m_meal, MealLength);
     connect(m_item, &QLineEdit::returnPressed, this, &frmMenu::cmdAddUpdate_Click);
 
-    m_id = heldBox(this, "txtID");
-    m_status = heldBox(this, "txtStatus");
-    m_key = heldBox(this, "txtKey");
+    m_id = WidgetHelpers::heldBox(this, "txtID");
+    m_status = WidgetHelpers::heldBox(this, "txtStatus");
+    m_key = WidgetHelpers::heldBox(this, "txtKey");
 
     m_addUpdate = button(this, "cmdAddUpdate", QStringLiteral("&Add"), QStringLiteral("Add or Update Item"));
     auto* reset = button(this, "cmdReset", QStringLiteral("&Reset"), QStringLiteral("Clear Fields"));

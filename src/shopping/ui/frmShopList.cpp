@@ -38,13 +38,6 @@ QComboBox* combo(QWidget* parent, const char* name, const QString& tip)
     return box;
 }
 
-QLineEdit* heldBox(QWidget* parent, const char* name)
-{
-    auto* box = new QLineEdit(parent);
-    box->setObjectName(QLatin1String(name));
-    box->hide();
-    return box;
-}
 } // namespace
 
 frmShopList::frmShopList(const QString& dataFolder, QWidget* parent)
@@ -84,11 +77,11 @@ void frmShopList::buildControls()
         box->lineEdit()->installEventFilter(this);
     connect(m_item, &QComboBox::editTextChanged, this, &frmShopList::onItemChanged);
 
-    m_id = heldBox(this, "txtID");
-    m_status = heldBox(this, "txtStatus");
-    m_ingr = heldBox(this, "txtIngr");
-    m_key = heldBox(this, "txtKey");
-    m_note = heldBox(this, "txtNote");
+    m_id = WidgetHelpers::heldBox(this, "txtID");
+    m_status = WidgetHelpers::heldBox(this, "txtStatus");
+    m_ingr = WidgetHelpers::heldBox(this, "txtIngr");
+    m_key = WidgetHelpers::heldBox(this, "txtKey");
+    m_note = WidgetHelpers::heldBox(this, "txtNote");
 
     const QString editTip = QStringLiteral("Edit Master List");
     auto* editIngr = button(this, "cmdEditIngr", QStringLiteral("Edit List..."), editTip);
