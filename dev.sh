@@ -13,22 +13,26 @@ BUILD="${ZESTORA_BUILD_DIR:-$ROOT/build}"
 DEMO="${ZESTORA_DEMO_DIR:-$ROOT/demo-data}"
 JOBS="${ZESTORA_JOBS:-$(nproc)}"
 
-PACKAGES=(cmake g++ make pkg-config qt6-base-dev qt6-5compat-dev libqt6core5compat6-dev libsimpleini-dev
-          libx11-dev xvfb xauth x11-utils imagemagick ccache clang libclang-rt-14-dev)
+# Real package names only: dpkg-query never reports a virtual package (one another package provides) as
+# installed, so a virtual name here would send every run to apt-get.
+PACKAGES=(cmake g++ make pkg-config qt6-base-dev qt6-5compat-dev libsimpleini-dev libx11-dev xvfb xauth x11-utils
+          xdotool openbox imagemagick ccache clang libclang-rt-14-dev)
 
 setup() {
     local missing=()
+    local installed
+    installed="$(dpkg-query -W -f='${Package} ${Status}\n' "${PACKAGES[@]}" 2>/dev/null || true)"
     for p in "${PACKAGES[@]}"; do
-        if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-            missing+=("$p")
-        fi
+        grep -qx "$p install ok installed" <<<"$installed" || missing+=("$p")
     done
-    if ((${#missing[@]})); then
-        echo "Installing: ${missing[*]}"
-        local sudo=()
-        [[ $(id -u) -ne 0 ]] && sudo=(sudo)
-        "${sudo[@]}" apt-get update -qq
-        DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    ((${#missing[@]})) || return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=()
+    [[ $(id -u) -ne 0 ]] && sudo=(sudo)
+    if ! "${sudo[@]}" apt-get update -qq \
+        || ! DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"; then
+        echo "Could not install ${missing[*]} (no network?); install them and run again." >&2
+        return 1
     fi
 }
 
