@@ -1,18 +1,31 @@
 #include "storage/SafeFile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
+
+#include <cerrno>
+#include <cstring>
 
 namespace {
 
 qint64 g_faultAfter = -1;
+SafeFile::Fault g_fault = SafeFile::Fault::None;
+QString g_faultFile;
+SafeFile::StepHook g_stepHook;
 
-// Passes writes to the real file until the injected fault limit is reached.
+bool faultHits(SafeFile::Fault fault, const QString& path)
+{
+    return g_fault == fault && (g_faultFile.isEmpty() || QFileInfo(path).fileName() == g_faultFile);
+}
+
+// Passes writes to the real file until the injected fault limit is reached, and tells the step hook.
 class FaultingDevice : public QIODevice
 {
 public:
-    explicit FaultingDevice(QIODevice& target)
+    FaultingDevice(QFileDevice& target, const QString& path)
         : m_target(target)
+        , m_path(path)
     {
         open(QIODevice::WriteOnly);
     }
@@ -30,17 +43,25 @@ protected:
             size = qMin(size, room);
             g_faultAfter -= size;
         }
-        return m_target.write(data, size);
+        const qint64 written = m_target.write(data, size);
+        if (g_stepHook && written > 0) {
+            m_written += written;
+            m_target.flush();
+            g_stepHook(SafeFile::Step::Wrote, m_path, m_written);
+        }
+        return written;
     }
 
 private:
-    QIODevice& m_target;
+    QFileDevice& m_target;
+    QString m_path;
+    qint64 m_written = 0;
 };
 
-AppError errorOf(const QFileDevice& file, const QString& fallback = QString())
+AppError errorOf(QFileDevice::FileError kind, const QString& reason)
 {
     int number = AppError::PathFileAccessError;
-    switch (file.error()) {
+    switch (kind) {
     case QFileDevice::PermissionsError:
         number = AppError::PermissionDenied;
         break;
@@ -53,21 +74,35 @@ AppError errorOf(const QFileDevice& file, const QString& fallback = QString())
     default:
         break;
     }
-    const QString reason = fallback.isEmpty() ? file.errorString() : fallback;
     return AppError(number, AppError::describe(number) + QStringLiteral(": ") + reason);
+}
+
+AppError errorOf(const QFileDevice& file)
+{
+    return errorOf(file.error(), file.errorString());
+}
+
+// What the system reports when it refuses an operation on a file.
+AppError refused(QFileDevice::FileError kind)
+{
+    return errorOf(kind, QString::fromLocal8Bit(std::strerror(EACCES)));
 }
 
 } // namespace
 
 std::optional<AppError> SafeFile::write(const QString& path, const std::function<bool(QIODevice&)>& fill)
 {
+    if (g_stepHook)
+        g_stepHook(Step::Opening, path, 0);
+    if (faultHits(Fault::Open, path))
+        return refused(QFileDevice::OpenError);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return errorOf(file);
     bool ok;
     QString deviceError;
-    if (g_faultAfter >= 0) {
-        FaultingDevice device(file);
+    if (g_faultAfter >= 0 || g_stepHook) {
+        FaultingDevice device(file, path);
         ok = fill(device);
         deviceError = device.errorString();
     } else {
@@ -80,8 +115,14 @@ std::optional<AppError> SafeFile::write(const QString& path, const std::function
         file.cancelWriting();
         return error;
     }
+    if (faultHits(Fault::Rename, path)) {
+        file.cancelWriting();
+        return refused(QFileDevice::RenameError);
+    }
     if (!file.commit())
         return errorOf(file);
+    if (g_stepHook)
+        g_stepHook(Step::Renamed, path, 0);
     return std::nullopt;
 }
 
@@ -110,4 +151,15 @@ std::optional<AppError> SafeFile::copy(const QString& from, const QString& to)
 void SafeFile::setFaultAfterBytes(qint64 bytes)
 {
     g_faultAfter = bytes;
+}
+
+void SafeFile::injectFault(Fault fault, const QString& fileName)
+{
+    g_fault = fault;
+    g_faultFile = fileName;
+}
+
+void SafeFile::setStepHook(StepHook hook)
+{
+    g_stepHook = std::move(hook);
 }

@@ -8,8 +8,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <unistd.h>
-
 class TestSettings : public QObject
 {
     Q_OBJECT
@@ -81,18 +79,23 @@ private slots:
         QCOMPARE(bytes.count("\n"), bytes.count("\r\n"));
     }
 
+    void readOnlyFileReportsAndStaysUnchanged_data()
+    {
+        QTest::addColumn<SafeFile::Fault>("fault");
+        QTest::newRow("cannot be opened") << SafeFile::Fault::Open;
+        QTest::newRow("cannot be replaced") << SafeFile::Fault::Rename;
+    }
     void readOnlyFileReportsAndStaysUnchanged()
     {
-        if (::geteuid() == 0)
-            QSKIP("permissions do not bind the super-user");
+        QFETCH(SafeFile::Fault, fault);
         QVERIFY(TestData::writeFile(ini(), "[Main]\r\nDataPath=/a/\r\n"));
-        QFile::setPermissions(ini(), QFileDevice::ReadOwner);
-        QFile::setPermissions(m_dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
         AppState::instance().settingsPath = ini();
         ScriptedDialogs dialogs;
         dialogs.answer(MsgAnswer::Ok);
-        QVERIFY(!WriteSetting(QStringLiteral("Main"), QStringLiteral("DataPath"), QStringLiteral("/b/")));
-        QFile::setPermissions(m_dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        {
+            TestData::RefusedWrites refused(fault, QStringLiteral("zestoraplus.ini"));
+            QVERIFY(!WriteSetting(QStringLiteral("Main"), QStringLiteral("DataPath"), QStringLiteral("/b/")));
+        }
         QCOMPARE(dialogs.last().text, QStringLiteral("An error occurred while writing to the ini file."));
         QCOMPARE(dialogs.last().buttons, MsgButtons::Ok);
         QCOMPARE(ReadSetting(QStringLiteral("Main"), QStringLiteral("DataPath")), QStringLiteral("/a/"));

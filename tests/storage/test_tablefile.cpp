@@ -344,21 +344,38 @@ private Q_SLOTS:
         QVERIFY(TestData::readFile(source->path()).contains("Brunch"));
     }
 
-    void unwritableFolderKeepsOldFile()
+    // Injected refusals run as any user; the real read-only folder only where permissions bind (not root).
+    void refusedWriteKeepsOldFile_data()
     {
+        QTest::addColumn<SafeFile::Fault>("fault");
+        QTest::newRow("open refused") << SafeFile::Fault::Open;
+        QTest::newRow("rename refused") << SafeFile::Fault::Rename;
+        QTest::newRow("real read-only folder") << SafeFile::Fault::None;
+    }
+    void refusedWriteKeepsOldFile()
+    {
+        QFETCH(SafeFile::Fault, fault);
         QTemporaryDir dir;
         const TableDef& def = TableCatalogue::table(TableDef::Meals);
         const QByteArray old = headerBytes(3, 0);
         auto source = loadBytes(dir, def, old);
         RecordStatus::addNew(source->recordset());
-        QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-        const bool enforced = !QFileInfo(dir.path()).isWritable();
-        const auto error = enforced ? TableWriter::write(source->recordset(), def, source->path()) : std::nullopt;
-        QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        const auto writable = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
+        if (fault == SafeFile::Fault::None)
+            QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        const bool enforced = fault != SafeFile::Fault::None || !QFileInfo(dir.path()).isWritable();
+        std::optional<AppError> error;
+        if (enforced) {
+            TestData::RefusedWrites refused(fault, def.fileName);
+            error = TableWriter::write(source->recordset(), def, source->path());
+        }
+        QFile::setPermissions(dir.path(), writable);
         if (!enforced)
-            QSKIP("folder permissions are not enforced for this user");
+            QSKIP("folder permissions do not bind this user");
         QVERIFY(error.has_value());
+        QVERIFY2(error->description().contains(QStringLiteral("Permission denied")), qPrintable(error->description()));
         QCOMPARE(TestData::readFile(source->path()), old);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList { def.fileName });
     }
 
     void missingFolderIsAnError()

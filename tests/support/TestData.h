@@ -1,6 +1,7 @@
 #pragma once
 
 #include "storage/DataSource.h"
+#include "storage/SafeFile.h"
 
 #include <QByteArray>
 #include <QString>
@@ -18,6 +19,17 @@ class ThrowOnFatalLoad
 public:
     ThrowOnFatalLoad();
     ~ThrowOnFatalLoad();
+};
+
+// Makes every write through SafeFile refuse as the system would (see SafeFile::injectFault), for the
+// lifetime of the object.
+struct RefusedWrites
+{
+    explicit RefusedWrites(SafeFile::Fault fault, const QString& fileName = QString())
+    {
+        SafeFile::injectFault(fault, fileName);
+    }
+    ~RefusedWrites() { SafeFile::injectFault(SafeFile::Fault::None); }
 };
 
 // A fresh temporary data folder holding all thirteen table files with empty headers.
@@ -41,3 +53,5 @@ bool writeFile(const QString& path, const QByteArray& bytes);
 QByteArray crlfLines(const QList<QByteArray>& lines);
 
 } // namespace TestData
+
+Q_DECLARE_METATYPE(SafeFile::Fault)
