@@ -12,6 +12,10 @@ struct CliCommand
     int (*run)(const QStringList& args, QTextStream& out, QTextStream& err);
 };
 
+// Runs the command named by the first argument (arguments exclude the program name), or prints the usage
+// for --help, no command or an unknown one. Returns the exit status.
+int runCli(QStringList args, QTextStream& out, QTextStream& err);
+
 int cmdInit(const QStringList& args, QTextStream& out, QTextStream& err);
 int cmdCheck(const QStringList& args, QTextStream& out, QTextStream& err);
 int cmdBackup(const QStringList& args, QTextStream& out, QTextStream& err);

@@ -1,3 +1,4 @@
+#include "Cli.h"
 #include "FakePlatform.h"
 #include "TestData.h"
 #include "TestPaths.h"
@@ -7,7 +8,6 @@
 #include "storage/SafeFile.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -212,24 +212,16 @@ private Q_SLOTS:
         TestData::DataFolderFixture data;
         QTemporaryDir root;
         const QString dest = in(root, QStringLiteral("b"));
-        QProcess p;
-        const QString tool = QStringLiteral(ZESTORA_BINARY_DIR "/src/zestora");
-        p.start(tool, { QStringLiteral("backup"), data.path(), dest });
-        QVERIFY(p.waitForFinished());
-        QCOMPARE(p.exitCode(), 0);
+        auto r = TestCli::run({ QStringLiteral("backup"), data.path(), dest });
+        QCOMPARE(r.status, 0);
         QCOMPARE(filesIn(dest).size(), 13);
-
-        p.start(tool,
-                { QStringLiteral("restore"), data.path(), dest, QStringLiteral("--install-type"),
-                  QStringLiteral("Windows") });
-        QVERIFY(p.waitForFinished());
-        QCOMPARE(p.exitCode(), 0);
+        r = TestCli::runProcess({ QStringLiteral("restore"), data.path(), dest, QStringLiteral("--install-type"),
+                                  QStringLiteral("Windows") });
+        QCOMPARE(r.status, 0);
         QVERIFY(filesIn(data.path()).filter(QStringLiteral(".cdi")).isEmpty());
-
-        p.start(tool, { QStringLiteral("restore"), data.path(), root.path() });
-        QVERIFY(p.waitForFinished());
-        QCOMPARE(p.exitCode(), 2);
-        QVERIFY(p.readAllStandardError().contains("No backup files found, restore aborted."));
+        r = TestCli::run({ QStringLiteral("restore"), data.path(), root.path() });
+        QCOMPARE(r.status, 2);
+        QVERIFY(r.err.contains(QStringLiteral("No backup files found, restore aborted.")));
     }
 };
 

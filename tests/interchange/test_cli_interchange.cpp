@@ -1,11 +1,11 @@
+#include "Cli.h"
 #include "TestPaths.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
-// The command-line tool's import, export, text and splashshopper commands, run as a user runs them.
+// The command-line tool's import, export, text and splashshopper commands, the first one through the real program.
 class TestCliInterchange : public QObject
 {
     Q_OBJECT
@@ -85,17 +85,12 @@ private:
 
 int TestCliInterchange::run(const QStringList& args, QByteArray* out, QByteArray* err)
 {
-    QProcess p;
-    p.start(QStringLiteral(ZESTORA_CLI), args);
-    if (!p.waitForStarted())
-        return -1;
-    p.closeWriteChannel();
-    p.waitForFinished(-1);
+    const TestCli::Run r = args.first() == QLatin1String("init") ? TestCli::runProcess(args) : TestCli::run(args);
     if (out)
-        *out = p.readAllStandardOutput();
+        *out = r.out.toUtf8();
     if (err)
-        *err = p.readAllStandardError();
-    return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+        *err = r.err.toUtf8();
+    return r.status;
 }
 
 QTEST_GUILESS_MAIN(TestCliInterchange)

@@ -1,10 +1,10 @@
+#include "Cli.h"
 #include "MasterTestData.h"
 #include "TestData.h"
 #include "masterlists/MasterIngredients.h"
 #include "masterlists/MasterListEditor.h"
 #include "masterlists/MasterListImport.h"
 
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -17,19 +17,9 @@ const MasterListKind& kind(const QString& keyword)
     return *MasterListKinds::find(keyword);
 }
 
-struct Result
+TestCli::Run run(const QStringList& args)
 {
-    int code = -1;
-    QString out;
-    QString err;
-};
-
-Result run(const QStringList& args)
-{
-    QProcess p;
-    p.start(QStringLiteral(ZESTORA_CLI), QStringList { "master" } + args);
-    p.waitForFinished(-1);
-    return { p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError()) };
+    return TestCli::run(QStringList { "master" } + args);
 }
 } // namespace
 
@@ -341,25 +331,25 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QString file = dir.filePath("list.txt");
         TestData::writeFile(file, "Flour,3\n\"Bread, white\",7\n\n\"Sugar\"\n");
-        const Result r = run({ data.path(), "ingr", "--import", file });
-        QCOMPARE(r.code, 0);
+        const TestCli::Run r = run({ data.path(), "ingr", "--import", file });
+        QCOMPARE(r.status, 0);
         QCOMPARE(r.out, QString("Importing Records: 4 (DONE)\n"));
-        const Result list = run({ data.path(), "ingr" });
-        QCOMPARE(list.code, 0);
+        const TestCli::Run list = run({ data.path(), "ingr" });
+        QCOMPARE(list.status, 0);
         QCOMPARE(list.out, QString("Bread, white (aisle:7)\nFlour (aisle:3)\nSalt\nSugar\n"));
     }
     void addStopsAtTheLimit()
     {
         TestData::DataFolderFixture data;
         writeTable(data, kind("meal"), numbered(18));
-        QCOMPARE(run({ data.path(), "meal", "--add", "Brunch" }).code, 0);
-        const Result full = run({ data.path(), "meal", "--add", "Tea" });
-        QCOMPARE(full.code, 1);
+        QCOMPARE(run({ data.path(), "meal", "--add", "Brunch" }).status, 0);
+        const TestCli::Run full = run({ data.path(), "meal", "--add", "Tea" });
+        QCOMPARE(full.status, 1);
         QVERIFY(full.err.contains("Maximum Meals: The maximum number of Meals is 20."));
         QCOMPARE(recordLines(data, TableDef::Meals).size(), 19);
         QVERIFY(recordLines(data, TableDef::Meals).contains(R"(0x00000000,0x0008,"Brunch","","")"));
 
-        QCOMPARE(run({ data.path(), "ingr", "--add", "Flour", "--aisle", "1234567" }).code, 0);
+        QCOMPARE(run({ data.path(), "ingr", "--add", "Flour", "--aisle", "1234567" }).status, 0);
         QCOMPARE(run({ data.path(), "ingr" }).out, QString("Flour (aisle:12345)\n"));
     }
     void badArguments_data()
@@ -377,8 +367,8 @@ private Q_SLOTS:
         QFETCH(QStringList, args);
         TestData::DataFolderFixture data;
         args.replaceInStrings("DIR", data.path());
-        const Result r = run(args);
-        QCOMPARE(r.code, 1);
+        const TestCli::Run r = run(args);
+        QCOMPARE(r.status, 1);
         QVERIFY(!r.err.isEmpty());
         QVERIFY(recordLines(data, TableDef::Categories).isEmpty());
     }

@@ -1,5 +1,7 @@
+#include "FakeRecipeWindow.h"
 #include "ReportFixture.h"
 #include "ScriptedDialogs.h"
+#include "Widgets.h"
 #include "app/Main.h"
 #include "app/RecipeWindow.h"
 #include "printing/PrintSettings.h"
@@ -23,24 +25,6 @@
 #include <QTest>
 
 namespace {
-
-class FakeRecipeWindow : public RecipeWindow
-{
-public:
-    QStringList keys;
-    bool isEditing() const override { return false; }
-    void pressSave() override { }
-    void cancelEdit() override { }
-    void listAll() override { }
-    void refreshList() override { }
-    QStringList selectedKeys() const override { return keys; }
-    QStringList selectedNames() const override { return keys; }
-    QString currentKey() const override { return {}; }
-    QString currentName() const override { return {}; }
-    QString fieldText(const QString&) const override { return {}; }
-    void setFieldText(const QString&, const QString&) override { }
-    bool showRecipeByName(const QString&) override { return false; }
-};
 
 class FakePrintDialogs : public PrintDialogs
 {
@@ -70,10 +54,7 @@ public:
 
 template <typename T> T* child(QObject& parent, const char* name)
 {
-    T* w = parent.findChild<T*>(QLatin1String(name));
-    if (!w)
-        qWarning("no child %s", name);
-    return w;
+    return TestUi::child<T>(&parent, name);
 }
 
 } // namespace
@@ -82,20 +63,258 @@ class TestPrintWindows : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void init();
-    void cleanup();
-    void reportFileWritten_data();
-    void reportFileWritten();
-    void previewPagesAndZoom();
-    void saveToFile_data();
-    void saveToFile();
-    void printsTheChosenRange();
-    void pageSetupLaysOutAgain();
-    void compositionFailureIsReported();
-    void optionsWindow_data();
-    void optionsWindow();
-    void optionsWithoutSelection();
-    void menuCommands();
+    void init()
+    {
+        m_fx = std::make_unique<ReportFixture>();
+        m_fx->addRecipe({ "Apple Pie", "apple pie", "Desserts~", "8", "2|cups|flour~", "Bake.", {}, "~~Mom" });
+        m_fx->addRecipe({ "Bread", "bread", {}, "4", "1|kg|flour~", "Knead." });
+        m_fx->addRecipe({ "Cake", "cake", {}, "", "", "Mix." });
+        m_fx->addShopItem("003flour", "3", "2", "cups", "flour", "Apple Pie");
+        m_fx->addMenu("20070315~cake", "Cake");
+        m_fx->saveAll();
+        m_dialogs = std::make_unique<ScriptedDialogs>();
+        m_printDialogs.accept = true;
+        PrintDialogs::setCurrent(&m_printDialogs);
+        AppState& state = AppState::instance();
+        state.reset();
+        state.dataPath = m_fx->dataPath() + "/";
+        state.settingsPath = m_fx->dataPath() + "/zestoraplus.ini";
+        state.recipes = std::make_unique<DataSource1>(state.tablePath(TableDef::Recipes));
+        state.recipes->recordset().setFilter(RecordStatus::LiveFilter);
+        state.recipes->recordset().setSort("Name ASC");
+        state.menu = std::make_unique<DataSource8>(state.tablePath(TableDef::MenuPlanner));
+        state.menu->recordset().setFilter(RecordStatus::LiveFilter);
+    }
+    void cleanup()
+    {
+        QVERIFY(m_dialogs->exhausted());
+        m_dialogs.reset();
+        PrintDialogs::setCurrent(nullptr);
+        setPrintPreviewOpener({});
+        AppState::instance().reset();
+        m_fx.reset();
+    }
+    void reportFileWritten_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("shopping list") << int(PrintOptions::ShoppingList) << "Shopping List - Zestora";
+        QTest::newRow("menu") << int(PrintOptions::Menu) << "Menu Planner - Zestora";
+    }
+    void reportFileWritten()
+    {
+        QFETCH(int, kind);
+        QFETCH(QString, text);
+        PrintOptions options;
+        options.kind = PrintOptions::Kind(kind);
+        frmPrint w(options);
+        QCOMPARE(w.exportPath(), QDir(m_fx->dataPath()).filePath("report.rtf"));
+        const QByteArray rtf = TestData::readFile(w.exportPath());
+        QVERIFY(rtf.startsWith("{\\rtf1"));
+        QVERIFY(rtf.contains(text.toLatin1()));
+        QVERIFY(w.document().texts().join("|").contains(text));
+    }
+    void previewPagesAndZoom()
+    {
+        PrintOptions options;
+        options.newPage = true;
+        frmPrint w(options);
+        auto* label = child<QLabel>(w, "lblPage");
+        auto* scroll = child<QScrollBar>(w, "scrlPage");
+        QCOMPARE(w.pageCount(), 3);
+        QCOMPARE(label->text(), QString("1 of 3"));
+        QCOMPARE(scroll->maximum(), 3);
+        QVERIFY(!child<QPushButton>(w, "cmdPrevious")->isEnabled());
+
+        const QList<QPair<const char*, int>> steps {
+            { "cmdNext", 2 }, { "cmdLast", 3 }, { "cmdPrevious", 2 }, { "cmdFirst", 1 }
+        };
+        for (const auto& [name, page] : steps) {
+            QPushButton* b = child<QPushButton>(w, name);
+            if (b->isEnabled())
+                b->click();
+            QCOMPARE(w.pageShown(), page);
+            QCOMPARE(scroll->value(), page);
+        }
+        scroll->setValue(2);
+        QCOMPARE(w.pageShown(), 2);
+        QCOMPARE(label->text(), QString("2 of 3"));
+
+        w.showPage(99);
+        QCOMPARE(w.pageShown(), 3);
+
+        auto* zoom = child<QComboBox>(w, "cmbZoomMode");
+        auto* vp = child<ReportPreview>(w, "vp");
+        QCOMPARE(zoom->currentText(), QString("WholePage"));
+        QCOMPARE(vp->zoomMode(), ReportPreview::WholePage);
+        Q_EMIT zoom->textActivated("150%");
+        QCOMPARE(vp->zoomMode(), ReportPreview::Percent);
+        QCOMPARE(vp->pixelsPerInch(), vp->logicalDpiX() * 1.5);
+        Q_EMIT zoom->textActivated("PageWidth");
+        QCOMPARE(vp->zoomMode(), ReportPreview::PageWidth);
+        w.showPage(2);
+        zoom->setCurrentText("TwoPages");
+        Q_EMIT zoom->textActivated("TwoPages");
+        QCOMPARE(label->text(), QString("2 - 3 of 3"));
+    }
+    void saveToFile_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("formatError");
+        QTest::addColumn<bool>("written");
+        QTest::addColumn<int>("replace"); // -1: no such file yet; else the answer to the replace question
+        QTest::newRow("upper-case extension") << "COPY.RTF" << false << true << -1;
+        QTest::newRow("existing file replaced") << "copy.rtf" << false << true << int(MsgAnswer::Yes);
+        QTest::newRow("existing file kept") << "copy.rtf" << false << false << int(MsgAnswer::No);
+        QTest::newRow("rtf without the dot refused") << "reportrtf" << true << false << -1;
+        QTest::newRow("cancelled") << "" << false << false << -1;
+    }
+    void saveToFile()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, formatError);
+        QFETCH(bool, written);
+        QFETCH(int, replace);
+        frmPrint w(PrintOptions {});
+        const QString target = name.isEmpty() ? QString() : m_fx->dataPath() + "/" + name;
+        if (replace >= 0) {
+            TestData::writeFile(target, "an older file");
+            m_dialogs->answer(MsgAnswer(replace));
+        }
+        m_dialogs->choosePath(target);
+        if (formatError)
+            m_dialogs->answer(MsgAnswer::Ok);
+        child<QPushButton>(w, "cmdSaveFile")->click();
+
+        if (formatError) {
+            QCOMPARE(m_dialogs->last().text,
+                     QString("The file format must be an RTF file, so the filename must have an extension of .rtf."));
+            QVERIFY(!QFile::exists(target));
+        } else {
+            QCOMPARE(m_dialogs->messageCount(), replace >= 0 ? 1 : 0);
+        }
+        if (replace >= 0) {
+            QCOMPARE(m_dialogs->last().buttons, MsgButtons::YesNo);
+            QVERIFY(m_dialogs->last().text.endsWith("Do you want to replace it?"));
+        }
+        if (written)
+            QCOMPARE(TestData::readFile(target), TestData::readFile(w.exportPath()));
+        else if (replace >= 0)
+            QCOMPARE(TestData::readFile(target), QByteArray("an older file"));
+    }
+    void printsTheChosenRange()
+    {
+        PrintOptions options;
+        options.newPage = true;
+        frmPrint w(options);
+        m_printDialogs.pdfPath = m_fx->dataPath() + "/printed.pdf";
+        m_printDialogs.from = 2;
+        m_printDialogs.to = 3;
+        child<QPushButton>(w, "cmdPrint")->click();
+        QCOMPARE(m_printDialogs.shownPageCount, 3);
+        QCOMPARE(ReportFixture::pdfPages(TestData::readFile(m_printDialogs.pdfPath)), 2);
+
+        // Cancelling the print dialog prints nothing.
+        QFile::remove(m_printDialogs.pdfPath);
+        m_printDialogs.accept = false;
+        child<QPushButton>(w, "cmdPrint")->click();
+        QVERIFY(!QFile::exists(m_printDialogs.pdfPath));
+    }
+    void pageSetupLaysOutAgain()
+    {
+        frmPrint w(PrintOptions {});
+        QCOMPARE(w.document().paper().widthInches, 8.5);
+        child<QPushButton>(w, "cmdPageSetup")->click();
+        QVERIFY(qAbs(w.document().paper().widthInches - 210 / 25.4) < 0.01);
+        QVERIFY(qAbs(w.document().paper().marginLeft - 20 / 25.4) < 0.01);
+        // The report file follows the new paper.
+        QVERIFY(TestData::readFile(w.exportPath()).contains("\\paperw11906"));
+    }
+    void compositionFailureIsReported()
+    {
+        AppState::instance().menu.reset();
+        PrintOptions options;
+        options.kind = PrintOptions::Menu;
+        m_dialogs->answer(MsgAnswer::Ok);
+        frmPrint w(options);
+        QVERIFY(m_dialogs->last().text.startsWith("An error occurred while building the print document."));
+        QCOMPARE(w.pageCount(), 1);
+        QCOMPARE(child<QLabel>(w, "lblPage")->text(), QString("1 of 1"));
+    }
+    void optionsWindow_data()
+    {
+        QTest::addColumn<QString>("savedRange");
+        QTest::addColumn<QString>("savedNewPage");
+        QTest::addColumn<bool>("cards");
+        QTest::newRow("saved selection, new page") << QString("1") << QString("1") << false;
+        QTest::newRow("saved all, cards") << QString("0") << QString("0") << true;
+    }
+    void optionsWindow()
+    {
+        QFETCH(QString, savedRange);
+        QFETCH(QString, savedNewPage);
+        QFETCH(bool, cards);
+        setSetting("PrintRange", savedRange);
+        setSetting("PrintNewPage", savedNewPage);
+        FakeRecipeWindow recipes;
+        recipes.keys = { "cake", "apple pie" };
+        frmPrintOptions w(&recipes);
+        auto* selection = child<QRadioButton>(w, "optRecords_1");
+        QCOMPARE(selection->text(), QString("Print 2 Selected Recipe(s)"));
+        QCOMPARE(selection->isChecked(), savedRange == "1");
+        auto* newPage = child<QCheckBox>(w, "chkNewPage");
+        QCOMPARE(newPage->isChecked(), savedNewPage == "1");
+        QVERIFY(child<QRadioButton>(w, "optFormat_0")->isChecked());
+
+        if (cards) {
+            child<QRadioButton>(w, "optFormat_1")->click();
+            QVERIFY(!newPage->isEnabled());
+        }
+        QVERIFY(w.options().cards == cards);
+
+        QVector<PrintOptions> opened;
+        setPrintPreviewOpener([&opened](const PrintOptions& o, QWidget*) { opened.append(o); });
+        child<QPushButton>(w, "cmdPrint")->click();
+        QCOMPARE(opened.size(), 1);
+        const PrintOptions& o = opened.first();
+        QCOMPARE(o.kind, PrintOptions::Recipes);
+        QCOMPARE(o.cards, cards);
+        QCOMPARE(o.selectedOnly, savedRange == "1");
+        QCOMPARE(o.selectedKeys, savedRange == "1" ? recipes.keys : QStringList());
+        QCOMPARE(o.newPage, savedNewPage == "1");
+        QCOMPARE(setting("PrintRange"), savedRange);
+        QCOMPARE(setting("PrintNewPage"), savedNewPage);
+        QCOMPARE(w.result(), int(QDialog::Accepted));
+    }
+    void optionsWithoutSelection()
+    {
+        setSetting("PrintRange", "1");
+        frmPrintOptions w(nullptr);
+        QCOMPARE(child<QRadioButton>(w, "optRecords_1")->text(), QString("Print 0 Selected Recipe(s)"));
+        QVERIFY(!child<QRadioButton>(w, "optRecords_1")->isEnabled());
+        QVERIFY(child<QRadioButton>(w, "optRecords_0")->isChecked());
+        child<QPushButton>(w, "Command1")->click();
+        QCOMPARE(w.result(), int(QDialog::Rejected));
+        // Cancel stores nothing.
+        QCOMPARE(setting("PrintRange"), QString("1"));
+        QCOMPARE(setting("PrintNewPage"), QString("missing"));
+    }
+    void menuCommands()
+    {
+        // The main window attaches the printing commands itself.
+        Main main;
+        QVector<PrintOptions::Kind> opened;
+        setPrintPreviewOpener([&opened](const PrintOptions& o, QWidget*) { opened.append(o.kind); });
+        TestUi::trigger(&main, "mnuPrintSL");
+        TestUi::trigger(&main, "mnuMenuPrint");
+        QCOMPARE(opened, (QVector<PrintOptions::Kind> { PrintOptions::ShoppingList, PrintOptions::Menu }));
+
+        // With no recipe listed, "Print Recipe(s)..." does nothing.
+        child<QListWidget>(main, "lstAll")->clear();
+        TestUi::trigger(&main, "mnuPrint");
+        QCOMPARE(opened.size(), 2);
+        QCOMPARE(m_dialogs->shown().size(), 0);
+    }
 
 private:
     std::unique_ptr<ReportFixture> m_fx;
@@ -104,284 +323,6 @@ private:
     QString setting(const QString& key) { return ReadSetting("Main", key, "missing"); }
     FakePrintDialogs m_printDialogs;
 };
-
-void TestPrintWindows::init()
-{
-    m_fx = std::make_unique<ReportFixture>();
-    m_fx->addRecipe({ "Apple Pie", "apple pie", "Desserts~", "8", "2|cups|flour~", "Bake.", {}, "~~Mom" });
-    m_fx->addRecipe({ "Bread", "bread", {}, "4", "1|kg|flour~", "Knead." });
-    m_fx->addRecipe({ "Cake", "cake", {}, "", "", "Mix." });
-    m_fx->addShopItem("003flour", "3", "2", "cups", "flour", "Apple Pie");
-    m_fx->addMenu("20070315~cake", "Cake");
-    m_fx->saveAll();
-    m_dialogs = std::make_unique<ScriptedDialogs>();
-    m_printDialogs.accept = true;
-    PrintDialogs::setCurrent(&m_printDialogs);
-    AppState& state = AppState::instance();
-    state.reset();
-    state.dataPath = m_fx->dataPath() + "/";
-    state.settingsPath = m_fx->dataPath() + "/zestoraplus.ini";
-    state.recipes = std::make_unique<DataSource1>(state.tablePath(TableDef::Recipes));
-    state.recipes->recordset().setFilter(RecordStatus::LiveFilter);
-    state.recipes->recordset().setSort("Name ASC");
-    state.menu = std::make_unique<DataSource8>(state.tablePath(TableDef::MenuPlanner));
-    state.menu->recordset().setFilter(RecordStatus::LiveFilter);
-}
-
-void TestPrintWindows::cleanup()
-{
-    QVERIFY(m_dialogs->exhausted());
-    m_dialogs.reset();
-    PrintDialogs::setCurrent(nullptr);
-    setPrintPreviewOpener({});
-    AppState::instance().reset();
-    m_fx.reset();
-}
-
-void TestPrintWindows::reportFileWritten_data()
-{
-    QTest::addColumn<int>("kind");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("shopping list") << int(PrintOptions::ShoppingList) << "Shopping List - Zestora";
-    QTest::newRow("menu") << int(PrintOptions::Menu) << "Menu Planner - Zestora";
-}
-
-void TestPrintWindows::reportFileWritten()
-{
-    QFETCH(int, kind);
-    QFETCH(QString, text);
-    PrintOptions options;
-    options.kind = PrintOptions::Kind(kind);
-    frmPrint w(options);
-    QCOMPARE(w.exportPath(), QDir(m_fx->dataPath()).filePath("report.rtf"));
-    const QByteArray rtf = TestData::readFile(w.exportPath());
-    QVERIFY(rtf.startsWith("{\\rtf1"));
-    QVERIFY(rtf.contains(text.toLatin1()));
-    QVERIFY(w.document().texts().join("|").contains(text));
-}
-
-void TestPrintWindows::previewPagesAndZoom()
-{
-    PrintOptions options;
-    options.newPage = true;
-    frmPrint w(options);
-    QCOMPARE(w.windowTitle(), QString("Print Preview"));
-    QCOMPARE(w.document().docName(), QString("Zestora"));
-    auto* label = child<QLabel>(w, "lblPage");
-    auto* scroll = child<QScrollBar>(w, "scrlPage");
-    QCOMPARE(w.pageCount(), 3);
-    QCOMPARE(label->text(), QString("1 of 3"));
-    QCOMPARE(scroll->maximum(), 3);
-    QVERIFY(!child<QPushButton>(w, "cmdPrevious")->isEnabled());
-
-    const QList<QPair<const char*, int>> steps {
-        { "cmdNext", 2 }, { "cmdLast", 3 }, { "cmdPrevious", 2 }, { "cmdFirst", 1 }
-    };
-    for (const auto& [name, page] : steps) {
-        QPushButton* b = child<QPushButton>(w, name);
-        if (b->isEnabled())
-            b->click();
-        QCOMPARE(w.pageShown(), page);
-        QCOMPARE(scroll->value(), page);
-    }
-    scroll->setValue(2);
-    QCOMPARE(w.pageShown(), 2);
-    QCOMPARE(label->text(), QString("2 of 3"));
-
-    w.showPage(99);
-    QCOMPARE(w.pageShown(), 3);
-
-    auto* zoom = child<QComboBox>(w, "cmbZoomMode");
-    auto* vp = child<ReportPreview>(w, "vp");
-    QCOMPARE(zoom->currentText(), QString("WholePage"));
-    QCOMPARE(vp->zoomMode(), ReportPreview::WholePage);
-    QCOMPARE(zoom->count(), 11);
-    Q_EMIT zoom->textActivated("150%");
-    QCOMPARE(vp->zoomMode(), ReportPreview::Percent);
-    QCOMPARE(vp->pixelsPerInch(), vp->logicalDpiX() * 1.5);
-    Q_EMIT zoom->textActivated("PageWidth");
-    QCOMPARE(vp->zoomMode(), ReportPreview::PageWidth);
-    w.showPage(2);
-    zoom->setCurrentText("TwoPages");
-    Q_EMIT zoom->textActivated("TwoPages");
-    QCOMPARE(label->text(), QString("2 - 3 of 3"));
-}
-
-void TestPrintWindows::saveToFile_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<bool>("formatError");
-    QTest::addColumn<bool>("written");
-    QTest::addColumn<int>("replace"); // -1: no such file yet; else the answer to the replace question
-    QTest::newRow("upper-case extension") << "COPY.RTF" << false << true << -1;
-    QTest::newRow("existing file replaced") << "copy.rtf" << false << true << int(MsgAnswer::Yes);
-    QTest::newRow("existing file kept") << "copy.rtf" << false << false << int(MsgAnswer::No);
-    QTest::newRow("rtf without the dot refused") << "reportrtf" << true << false << -1;
-    QTest::newRow("cancelled") << "" << false << false << -1;
-}
-
-void TestPrintWindows::saveToFile()
-{
-    QFETCH(QString, name);
-    QFETCH(bool, formatError);
-    QFETCH(bool, written);
-    QFETCH(int, replace);
-    frmPrint w(PrintOptions {});
-    const QString target = name.isEmpty() ? QString() : m_fx->dataPath() + "/" + name;
-    if (replace >= 0) {
-        TestData::writeFile(target, "an older file");
-        m_dialogs->answer(MsgAnswer(replace));
-    }
-    m_dialogs->choosePath(target);
-    if (formatError)
-        m_dialogs->answer(MsgAnswer::Ok);
-    child<QPushButton>(w, "cmdSaveFile")->click();
-
-    const auto save = m_dialogs->shown().first();
-    QCOMPARE(save.kind, QString("save"));
-    QCOMPARE(save.title, QString("Save Report to File (RTF)"));
-    if (formatError) {
-        QCOMPARE(m_dialogs->last().title, QString("File Format Error"));
-        QCOMPARE(m_dialogs->last().text,
-                 QString("The file format must be an RTF file, so the filename must have an extension of .rtf."));
-        QVERIFY(!QFile::exists(target));
-    } else {
-        QCOMPARE(m_dialogs->messageCount(), replace >= 0 ? 1 : 0);
-    }
-    if (replace >= 0) {
-        QCOMPARE(m_dialogs->last().buttons, MsgButtons::YesNo);
-        QVERIFY(m_dialogs->last().text.endsWith("Do you want to replace it?"));
-    }
-    if (written)
-        QCOMPARE(TestData::readFile(target), TestData::readFile(w.exportPath()));
-    else if (replace >= 0)
-        QCOMPARE(TestData::readFile(target), QByteArray("an older file"));
-}
-
-void TestPrintWindows::printsTheChosenRange()
-{
-    PrintOptions options;
-    options.newPage = true;
-    frmPrint w(options);
-    m_printDialogs.pdfPath = m_fx->dataPath() + "/printed.pdf";
-    m_printDialogs.from = 2;
-    m_printDialogs.to = 3;
-    child<QPushButton>(w, "cmdPrint")->click();
-    QCOMPARE(m_printDialogs.shownPageCount, 3);
-    QCOMPARE(ReportFixture::pdfPages(TestData::readFile(m_printDialogs.pdfPath)), 2);
-
-    // Cancelling the print dialog prints nothing.
-    QFile::remove(m_printDialogs.pdfPath);
-    m_printDialogs.accept = false;
-    child<QPushButton>(w, "cmdPrint")->click();
-    QVERIFY(!QFile::exists(m_printDialogs.pdfPath));
-}
-
-void TestPrintWindows::pageSetupLaysOutAgain()
-{
-    frmPrint w(PrintOptions {});
-    QCOMPARE(w.document().paper().widthInches, 8.5);
-    child<QPushButton>(w, "cmdPageSetup")->click();
-    QVERIFY(qAbs(w.document().paper().widthInches - 210 / 25.4) < 0.01);
-    QVERIFY(qAbs(w.document().paper().marginLeft - 20 / 25.4) < 0.01);
-    // The report file follows the new paper.
-    QVERIFY(TestData::readFile(w.exportPath()).contains("\\paperw11906"));
-}
-
-void TestPrintWindows::compositionFailureIsReported()
-{
-    AppState::instance().menu.reset();
-    PrintOptions options;
-    options.kind = PrintOptions::Menu;
-    m_dialogs->answer(MsgAnswer::Ok);
-    frmPrint w(options);
-    QCOMPARE(m_dialogs->last().title, QString("Error"));
-    QVERIFY(m_dialogs->last().text.startsWith("An error occurred while building the print document."));
-    QCOMPARE(w.pageCount(), 1);
-    QCOMPARE(child<QLabel>(w, "lblPage")->text(), QString("1 of 1"));
-}
-
-void TestPrintWindows::optionsWindow_data()
-{
-    QTest::addColumn<QString>("savedRange");
-    QTest::addColumn<QString>("savedNewPage");
-    QTest::addColumn<bool>("cards");
-    QTest::newRow("saved selection, new page") << "1"
-                                               << "1" << false;
-    QTest::newRow("saved all, cards") << "0"
-                                      << "0" << true;
-}
-
-void TestPrintWindows::optionsWindow()
-{
-    QFETCH(QString, savedRange);
-    QFETCH(QString, savedNewPage);
-    QFETCH(bool, cards);
-    setSetting("PrintRange", savedRange);
-    setSetting("PrintNewPage", savedNewPage);
-    FakeRecipeWindow recipes;
-    recipes.keys = { "cake", "apple pie" };
-    frmPrintOptions w(&recipes);
-    auto* selection = child<QRadioButton>(w, "optRecords_1");
-    QCOMPARE(selection->text(), QString("Print 2 Selected Recipe(s)"));
-    QCOMPARE(selection->isChecked(), savedRange == "1");
-    auto* newPage = child<QCheckBox>(w, "chkNewPage");
-    QCOMPARE(newPage->isChecked(), savedNewPage == "1");
-    QVERIFY(child<QRadioButton>(w, "optFormat_0")->isChecked());
-
-    if (cards) {
-        child<QRadioButton>(w, "optFormat_1")->click();
-        QVERIFY(!newPage->isEnabled());
-    }
-    QVERIFY(w.options().cards == cards);
-
-    QVector<PrintOptions> opened;
-    setPrintPreviewOpener([&opened](const PrintOptions& o, QWidget*) { opened.append(o); });
-    child<QPushButton>(w, "cmdPrint")->click();
-    QCOMPARE(opened.size(), 1);
-    const PrintOptions& o = opened.first();
-    QCOMPARE(o.kind, PrintOptions::Recipes);
-    QCOMPARE(o.cards, cards);
-    QCOMPARE(o.selectedOnly, savedRange == "1");
-    QCOMPARE(o.selectedKeys, savedRange == "1" ? recipes.keys : QStringList());
-    QCOMPARE(o.newPage, savedNewPage == "1");
-    QCOMPARE(setting("PrintRange"), savedRange);
-    QCOMPARE(setting("PrintNewPage"), savedNewPage);
-    QCOMPARE(w.result(), int(QDialog::Accepted));
-}
-
-void TestPrintWindows::optionsWithoutSelection()
-{
-    setSetting("PrintRange", "1");
-    frmPrintOptions w(nullptr);
-    QCOMPARE(child<QRadioButton>(w, "optRecords_1")->text(), QString("Print 0 Selected Recipe(s)"));
-    QVERIFY(!child<QRadioButton>(w, "optRecords_1")->isEnabled());
-    QVERIFY(child<QRadioButton>(w, "optRecords_0")->isChecked());
-    child<QPushButton>(w, "Command1")->click();
-    QCOMPARE(w.result(), int(QDialog::Rejected));
-    // Cancel stores nothing.
-    QCOMPARE(setting("PrintRange"), QString("1"));
-    QCOMPARE(setting("PrintNewPage"), QString("missing"));
-}
-
-void TestPrintWindows::menuCommands()
-{
-    // The main window attaches the printing commands itself.
-    Main main;
-    QVector<PrintOptions::Kind> opened;
-    setPrintPreviewOpener([&opened](const PrintOptions& o, QWidget*) { opened.append(o.kind); });
-    main.findChild<QAction*>("mnuPrintSL")->trigger();
-    main.findChild<QAction*>("mnuMenuPrint")->trigger();
-    QCOMPARE(opened, (QVector<PrintOptions::Kind> { PrintOptions::ShoppingList, PrintOptions::Menu }));
-
-    // With no recipe listed, "Print Recipe(s)..." does nothing.
-    auto* list = main.findChild<QListWidget*>("lstAll");
-    QVERIFY(list);
-    list->clear();
-    main.findChild<QAction*>("mnuPrint")->trigger();
-    QCOMPARE(opened.size(), 2);
-    QCOMPARE(m_dialogs->shown().size(), 0);
-}
 
 QTEST_MAIN(TestPrintWindows)
 #include "test_printwindows.moc"

@@ -1,24 +1,16 @@
+#include "Cli.h"
 #include "ReportFixture.h"
 #include "TestPaths.h"
 
-#include <QProcess>
 #include <QTest>
 
 namespace {
 
-struct Run
+// The first row runs the real program, which makes its own application for painting.
+TestCli::Run zestora(const QStringList& args)
 {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-Run zestora(const QStringList& args)
-{
-    QProcess p;
-    p.start(QStringLiteral(ZESTORA_BINARY_DIR "/src/zestora"), QStringList { "report" } + args);
-    p.waitForFinished(120000);
-    return { p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError()) };
+    const QStringList all = QStringList { "report" } + args;
+    return QTest::currentDataTag() == QLatin1String("recipes, new page") ? TestCli::runProcess(all) : TestCli::run(all);
 }
 
 } // namespace
@@ -27,88 +19,84 @@ class TestReportCommand : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void writesRtfAndPdf_data();
-    void writesRtfAndPdf();
-    void badArguments_data();
-    void badArguments();
+    void writesRtfAndPdf_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QStringList>("texts"); // present, in this order
+        QTest::addColumn<QString>("absent");
+        QTest::newRow("recipes, new page")
+            << QStringList { "recipes", "--new-page" } << QStringList { "\\page" } << "____";
+        QTest::newRow("cards") << QStringList { "recipes", "--cards" } << QStringList { "\\paperw7200" } << "____";
+        QTest::newRow("category") << QStringList { "recipes", "--category", "desserts" }
+                                  << QStringList { "Apple Pie", "Cake" } << "Bread";
+        QTest::newRow("selection in the order given")
+            << QStringList { "recipes", "--select", "cake", "--select", "bread" } << QStringList { "Cake", "Bread" }
+            << "Apple Pie";
+        QTest::newRow("shopping list") << QStringList { "shoplist" } << QStringList { "Shopping List - Zestora" }
+                                       << "gone";
+        QTest::newRow("menu") << QStringList { "menu" } << QStringList { "03/15" } << "gone";
+    }
+    void writesRtfAndPdf()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QStringList, texts);
+        QFETCH(QString, absent);
+        ReportFixture fx;
+        fx.addRecipe({ "Apple Pie", {}, "Desserts~", "8", "2|cups|flour~", "Bake." });
+        fx.addRecipe({ "Bread", {}, "Baking~", "4", "1|kg|flour~", "Knead." });
+        fx.addRecipe({ "Cake", {}, "Desserts~" });
+        fx.addMenu("20070315~apple pie", "Apple Pie");
+        fx.addMenu("20070316~gone", "gone", "0x0002");
+        fx.addShopItem("003flour", "3", "2", "cups", "flour", "Apple Pie");
+        fx.addShopItem("003gone", "3", "", "", "gone", "", "0x0002");
+        fx.saveAll();
+        const QString rtf = fx.dataPath() + "/out.rtf";
+        const QString pdf = fx.dataPath() + "/out.pdf";
+        const TestCli::Run run
+            = zestora(QStringList { fx.dataPath() } + args + QStringList { "--rtf", rtf, "--pdf", pdf });
+        QVERIFY2(run.status == 0, qPrintable(run.err));
+        const QByteArray rtfBytes = TestData::readFile(rtf);
+        QVERIFY(rtfBytes.startsWith("{\\rtf1"));
+        int at = -1;
+        for (const QString& t : texts) {
+            const int next = rtfBytes.indexOf(t.toLatin1(), at + 1);
+            QVERIFY2(next > at, qPrintable(t));
+            at = next;
+        }
+        QVERIFY(!rtfBytes.contains(absent.toLatin1()));
+        QVERIFY(TestData::readFile(pdf).startsWith("%PDF"));
+        QVERIFY(run.out.contains("wrote " + pdf));
+    }
+    void badArguments_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no output") << QStringList { "DATA", "menu" } << 1 << "usage:";
+        QTest::newRow("unknown report") << QStringList { "DATA", "letters", "--rtf", "OUT" } << 1 << "unknown report";
+        QTest::newRow("unknown option") << QStringList { "DATA", "menu", "--colour", "--rtf", "OUT" } << 1
+                                        << "unknown option";
+        QTest::newRow("missing value") << QStringList { "DATA", "menu", "--rtf" } << 1 << "needs a value";
+        QTest::newRow("no data folder") << QStringList { "/no/such/folder", "menu", "--rtf", "OUT" } << 2
+                                        << "no data folder";
+        QTest::newRow("unwritable output")
+            << QStringList { "DATA", "menu", "--rtf", "/no/such/folder/x.rtf" } << 2 << "cannot write";
+    }
+    void badArguments()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, status);
+        QFETCH(QString, message);
+        ReportFixture fx;
+        for (QString& a : args) {
+            a.replace("DATA", fx.dataPath());
+            a.replace("OUT", fx.dataPath() + "/out.rtf");
+        }
+        const TestCli::Run run = zestora(args);
+        QCOMPARE(run.status, status);
+        QVERIFY2(run.err.contains(message), qPrintable(run.err));
+    }
 };
 
-void TestReportCommand::writesRtfAndPdf_data()
-{
-    QTest::addColumn<QStringList>("args");
-    QTest::addColumn<QStringList>("texts"); // present, in this order
-    QTest::addColumn<QString>("absent");
-    QTest::newRow("recipes, new page") << QStringList { "recipes", "--new-page" } << QStringList { "\\page" } << "____";
-    QTest::newRow("cards") << QStringList { "recipes", "--cards" } << QStringList { "\\paperw7200" } << "____";
-    QTest::newRow("category") << QStringList { "recipes", "--category", "desserts" }
-                              << QStringList { "Apple Pie", "Cake" } << "Bread";
-    QTest::newRow("selection in the order given") << QStringList { "recipes", "--select", "cake", "--select", "bread" }
-                                                  << QStringList { "Cake", "Bread" } << "Apple Pie";
-    QTest::newRow("shopping list") << QStringList { "shoplist" } << QStringList { "Shopping List - Zestora" } << "gone";
-    QTest::newRow("menu") << QStringList { "menu" } << QStringList { "03/15" } << "gone";
-}
-
-void TestReportCommand::writesRtfAndPdf()
-{
-    QFETCH(QStringList, args);
-    QFETCH(QStringList, texts);
-    QFETCH(QString, absent);
-    ReportFixture fx;
-    fx.addRecipe({ "Apple Pie", {}, "Desserts~", "8", "2|cups|flour~", "Bake." });
-    fx.addRecipe({ "Bread", {}, "Baking~", "4", "1|kg|flour~", "Knead." });
-    fx.addRecipe({ "Cake", {}, "Desserts~" });
-    fx.addMenu("20070315~apple pie", "Apple Pie");
-    fx.addMenu("20070316~gone", "gone", "0x0002");
-    fx.addShopItem("003flour", "3", "2", "cups", "flour", "Apple Pie");
-    fx.addShopItem("003gone", "3", "", "", "gone", "", "0x0002");
-    fx.saveAll();
-    const QString rtf = fx.dataPath() + "/out.rtf";
-    const QString pdf = fx.dataPath() + "/out.pdf";
-    const Run run = zestora(QStringList { fx.dataPath() } + args + QStringList { "--rtf", rtf, "--pdf", pdf });
-    QVERIFY2(run.status == 0, qPrintable(run.err));
-    const QByteArray rtfBytes = TestData::readFile(rtf);
-    QVERIFY(rtfBytes.startsWith("{\\rtf1"));
-    int at = -1;
-    for (const QString& t : texts) {
-        const int next = rtfBytes.indexOf(t.toLatin1(), at + 1);
-        QVERIFY2(next > at, qPrintable(t));
-        at = next;
-    }
-    QVERIFY(!rtfBytes.contains(absent.toLatin1()));
-    QVERIFY(TestData::readFile(pdf).startsWith("%PDF"));
-    QVERIFY(run.out.contains("wrote " + pdf));
-}
-
-void TestReportCommand::badArguments_data()
-{
-    QTest::addColumn<QStringList>("args");
-    QTest::addColumn<int>("status");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("no output") << QStringList { "DATA", "menu" } << 1 << "usage:";
-    QTest::newRow("unknown report") << QStringList { "DATA", "letters", "--rtf", "OUT" } << 1 << "unknown report";
-    QTest::newRow("unknown option") << QStringList { "DATA", "menu", "--colour", "--rtf", "OUT" } << 1
-                                    << "unknown option";
-    QTest::newRow("missing value") << QStringList { "DATA", "menu", "--rtf" } << 1 << "needs a value";
-    QTest::newRow("no data folder") << QStringList { "/no/such/folder", "menu", "--rtf", "OUT" } << 2
-                                    << "no data folder";
-    QTest::newRow("unwritable output") << QStringList { "DATA", "menu", "--rtf", "/no/such/folder/x.rtf" } << 2
-                                       << "cannot write";
-}
-
-void TestReportCommand::badArguments()
-{
-    QFETCH(QStringList, args);
-    QFETCH(int, status);
-    QFETCH(QString, message);
-    ReportFixture fx;
-    for (QString& a : args) {
-        a.replace("DATA", fx.dataPath());
-        a.replace("OUT", fx.dataPath() + "/out.rtf");
-    }
-    const Run run = zestora(args);
-    QCOMPARE(run.status, status);
-    QVERIFY2(run.err.contains(message), qPrintable(run.err));
-}
-
-QTEST_GUILESS_MAIN(TestReportCommand)
+QTEST_MAIN(TestReportCommand)
 #include "test_reportcommand.moc"

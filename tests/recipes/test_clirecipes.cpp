@@ -1,8 +1,8 @@
+#include "Cli.h"
 #include "RecipeTestData.h"
 #include "TestData.h"
 #include "storage/DataSource.h"
 
-#include <QProcess>
 #include <QtTest>
 
 // Runs the command-line tool's list and show commands on a small data folder.
@@ -12,19 +12,7 @@ class TestCliRecipes : public QObject
 
     TestData::DataFolderFixture m_data;
 
-    struct Result
-    {
-        int code;
-        QString out;
-    };
-    Result run(const QStringList& args)
-    {
-        QProcess p;
-        p.start(QStringLiteral(ZESTORA_CLI), args);
-        if (!p.waitForFinished(-1))
-            return { -1, QString() };
-        return { p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()) };
-    }
+    static TestCli::Run run(const QStringList& args) { return TestCli::run(args); }
 
 private slots:
     void initTestCase()
@@ -60,21 +48,21 @@ private slots:
         QFETCH(QStringList, options);
         QFETCH(int, code);
         QFETCH(QString, out);
-        const Result r = run(QStringList { "list", m_data.path() } + options);
+        const TestCli::Run r = run(QStringList { "list", m_data.path() } + options);
         QCOMPARE(r.out, out);
-        QCOMPARE(r.code, code);
+        QCOMPARE(r.status, code);
     }
 
     void show()
     {
-        const Result r = run({ "show", m_data.path(), "leek soup" });
-        QCOMPARE(r.code, 0);
+        const TestCli::Run r = run({ "show", m_data.path(), "leek soup" });
+        QCOMPARE(r.status, 0);
         QCOMPARE(r.out,
                  QStringLiteral("Name: Leek Soup\nCategories: Soups\nServes: \nIngredients:\n  2\tcups\tleek\n"
                                 "  1\t\tpotato\nInstructions:\nChop.\nSimmer.\nNutrition:\nRating: Good\n"
                                 "Source: Mom\nPicture: \n"));
-        QCOMPARE(run({ "show", m_data.path(), "Old Stew" }).code, 1); // deleted
-        QCOMPARE(run({ "list", m_data.path() + "/missing" }).code, 2);
+        QCOMPARE(run({ "show", m_data.path(), "Old Stew" }).status, 1); // deleted
+        QCOMPARE(run({ "list", m_data.path() + "/missing" }).status, 2);
     }
 };
 

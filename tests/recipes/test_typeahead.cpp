@@ -1,3 +1,5 @@
+#include "Widgets.h"
+
 #include "recipes/ui/TypeAhead.h"
 
 #include <QComboBox>
@@ -17,6 +19,8 @@ private:
         box.setCurrentIndex(-1);
         box.lineEdit()->clear();
         SuppressTypeAhead = false;
+        box.show();
+        TestUi::tabTo(&box);
     }
 
 private slots:
@@ -40,7 +44,7 @@ private slots:
         QFETCH(QString, selected);
         QComboBox box;
         fill(box, true);
-        QTest::keyClicks(box.lineEdit(), typed);
+        TestUi::type(typed);
         QCOMPARE(box.lineEdit()->text(), text);
         QCOMPARE(box.lineEdit()->selectedText(), selected);
         QVERIFY(!SuppressTypeAhead);
@@ -71,9 +75,9 @@ private slots:
         QFETCH(QString, selected);
         QComboBox box;
         fill(box, withKeyDown);
-        QTest::keyClicks(box.lineEdit(), before);
-        QTest::keyClick(box.lineEdit(), Qt::Key_Backspace);
-        QTest::keyClicks(box.lineEdit(), after);
+        TestUi::type(before);
+        TestUi::press(Qt::Key_Backspace);
+        TestUi::type(after);
         QCOMPARE(box.lineEdit()->text(), text);
         QCOMPARE(box.lineEdit()->selectedText(), selected);
     }
@@ -95,9 +99,9 @@ private slots:
     {
         QComboBox box;
         fill(box, false);
-        QTest::keyClicks(box.lineEdit(), QStringLiteral("s"));
-        box.lineEdit()->selectAll();
-        QTest::keyClick(box.lineEdit(), Qt::Key_Delete);
+        TestUi::type(QStringLiteral("s"));
+        TestUi::press(Qt::Key_A, Qt::ControlModifier);
+        TestUi::press(Qt::Key_Delete);
         QCOMPARE(box.lineEdit()->text(), QString());
     }
 };

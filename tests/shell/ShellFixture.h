@@ -1,7 +1,7 @@
 #pragma once
 
+#include "FakeRecipeWindow.h"
 #include "TestData.h"
-#include "app/RecipeWindow.h"
 #include "shell/AppState.h"
 
 #include <QFile>
@@ -27,35 +27,4 @@ struct ShellFolders
         writeIni(text);
     }
     QByteArray iniBytes() const { return TestData::readFile(ini()); }
-};
-
-// A recipe window that records what the shell asked of it.
-class FakeRecipeWindow : public RecipeWindow
-{
-public:
-    bool editing = false;
-    int saves = 0;
-    int cancels = 0;
-    int listings = 0;
-
-    bool isEditing() const override { return editing; }
-    void pressSave() override
-    {
-        ++saves;
-        editing = false;
-    }
-    void cancelEdit() override
-    {
-        ++cancels;
-        editing = false;
-    }
-    void listAll() override { ++listings; }
-    void refreshList() override { ++listings; }
-    QStringList selectedKeys() const override { return {}; }
-    QStringList selectedNames() const override { return {}; }
-    QString currentKey() const override { return {}; }
-    QString currentName() const override { return {}; }
-    QString fieldText(const QString&) const override { return {}; }
-    void setFieldText(const QString&, const QString&) override { }
-    bool showRecipeByName(const QString&) override { return false; }
 };

@@ -1,32 +1,11 @@
-#include "ScriptedDialogs.h"
+#include "Cli.h"
 #include "ShoppingTestData.h"
 #include "TestData.h"
-
-#include "cli/CliCommands.h"
 
 #include <QLocale>
 #include <QTest>
 
 using namespace ShoppingTestData;
-
-namespace {
-struct Run
-{
-    int status = 0;
-    QString out, err;
-};
-
-Run run(int (*command)(const QStringList&, QTextStream&, QTextStream&), const QStringList& args)
-{
-    Run r;
-    QTextStream out(&r.out);
-    QTextStream err(&r.err);
-    r.status = command(args, out, err);
-    out.flush();
-    err.flush();
-    return r;
-}
-} // namespace
 
 class TestShoppingCli : public QObject
 {
@@ -41,15 +20,12 @@ private Q_SLOTS:
         append(folder.path(), TableDef::Ingredients,
                { masterIngredient("Flour", "3"), masterIngredient("Eggs", "Dairy") });
         append(folder.path(), TableDef::Recipes, { recipe("pancakes", "Pancakes", "2|cups|Flour~||OR~3||Eggs~") });
-        StderrDialogs quiet;
-        Dialogs::setBackend(&quiet);
-        const Run added = run(cmdShop, { folder.path(), "--add-recipe", "pancakes" });
-        Dialogs::setBackend(nullptr);
+        const auto added = TestCli::run({ "shop", folder.path(), "--add-recipe", "pancakes" });
         QCOMPARE(added.status, 0);
         QCOMPARE(added.out, QStringLiteral("added 2 items\n"));
-        const Run printed = run(cmdShop, { folder.path() });
+        const auto printed = TestCli::run({ "shop", folder.path() });
         QCOMPARE(printed.out, QStringLiteral("3\t2\tcups\tFlour\tPancakes\nDairy\t3\t\tEggs\tPancakes\n"));
-        const Run unknown = run(cmdShop, { folder.path(), "--add-recipe", "Nothing" });
+        const auto unknown = TestCli::run({ "shop", folder.path(), "--add-recipe", "Nothing" });
         QCOMPARE(unknown.status, 2);
         QCOMPARE(unknown.err, QStringLiteral("zestora shop: no recipe named Nothing\n"));
     }
@@ -57,9 +33,10 @@ private Q_SLOTS:
     void menuAddThenPrint()
     {
         TestData::DataFolderFixture folder;
-        QCOMPARE(run(cmdMenu, { folder.path(), "--add", "20071225", "Apple Pie", "--meal", "Dinner" }).status, 0);
-        QCOMPARE(run(cmdMenu, { folder.path(), "--add", "20071225", "Eggs", "--meal", "Breakfast" }).status, 0);
-        const Run printed = run(cmdMenu, { folder.path() });
+        QCOMPARE(TestCli::run({ "menu", folder.path(), "--add", "20071225", "Apple Pie", "--meal", "Dinner" }).status,
+                 0);
+        QCOMPARE(TestCli::run({ "menu", folder.path(), "--add", "20071225", "Eggs", "--meal", "Breakfast" }).status, 0);
+        const auto printed = TestCli::run({ "menu", folder.path() });
         QCOMPARE(printed.out,
                  QStringLiteral("12/25 Tue\tEggs\tBreakfast\t20071225breakfast~eggs\n"
                                 "12/25 Tue\tApple Pie\tDinner\t20071225dinner~apple pie\n"));
@@ -81,7 +58,7 @@ private Q_SLOTS:
         QFETCH(QStringList, args);
         TestData::DataFolderFixture folder;
         const QByteArray before = folder.readBytes(TableDef::MenuPlanner);
-        const Run r = run(cmdMenu, QStringList { folder.path() } + args);
+        const auto r = TestCli::run(QStringList { "menu", folder.path() } + args);
         QCOMPARE(r.status, 1);
         QVERIFY(!r.err.isEmpty());
         QCOMPARE(folder.readBytes(TableDef::MenuPlanner), before);

@@ -1,7 +1,9 @@
 #include "FakePlatform.h"
+#include "FakeRecipeWindow.h"
 #include "ScriptedDialogs.h"
 #include "ShoppingTestData.h"
 #include "TestData.h"
+#include "Widgets.h"
 
 #include "app/Main.h"
 #include "app/RecipeWindow.h"
@@ -19,67 +21,17 @@
 #include <QLocale>
 #include <QTableWidget>
 #include <QTest>
-#include <QTimer>
 
 using namespace ShoppingTestData;
+using namespace TestUi;
 
 namespace {
 const QStringList kShopFields { "REC_ID", "ShopKey", "ShopIngr", "ShopQty", "ShopAisle" };
 
-QStringList gridColumn(const QTableWidget* grid, int column)
-{
-    QStringList out;
-    for (int r = 0; r < grid->rowCount(); ++r)
-        out << grid->item(r, column)->text();
-    return out;
-}
-
-void click(QWidget* window, const char* name)
-{
-    auto* button = window->findChild<QAbstractButton*>(QLatin1String(name));
-    QVERIFY2(button, name);
-    button->click();
-}
-
 QComboBox* box(QWidget* window, const char* name)
 {
-    return window->findChild<QComboBox*>(QLatin1String(name));
+    return child<QComboBox>(window, name);
 }
-
-// Types into a box as the user does, then presses Enter in it.
-void typeAndEnter(QComboBox* combo, const QString& text)
-{
-    QTest::keyClicks(combo->lineEdit(), text);
-    QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
-}
-
-class FakeRecipeWindow : public RecipeWindow
-{
-public:
-    QStringList listed;
-    QString shown;
-    bool isEditing() const override { return false; }
-    void pressSave() override { }
-    void cancelEdit() override { }
-    void listAll() override { }
-    void refreshList() override { }
-    QStringList selectedKeys() const override { return {}; }
-    QStringList selectedNames() const override { return {}; }
-    QString currentKey() const override { return QStringLiteral("apple pi2"); }
-    QString currentName() const override { return QStringLiteral("Apple Pie"); }
-    QString fieldText(const QString&) const override { return {}; }
-    void setFieldText(const QString&, const QString&) override { }
-    bool showRecipeByName(const QString& name) override
-    {
-        for (const QString& n : listed) {
-            if (n.compare(name, Qt::CaseInsensitive) == 0) {
-                shown = n;
-                return true;
-            }
-        }
-        return false;
-    }
-};
 } // namespace
 
 class TestShoppingWindows : public QObject
@@ -104,7 +56,6 @@ private Q_SLOTS:
             click(&window, "cmdEdit");
             click(&window, "cmdDelete");
             click(&window, "cmdClearSL");
-            QCOMPARE(window.findChild<QAbstractButton*>("cmdAdd")->text(), QStringLiteral("&Add"));
             click(&window, "cmdSave");
         }
         QCOMPARE(dialogs.messageCount(), 0);
@@ -124,15 +75,20 @@ private Q_SLOTS:
         ScriptedDialogs dialogs;
         {
             frmShopList window(folder.path());
+            window.show();
             auto* item = box(&window, "txtItem");
             auto* aisle = box(&window, "txtAisle");
-            QTest::keyClicks(item->lineEdit(), "mil");
+            tabTo(item);
+            type("mil");
             QCOMPARE(item->currentText(), QStringLiteral("milk")); // completed from the list
             QCOMPARE(aisle->currentText(), QStringLiteral("7"));
-            QTest::keyClick(item->lineEdit(), Qt::Key_Return);
-            QTest::keyClick(aisle->lineEdit(), Qt::Key_Return);
-            typeAndEnter(box(&window, "txtQty"), "1");
-            typeAndEnter(box(&window, "txtUnit"), "gal");
+            press(Qt::Key_Return);
+            QCOMPARE(QApplication::focusWidget(), aisle);
+            press(Qt::Key_Return);
+            type("1");
+            press(Qt::Key_Return);
+            type("gal");
+            press(Qt::Key_Return);
             QCOMPARE(item->currentText(), QString());
             aisle->setEditText("3");
             click(&window, "cmdAdd"); // no item: nothing is added
@@ -145,12 +101,11 @@ private Q_SLOTS:
             aisle->setEditText("7.5");
             click(&window, "cmdAdd");
 
-            auto* grid = window.findChild<QTableWidget*>("gridShopList");
-            QCOMPARE(gridColumn(grid, 5), (QStringList { "007milk", "7.5bread", "deliham" }));
-            QCOMPARE(gridColumn(grid, 0), (QStringList { "7", "7.5", "Deli" }));
-            QCOMPARE(gridColumn(grid, 2), (QStringList { "gal", "", "" }));
-            QCOMPARE(window.findChild<QLineEdit*>("txtKey")->text(), QStringLiteral("007milk"));
-            window.show();
+            auto* grid = child<QTableWidget>(&window, "gridShopList");
+            QCOMPARE(column(grid, 5), (QStringList { "007milk", "7.5bread", "deliham" }));
+            QCOMPARE(column(grid, 0), (QStringList { "7", "7.5", "Deli" }));
+            QCOMPARE(column(grid, 2), (QStringList { "gal", "", "" }));
+            QCOMPARE(child<QLineEdit>(&window, "txtKey")->text(), QStringLiteral("007milk"));
             QVERIFY(window.close());
         }
         QCOMPARE(read(folder.path(), TableDef::ShoppingList, kShopFields),
@@ -176,10 +131,12 @@ private Q_SLOTS:
         FakePlatform platform;
         ScriptedDialogs dialogs;
         frmShopList window(folder.path());
+        window.show();
         auto* combo = box(&window, name.toLatin1().constData());
-        QTest::keyClicks(combo->lineEdit(), QString(limit, QLatin1Char('a')));
+        tabTo(combo);
+        type(QString(limit, QLatin1Char('a')));
         QCOMPARE(platform.beeps, 0);
-        QTest::keyClicks(combo->lineEdit(), "b");
+        type("b");
         QCOMPARE(platform.beeps, 1);
         QCOMPARE(combo->currentText(), QString(limit, QLatin1Char('a')));
         QCOMPARE(combo->lineEdit()->cursorPosition(), limit);
@@ -197,23 +154,20 @@ private Q_SLOTS:
         ScriptedDialogs dialogs;
         {
             frmShopList window(folder.path());
-            auto* grid = window.findChild<QTableWidget*>("gridShopList");
+            auto* grid = child<QTableWidget>(&window, "gridShopList");
             click(&window, "cmdEdit");
             QCOMPARE(box(&window, "txtAisle")->currentText(), QStringLiteral("3"));
             QCOMPARE(box(&window, "txtQty")->currentText(), QStringLiteral("1"));
-            QCOMPARE(window.findChild<QLineEdit*>("txtNote")->text(), QStringLiteral("Cake"));
-            QCOMPARE(window.findChild<QAbstractButton*>("cmdAdd")->text(), QStringLiteral("&Update"));
+            QCOMPARE(child<QLineEdit>(&window, "txtNote")->text(), QStringLiteral("Cake"));
             box(&window, "txtItem")->setEditText("MILK");
             box(&window, "txtAisle")->setEditText("3");
             click(&window, "cmdAdd");
-            QCOMPARE(window.findChild<QAbstractButton*>("cmdAdd")->text(), QStringLiteral("&Add"));
-
             grid->setCurrentCell(1, 0);
-            QCOMPARE(window.findChild<QLineEdit*>("txtKey")->text(), QStringLiteral("004tea"));
+            QCOMPARE(child<QLineEdit>(&window, "txtKey")->text(), QStringLiteral("004tea"));
             click(&window, "cmdEdit");
             box(&window, "txtAisle")->setEditText("5");
             click(&window, "cmdAdd");
-            QCOMPARE(gridColumn(grid, 5), (QStringList { "003milk", "005tea" }));
+            QCOMPARE(column(grid, 5), (QStringList { "003milk", "005tea" }));
             window.accept();
         }
         QCOMPARE(read(folder.path(), TableDef::ShoppingList, { "REC_ID", "ShopKey", "ShopIngr", "ShopNote" }),
@@ -230,10 +184,9 @@ private Q_SLOTS:
         ScriptedDialogs dialogs;
         {
             frmShopList window(folder.path());
-            auto* grid = window.findChild<QTableWidget*>("gridShopList");
+            auto* grid = child<QTableWidget>(&window, "gridShopList");
             dialogs.answer(MsgAnswer::No);
             click(&window, "cmdClearSL");
-            QCOMPARE(dialogs.last().title, QStringLiteral("Delete Shopping List"));
             QCOMPARE(dialogs.last().text,
                      QStringLiteral("Do you want to CLEAR the shopping list?\r\n\r\nThis will "
                                     "delete ALL items."));
@@ -254,20 +207,13 @@ private Q_SLOTS:
         ScriptedDialogs dialogs;
         frmShopList window(folder.path());
         QCOMPARE(box(&window, "txtAisle")->count(), 0);
-        QString opened;
-        QTimer::singleShot(0, this, [&] {
-            QWidget* editor = QApplication::activeModalWidget();
-            if (!editor)
-                return;
-            opened = editor->windowTitle();
-            if (auto* entry = editor->findChild<QLineEdit*>("txtCat")) {
-                entry->setText("Deli");
-                click(editor, "cmdAdd");
-            }
-            static_cast<QDialog*>(editor)->reject();
+        const auto seen = onModal("frmMasterCat", [](QDialog* editor) {
+            QCOMPARE(editor->windowTitle(), QStringLiteral("Edit Master Aisle List"));
+            child<QLineEdit>(editor, "txtCat")->setText("Deli");
+            click(editor, "cmdAdd");
         });
         click(&window, "cmdEditAisle");
-        QCOMPARE(opened, QStringLiteral("Edit Master Aisle List"));
+        QVERIFY(*seen);
         QCOMPARE(box(&window, "txtAisle")->count(), 1);
         QCOMPARE(box(&window, "txtAisle")->itemText(0), QStringLiteral("Deli"));
     }
@@ -282,35 +228,35 @@ private Q_SLOTS:
         DataSource8 menu(folder.file(TableDef::MenuPlanner));
         ScriptedDialogs dialogs;
         frmMenu window(menu.recordset(), folder.path(), nullptr);
-        auto* grid = window.findChild<QTableWidget*>("gridMenu");
-        QCOMPARE(gridColumn(grid, 0), (QStringList { "12/25 Tue", "odd handheld key" }));
+        window.show();
+        auto* grid = child<QTableWidget>(&window, "gridMenu");
+        QCOMPARE(column(grid, 0), (QStringList { "12/25 Tue", "odd handheld key" }));
 
-        window.findChild<QDateEdit*>("dtMenu")->setDate(QDate(2007, 12, 25));
+        child<QDateEdit>(&window, "dtMenu")->setDate(QDate(2007, 12, 25));
         box(&window, "cboMeal")->setEditText("Dinner");
-        auto* recipe = window.findChild<QLineEdit*>("txtItem");
-        QTest::keyClicks(recipe, "Roast Goose");
-        QTest::keyClick(recipe, Qt::Key_Return);
-        QCOMPARE(gridColumn(grid, 3),
+        auto* recipe = child<QLineEdit>(&window, "txtItem");
+        tabTo(recipe);
+        type("Roast Goose");
+        press(Qt::Key_Return);
+        QCOMPARE(column(grid, 3),
                  (QStringList { "20071225dinner~roast goose", "20071225~apple pie", "odd handheld key" }));
-        QCOMPARE(gridColumn(grid, 2), (QStringList { "Dinner", "", "" }));
+        QCOMPARE(column(grid, 2), (QStringList { "Dinner", "", "" }));
         QCOMPARE(recipe->text(), QString());
 
         grid->setCurrentCell(1, 0);
         click(&window, "cmdEdit");
         QCOMPARE(recipe->text(), QStringLiteral("Apple Pie"));
-        QCOMPARE(window.findChild<QAbstractButton*>("cmdAddUpdate")->text(), QStringLiteral("&Update"));
-        window.findChild<QDateEdit*>("dtMenu")->setDate(QDate(2007, 12, 31));
+        child<QDateEdit>(&window, "dtMenu")->setDate(QDate(2007, 12, 31));
         click(&window, "cmdAddUpdate");
-        QCOMPARE(gridColumn(grid, 0), (QStringList { "12/25 Tue", "12/31 Mon", "odd handheld key" }));
-        QCOMPARE(window.findChild<QLineEdit*>("txtKey")->text(), QStringLiteral("20071231~apple pie"));
+        QCOMPARE(column(grid, 0), (QStringList { "12/25 Tue", "12/31 Mon", "odd handheld key" }));
+        QCOMPARE(child<QLineEdit>(&window, "txtKey")->text(), QStringLiteral("20071231~apple pie"));
 
         dialogs.answer(MsgAnswer::Yes);
         click(&window, "cmdClearSL");
-        QCOMPARE(dialogs.last().title, QStringLiteral("Clear Menu Planner"));
         QCOMPARE(grid->rowCount(), 0);
         click(&window, "cmdEdit");
         click(&window, "cmdView");
-        QCOMPARE(window.findChild<QAbstractButton*>("cmdAddUpdate")->text(), QStringLiteral("&Add"));
+        QCOMPARE(child<QAbstractButton>(&window, "cmdAddUpdate")->text(), QStringLiteral("&Add"));
         QCOMPARE(dialogs.messageCount(), 1);
     }
 
@@ -325,15 +271,14 @@ private Q_SLOTS:
         recipes.listed = { "Apple Pie" };
         ScriptedDialogs dialogs;
         frmMenu window(menu.recordset(), folder.path(), &recipes);
-        window.findChild<QTableWidget*>("gridMenu")->setCurrentCell(1, 0);
+        child<QTableWidget>(&window, "gridMenu")->setCurrentCell(1, 0);
         dialogs.answer(MsgAnswer::Ok);
         click(&window, "cmdView");
-        QCOMPARE(dialogs.last().title, QStringLiteral("Recipe Not Found"));
         QCOMPARE(dialogs.last().text,
                  QStringLiteral("The recipe was not found in the current list.\r\nClose the Menu "
                                 "Planner, then click List All to list all recipes, then try again."));
         QCOMPARE(window.result(), 0);
-        window.findChild<QTableWidget*>("gridMenu")->setCurrentCell(0, 0);
+        child<QTableWidget>(&window, "gridMenu")->setCurrentCell(0, 0);
         click(&window, "cmdView");
         QCOMPARE(recipes.shown, QStringLiteral("Apple Pie"));
         QCOMPARE(window.result(), int(QDialog::Accepted));
@@ -352,12 +297,12 @@ private Q_SLOTS:
         state.menu = std::make_unique<DataSource8>(folder.file(TableDef::MenuPlanner));
         ScriptedDialogs dialogs;
         Main main;
-        auto* grid = main.findChild<QTableWidget*>("gridIngredients");
+        auto* grid = child<QTableWidget>(&main, "gridIngredients");
         click(&main, "cmdShop_1"); // no lines: nothing
         QCOMPARE(dialogs.messageCount(), 0);
 
-        main.findChild<QLineEdit*>("txtName")->setText("Bread");
-        main.findChild<QLineEdit*>("txtKey")->setText("bread");
+        child<QLineEdit>(&main, "txtName")->setText("Bread");
+        child<QLineEdit>(&main, "txtKey")->setText("bread");
         grid->setRowCount(3);
         const char* cells[3][3] = { { "2", "cups", "Flour" }, { "", "", "OR" }, { "1", "tsp", "Salt" } };
         for (int r = 0; r < 3; ++r)
@@ -373,12 +318,11 @@ private Q_SLOTS:
         dialogs.answer(MsgAnswer::Yes);
         dialogs.answer(MsgAnswer::Ok);
         click(&main, "cmdShop_1");
-        QCOMPARE(dialogs.shown().at(1).title, QStringLiteral("Add All Ingredients"));
         QCOMPARE(dialogs.last().text, QStringLiteral("Finished adding all items to the shopping list."));
         QCOMPARE(read(folder.path(), TableDef::ShoppingList, { "ShopKey" }),
                  (QStringList { "0x0008|003flour", "0x0008|salt", "0x0008|salt" }));
 
-        main.findChild<QListWidget*>("lstAll")->addItem("Bread");
+        child<QListWidget>(&main, "lstAll")->addItem("Bread");
         setMenuDatePicker([](QWidget*) { return std::optional<QDate>(); });
         click(&main, "cmdMenuAdd");
         QCOMPARE(state.menu->recordset().totalRecordCount(), 0);
@@ -386,6 +330,7 @@ private Q_SLOTS:
         click(&main, "cmdMenuAdd");
         // With a recipe window open, Menu Add takes that window's key.
         FakeRecipeWindow recipes;
+        recipes.keys = QStringList { "apple pi2" };
         main.setRecipeWindow(&recipes);
         setMenuDatePicker([](QWidget*) { return std::optional<QDate>(QDate(2008, 1, 5)); });
         click(&main, "cmdMenuAdd");

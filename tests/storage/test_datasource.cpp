@@ -1,3 +1,4 @@
+#include "Cli.h"
 #include "ScriptedDialogs.h"
 #include "TestData.h"
 #include "TestPaths.h"
@@ -8,26 +9,14 @@
 #include "storage/NormalizeForMatch.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace {
 
-struct CliResult
+TestCli::Run runCli(const QStringList& args)
 {
-    int code;
-    QString out;
-    QString err;
-};
-
-CliResult runCli(const QStringList& args)
-{
-    QProcess p;
-    p.start(QStringLiteral(ZESTORA_BINARY_DIR "/src/zestora"), args);
-    if (!p.waitForFinished(60000))
-        return { -1, {}, QStringLiteral("timed out") };
-    return { p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError()) };
+    return args.first() == QLatin1String("check") ? TestCli::runProcess(args) : TestCli::run(args);
 }
 
 } // namespace
@@ -104,10 +93,10 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         const QString folder = dir.filePath(QStringLiteral("data"));
-        CliResult r = runCli({ QStringLiteral("init"), folder });
-        QCOMPARE(r.code, 0);
+        TestCli::Run r = runCli({ QStringLiteral("init"), folder });
+        QCOMPARE(r.status, 0);
         r = runCli({ QStringLiteral("check"), folder });
-        QCOMPARE(r.code, 0);
+        QCOMPARE(r.status, 0);
         const QStringList lines = r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 13);
         for (const QString& line : lines)
@@ -119,7 +108,7 @@ private Q_SLOTS:
             QVERIFY(bytes.endsWith("\r\n"));
         }
         // init refuses to overwrite.
-        QCOMPARE(runCli({ QStringLiteral("init"), folder }).code, 2);
+        QCOMPARE(runCli({ QStringLiteral("init"), folder }).status, 2);
     }
 
     void cliCheckCountsAndResaves()
@@ -130,10 +119,10 @@ private Q_SLOTS:
                         TestData::crlfLines({ "#CDBID: CASL", "#FLDCNT: 8", "#RECCNT: 2", "#FLDNUM:8 TYPE:S SIZE:0",
                                               "0x00000001,0x0002,\"a\",\"A\",\"\",\"\",\"\",\"\",\"\",\"\"",
                                               "0x00000002,0x0000,\"b\",\"B\",\"\",\"\",\"\",\"\",\"\",\"\"" }));
-        CliResult r = runCli({ QStringLiteral("check"), data.path() });
-        QCOMPARE(r.code, 0);
+        TestCli::Run r = runCli({ QStringLiteral("check"), data.path() });
+        QCOMPARE(r.status, 0);
         QVERIFY(r.out.startsWith(QStringLiteral("ZestoDB.cdb records=2 live=1\n")));
-        QCOMPARE(runCli({ QStringLiteral("check"), data.path(), QStringLiteral("--resave") }).code, 0);
+        QCOMPARE(runCli({ QStringLiteral("check"), data.path(), QStringLiteral("--resave") }).status, 0);
         const QByteArray bytes = data.readBytes(TableDef::Recipes);
         QVERIFY(bytes.startsWith("#CDBID: CASL\r\n#FLDCNT: 10\r\n#RECCNT: 2\r\n#FLDNUM:8 TYPE:S SIZE:0\r\n"
                                  "#FLDNUM:9 TYPE:S SIZE:0\r\n#FLDNUM:10 TYPE:S SIZE:0\r\n"));
@@ -141,7 +130,7 @@ private Q_SLOTS:
 
         QFile::remove(data.file(TableDef::Aisles));
         r = runCli({ QStringLiteral("check"), data.path() });
-        QCOMPARE(r.code, 2);
+        QCOMPARE(r.status, 2);
         QVERIFY(r.err.contains(QStringLiteral("An error occurred while loading data source 14.")));
         QVERIFY(r.out.isEmpty());
     }

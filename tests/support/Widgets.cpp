@@ -1,0 +1,94 @@
+#include "Widgets.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QListWidget>
+#include <QTableWidget>
+#include <QTest>
+#include <QTimer>
+
+namespace TestUi {
+
+QObject* namedChild(const QObject* parent, const char* name, const QMetaObject& type)
+{
+    const auto all = parent->findChildren<QObject*>(QLatin1String(name));
+    for (QObject* o : all) {
+        if (type.cast(o))
+            return o;
+    }
+    qFatal("no %s named %s under %s", type.className(), name, qPrintable(parent->objectName()));
+    return nullptr;
+}
+
+void click(const QObject* parent, const char* name)
+{
+    auto* button = child<QAbstractButton>(parent, name);
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+void trigger(const QObject* parent, const char* name)
+{
+    child<QAction>(parent, name)->trigger();
+}
+
+QStringList texts(const QListWidget* list)
+{
+    QStringList out;
+    for (int i = 0; i < list->count(); ++i)
+        out << list->item(i)->text();
+    return out;
+}
+
+QStringList column(const QTableWidget* grid, int column)
+{
+    QStringList out;
+    for (int r = 0; r < grid->rowCount(); ++r)
+        out << (grid->item(r, column) ? grid->item(r, column)->text() : QString());
+    return out;
+}
+
+void tabTo(QWidget* target)
+{
+    target->window()->activateWindow();
+    QApplication::setActiveWindow(target->window());
+    const auto reached = [target] {
+        QWidget* f = QApplication::focusWidget();
+        return f && (f == target || target->isAncestorOf(f) || f == target->focusProxy());
+    };
+    for (int i = 0; i < 200 && !reached(); ++i) {
+        QWidget* f = QApplication::focusWidget();
+        QTest::keyClick(f ? f : target->window(), Qt::Key_Tab);
+    }
+    if (!reached())
+        QTest::qFail(qPrintable(QStringLiteral("Tab never reaches %1").arg(target->objectName())), __FILE__, __LINE__);
+}
+
+void type(const QString& text)
+{
+    for (const QChar c : text)
+        QTest::keyClicks(QApplication::focusWidget(), QString(c));
+}
+
+void press(Qt::Key key, Qt::KeyboardModifiers modifiers)
+{
+    QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+}
+
+std::shared_ptr<bool> onModal(const QString& objectName, std::function<void(QDialog*)> act)
+{
+    auto seen = std::make_shared<bool>(false);
+    QTimer::singleShot(0, [seen, objectName, act] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        if (dialog->objectName() == objectName) {
+            *seen = true;
+            act(dialog);
+        }
+        if (dialog->isVisible())
+            dialog->reject();
+    });
+    return seen;
+}
+
+} // namespace TestUi
