@@ -10,8 +10,8 @@
 # swapped, + 1 and - 1 swapped, true and false swapped, a statement deleted.
 # The script works on a copy of the tree in --work (default build-mutate/), never on the sources
 # themselves: the working tree as it is, or the commit REV given with --from. It rebuilds only zestora_core
-# and the core test programs, runs the tests of the mutated area first and stops at the first failure, each
-# test run limited to --timeout seconds (default 60; a mutation that hangs a test counts as killed).
+# and the core test programs that link the mutated file, runs the tests of the mutated area first and stops at
+# the first failure, each test run limited to --timeout seconds (default 60; a hang counts as killed).
 # A mutation that does not compile is "stillborn" and not counted. The report ends up in WORK/report.txt.
 set -euo pipefail
 
@@ -40,6 +40,12 @@ if [[ -n "$FROM" ]]; then
 else
     (cd "$ROOT" && git ls-files -z --cached --others --exclude-standard | xargs -0 ls -d 2>/dev/null \
         | tar -cf - -T -) | tar -xf - -C "$COPY"
+fi
+
+# A run stopped part-way may have left an object built from a mutated file; rebuild it.
+if [[ -f "$BUILD/mutating" ]]; then
+    touch "$COPY/$(cat "$BUILD/mutating")"
+    rm -f "$BUILD/mutating"
 fi
 
 # Every candidate mutation, then the seeded sample: one line "file<TAB>line<TAB>column<TAB>from<TAB>to".
@@ -102,6 +108,30 @@ cmake --build "$BUILD" -j "$JOBS" --target zestora_core "${TESTS[@]}" >"$WORK/bu
 (cd "$BUILD" && ctest -L core -j "$JOBS" --timeout "$TIMEOUT" >"$WORK/baseline.log" 2>&1) \
     || { echo "the core tests fail before any mutation: see $WORK/baseline.log" >&2; exit 1; }
 
+# Which test programs link each core source (by the global symbols its object defines), counting the real
+# zestora for tests that start it and the crash test's saving child: a mutation only needs those relinked.
+python3 - "$BUILD" "$COPY" "${TESTS[@]}" >"$WORK/linked.tsv" <<'PY'
+import glob, os, subprocess, sys
+build, copy, tests = sys.argv[1], sys.argv[2], sys.argv[3:]
+def symbols(path):
+    out = subprocess.run(["nm", "--defined-only", path], capture_output=True, text=True).stdout
+    return {f[2] for f in (l.split() for l in out.splitlines()) if len(f) == 3 and f[1] in "TDRB"}
+def program(name):
+    found = glob.glob(os.path.join(build, "**", name), recursive=True)
+    return symbols(found[0]) if found else set()
+zestora, saver = program("zestora"), program("crash_saver")
+linked = {}
+for t in tests:
+    sources = glob.glob(os.path.join(copy, "tests", "*", t + ".cpp"))
+    text = open(sources[0]).read() if sources else ""
+    linked[t] = program(t) | (zestora if "runProcess" in text else set()) | (saver if t == "test_crashsafety" else set())
+core = os.path.join(build, "src", "CMakeFiles", "zestora_core.dir")
+for obj in sorted(glob.glob(os.path.join(core, "**", "*.cpp.o"), recursive=True)):
+    own = symbols(obj)
+    users = [t for t in tests if not own or own & linked[t]]
+    print("src/" + os.path.relpath(obj, core)[: -len(".o")] + "\t" + " ".join(users))
+PY
+
 # Applies (or, with "restore", undoes) one mutation on the copy.
 mutate() {
     python3 - "$COPY/$1" "$2" "$3" "$4" "$5" <<'PY'
@@ -124,15 +154,18 @@ total=$(wc -l <"$MUTANTS")
 while IFS=$'\t' read -r file line col old new; do
     n=$((n + 1))
     cp "$COPY/$file" "$BUILD/original"
+    echo "$file" >"$BUILD/mutating"
     mutate "$file" "$line" "$col" "$old" "$new"
     what="$file:$line  '$old' -> '$new'"
     area="$(cut -d/ -f2 <<<"$file")"
     # The mutated area's tests first; the others (the slow crash test last) only when those all pass.
+    users=" $(awk -F'\t' -v f="$file" '$1 == f { print $2 }' "$WORK/linked.tsv") "
     first=() rest=()
     for t in "${TESTS[@]}"; do
+        [[ "$users" == *" $t "* ]] || continue
         if [[ -f "$COPY/tests/$area/$t.cpp" ]]; then first+=("$t"); elif [[ "$t" != test_crashsafety ]]; then rest+=("$t"); fi
     done
-    [[ " ${TESTS[*]} " == *" test_crashsafety "* && "$area" != storage ]] && rest+=(test_crashsafety)
+    [[ "$users" == *" test_crashsafety "* && "$area" != storage ]] && rest+=(test_crashsafety)
     verdict=survived by=""
     if ! cmake --build "$BUILD" -j "$JOBS" --target zestora_core >>"$WORK/build.log" 2>&1; then
         verdict=stillborn
@@ -153,6 +186,7 @@ while IFS=$'\t' read -r file line col old new; do
         done
     fi
     cp "$BUILD/original" "$COPY/$file"
+    rm -f "$BUILD/mutating"
     case $verdict in killed) killed=$((killed + 1)) ;; survived) survived=$((survived + 1)) ;;
         stillborn) stillborn=$((stillborn + 1)) ;; esac
     printf '%-9s %s%s\n' "$verdict" "$what" "${by:+  [$by]}" | tee -a "$REPORT"

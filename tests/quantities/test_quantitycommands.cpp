@@ -96,9 +96,7 @@ private Q_SLOTS:
         clickScale();
         QCOMPARE(TestUi::column(grid(), 0).first(), QStringLiteral(" 1 1/2"));
         QCOMPARE(QuantityCommands::of(*m_main)->baseServes(), QStringLiteral("6"));
-        TestUi::tabTo(serves());
-        TestUi::press(Qt::Key_A, Qt::ControlModifier);
-        TestUi::press(Qt::Key_Backspace);
+        typeServes(QString());
         dialogs.answer(MsgAnswer::Ok);
         clickScale();
         QCOMPARE(dialogs.last().text, QStringLiteral("The number of servings cannot be blank."));
@@ -176,8 +174,10 @@ private:
     void show(const QString& name) { QVERIFY(m_main->recipeWindow()->showRecipeByName(name)); }
     void typeServes(const QString& text)
     {
-        TestUi::tabTo(serves());
+        m_main->showTabPage(3); // Other: servings and Scale
+        TestUi::clickInto(serves());
         TestUi::press(Qt::Key_A, Qt::ControlModifier);
+        TestUi::press(Qt::Key_Backspace);
         TestUi::type(text);
     }
     // Types the wanted servings, clicks Scale and answers Yes, then Ok.

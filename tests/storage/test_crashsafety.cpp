@@ -45,14 +45,14 @@ class TestCrashSafety : public QObject
 private Q_SLOTS:
     void initTestCase()
     {
-        QVERIFY(!DataGenerator::writeFolder(folder("pristine"), 400).has_value());
+        QVERIFY(!DataGenerator::writeFolder(folder("pristine"), 250).has_value());
         copyFolder(folder("pristine"), folder("expected"));
         QCOMPARE(QProcess::execute(kSaver, { folder("expected") }), 0);
         m_old = snapshot(folder("pristine"));
         m_new = snapshot(folder("expected"));
         for (auto it = m_old.begin(); it != m_old.end(); ++it)
             QVERIFY(it.value() != m_new.value(it.key()));
-        QVERIFY(m_new.value(kRecipes).size() > 1000000);
+        QVERIFY(m_new.value(kRecipes).size() > 500000);
     }
 
     void killedSaveLeavesOldOrNewFiles_data()
@@ -60,7 +60,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("stopAt");
         QTest::addColumn<int>("newTables"); // the tables written completely before the kill
         QTest::newRow("before the first table") << "opening:" + kRecipes << 0;
-        for (const qint64 bytes : { 1, 65536, 1000000 })
+        for (const qint64 bytes : { 1, 65536, 500000 })
             QTest::addRow("recipes at byte %lld", bytes) << QStringLiteral("wrote:%1:%2").arg(kRecipes).arg(bytes) << 0;
         QTest::newRow("recipes written, not renamed") << "wrote:" + kRecipes + ":-1" << 0;
         int n = 0;

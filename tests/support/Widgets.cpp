@@ -56,11 +56,23 @@ void tabTo(QWidget* target)
         return f && (f == target || target->isAncestorOf(f) || f == target->focusProxy());
     };
     for (int i = 0; i < 200 && !reached(); ++i) {
-        QWidget* f = QApplication::focusWidget();
-        QTest::keyClick(f ? f : target->window(), Qt::Key_Tab);
+        QWidget* before = QApplication::focusWidget();
+        QTest::keyClick(before ? before : target->window(), Qt::Key_Tab);
+        if (before && QApplication::focusWidget() == before) {
+            QTest::qFail(qPrintable(QStringLiteral("Tab stays in %1").arg(before->objectName())), __FILE__, __LINE__);
+            return;
+        }
     }
     if (!reached())
         QTest::qFail(qPrintable(QStringLiteral("Tab never reaches %1").arg(target->objectName())), __FILE__, __LINE__);
+}
+
+void clickInto(QWidget* target)
+{
+    QTest::mouseClick(target, Qt::LeftButton);
+    if (QApplication::focusWidget() != target && QApplication::focusWidget() != target->focusProxy())
+        QTest::qFail(qPrintable(QStringLiteral("a click does not focus %1").arg(target->objectName())), __FILE__,
+                     __LINE__);
 }
 
 void type(const QString& text)

@@ -34,6 +34,8 @@ QStringList column(const QTableWidget* grid, int column);
 // Presses Tab until target (or the widget it hands its focus to) has the focus; fails the test when it is
 // not reached within a full round of the window's focus chain.
 void tabTo(QWidget* target);
+// Clicks into target as a person does to give it the focus (where Tab cannot reach it: a grid keeps Tab).
+void clickInto(QWidget* target);
 // Types text into the focus widget, key by key.
 void type(const QString& text);
 // Presses one key in the focus widget.
