@@ -12,8 +12,8 @@ struct CliCommand
     int (*run)(const QStringList& args, QTextStream& out, QTextStream& err);
 };
 
-// Runs the command named by the first argument (arguments exclude the program name), or prints the usage
-// for --help, no command or an unknown one. Returns the exit status.
+// Runs the command named by the first argument (arguments exclude the program name), or answers --help and
+// --version (the usage also for no command or an unknown one). Returns the exit status.
 int runCli(QStringList args, QTextStream& out, QTextStream& err);
 
 int cmdInit(const QStringList& args, QTextStream& out, QTextStream& err);
