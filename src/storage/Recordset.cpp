@@ -104,7 +104,9 @@ void Recordset::addNew()
 {
     auto row = std::make_unique<Row>();
     row->m_table = this;
+    row->m_seq = m_nextSeq++;
     row->m_values = std::make_unique<QVector<QString>>(m_fieldNames.size());
+    markUnsorted(row.get());
     m_view.push_back(row.get());
     m_rows.push_back(std::move(row));
     m_pos = static_cast<int>(m_view.size()) - 1;
@@ -114,6 +116,8 @@ void Recordset::addNew()
 void Recordset::appendRow(std::unique_ptr<Row> row)
 {
     Row* raw = row.get();
+    raw->m_seq = m_nextSeq++;
+    markUnsorted(raw);
     m_rows.push_back(std::move(row));
     bool passes = true;
     if (m_filter) {
@@ -164,6 +168,10 @@ void Recordset::deleteCurrent()
 {
     Row* row = &currentRow();
     m_view.erase(m_view.begin() + m_pos);
+    if (row->m_inSorted)
+        m_sorted.erase(std::find(m_sorted.begin(), m_sorted.end(), row));
+    if (row->m_unsorted)
+        m_unsorted.erase(std::find(m_unsorted.begin(), m_unsorted.end(), row));
     auto it = std::find_if(m_rows.begin(), m_rows.end(), [row](const auto& p) { return p.get() == row; });
     m_rows.erase(it);
     invalidateIndexes();
@@ -206,6 +214,8 @@ void Recordset::setValue(int field, const QString& value)
     (*row.m_values)[field] = value;
     if (row.m_sortKeyField == field)
         row.m_sortKeyField = -1;
+    if (field == m_sortedField)
+        markUnsorted(&row);
     invalidateIndex(field);
 }
 
@@ -326,7 +336,7 @@ Recordset::SortKey Recordset::sortKeyOf(const Row* row, int field)
     return SortKey { nullptr, row->m_sortKey.constData(), row->m_sortKey.size() };
 }
 
-// Sorts rows by the case-folded value of field, ties in their present order. Sort values are kept on the
+// Sorts rows by the case-folded value of field, ties in order of creation. Sort values are kept on the
 // rows, so sorting again by the same field works out only the values changed since.
 void Recordset::sortRows(std::vector<Row*>& rows, int field) const
 {
@@ -336,8 +346,12 @@ void Recordset::sortRows(std::vector<Row*>& rows, int field) const
     for (Row* row : rows)
         ensureSortKey(row, field, scratch);
     const char16_t* fold = Cp1252::foldTable();
-    std::stable_sort(rows.begin(), rows.end(), [&](const Row* a, const Row* b) {
-        return sortsBefore(sortKeyOf(a, field), sortKeyOf(b, field), fold);
+    std::sort(rows.begin(), rows.end(), [&](const Row* a, const Row* b) {
+        const SortKey ka = sortKeyOf(a, field);
+        const SortKey kb = sortKeyOf(b, field);
+        if (sortsBefore(ka, kb, fold))
+            return true;
+        return !sortsBefore(kb, ka, fold) && a->m_seq < b->m_seq;
     });
 }
 
@@ -371,37 +385,98 @@ int Recordset::placeCurrent()
     return m_pos;
 }
 
+void Recordset::markUnsorted(Row* row)
+{
+    if (m_sortedField >= 0 && !row->m_unsorted) {
+        row->m_unsorted = true;
+        m_unsorted.push_back(row);
+    }
+}
+
+const std::vector<Recordset::Row*>& Recordset::sortedRows() const
+{
+    const int field = m_sortField;
+    // Placing a few changed records one by one is cheaper than sorting again; many, and a sort is cheaper.
+    if (field != m_sortedField || m_unsorted.size() > 64) {
+        for (Row* row : m_unsorted)
+            row->m_unsorted = false;
+        m_unsorted.clear();
+        m_sorted.clear();
+        m_sorted.reserve(m_rows.size());
+        for (const auto& row : m_rows) {
+            row->m_inSorted = true;
+            m_sorted.push_back(row.get());
+        }
+        sortRows(m_sorted, field);
+        m_sortedField = field;
+        return m_sorted;
+    }
+    if (m_unsorted.empty())
+        return m_sorted;
+    QByteArray scratch;
+    const char16_t* fold = Cp1252::foldTable();
+    for (Row* row : m_unsorted) {
+        row->m_unsorted = false;
+        if (row->m_inSorted)
+            m_sorted.erase(std::find(m_sorted.begin(), m_sorted.end(), row));
+        ensureSortKey(row, field, scratch);
+        const SortKey mine = sortKeyOf(row, field);
+        const auto at = std::upper_bound(m_sorted.begin(), m_sorted.end(), row, [&](const Row* r, Row* other) {
+            ensureSortKey(other, field, scratch);
+            const SortKey theirs = sortKeyOf(other, field);
+            if (sortsBefore(mine, theirs, fold))
+                return true;
+            return !sortsBefore(theirs, mine, fold) && r->m_seq < other->m_seq;
+        });
+        m_sorted.insert(at, row);
+        row->m_inSorted = true;
+    }
+    m_unsorted.clear();
+    return m_sorted;
+}
+
 void Recordset::rebuildView()
 {
     m_view.clear();
     m_view.reserve(m_rows.size());
     RowValues values(*this);
-    for (const auto& row : m_rows) {
+    auto take = [&](Row* row) {
         if (m_filter) {
-            values.bind(row.get());
+            values.bind(row);
             if (!m_filter->matches(values))
-                continue;
+                return;
         }
-        m_view.push_back(row.get());
+        m_view.push_back(row);
+    };
+    if (m_sortField >= 0) {
+        // Filtering the kept sort order gives the view in order without sorting it.
+        for (Row* row : sortedRows())
+            take(row);
+    } else {
+        for (const auto& row : m_rows)
+            take(row.get());
     }
-    sortRows(m_view, m_sortField);
     m_pos = 0;
     invalidateIndexes();
 }
 
 std::vector<const Recordset::Record*> Recordset::recordsInSortOrder() const
 {
-    std::vector<Row*> rows;
+    if (m_sortField >= 0) {
+        const std::vector<Row*>& sorted = sortedRows();
+        return std::vector<const Record*>(sorted.begin(), sorted.end());
+    }
+    std::vector<const Record*> rows;
     rows.reserve(m_rows.size());
     for (const auto& row : m_rows)
         rows.push_back(row.get());
-    sortRows(rows, m_sortField);
-    return std::vector<const Record*>(rows.begin(), rows.end());
+    return rows;
 }
 
 void Recordset::invalidateIndexes()
 {
     m_indexes.clear();
+    m_walkedFinds = 0;
 }
 
 void Recordset::invalidateIndex(int field)
@@ -422,6 +497,11 @@ const QHash<QString, std::vector<int>>& Recordset::indexFor(int field)
     return it.value();
 }
 
+namespace {
+// Equality finds walked before an index is built.
+constexpr int kWalkedFinds = 2;
+} // namespace
+
 bool Recordset::find(const QString& criteria)
 {
     if (criteria != m_lastFindText || !m_lastFind) {
@@ -434,7 +514,8 @@ bool Recordset::find(const QString& criteria)
         m_pos = size;
         return false;
     }
-    if (m_lastFind->equalityField() >= 0) {
+    if (m_lastFind->equalityField() >= 0
+        && (m_indexes.contains(m_lastFind->equalityField()) || ++m_walkedFinds > kWalkedFinds)) {
         const auto& index = indexFor(m_lastFind->equalityField());
         const auto hit = index.constFind(m_lastFind->equalityValue());
         if (hit != index.constEnd()) {

@@ -71,6 +71,11 @@ public:
         mutable QString m_sortKey;
         mutable int m_sortKeyField = -1;
         mutable bool m_sortKeyRaw = false;
+        // Order of creation, which breaks ties between equal sort values.
+        quint64 m_seq = 0;
+        // Whether the record is in the kept sort order, and whether it must be placed in it again.
+        mutable bool m_inSorted = false;
+        mutable bool m_unsorted = false;
     };
 
     Recordset();
@@ -164,6 +169,9 @@ private:
     static bool sortsBefore(const SortKey& a, const SortKey& b, const char16_t* fold);
     void rebuildView();
     void invalidateIndexes();
+    // The kept order of every record by the sort field (ties in order of creation), brought up to date.
+    const std::vector<Row*>& sortedRows() const;
+    void markUnsorted(Row* row);
     void invalidateIndex(int field);
     const QHash<QString, std::vector<int>>& indexFor(int field);
 
@@ -182,9 +190,18 @@ private:
     std::unique_ptr<FilterExpression> m_filter;
     QString m_sortText;
     int m_sortField = -1;
+    quint64 m_nextSeq = 0;
+    // Every record in the order of field m_sortedField, kept between view rebuilds; records added or whose
+    // sort value changed since wait in m_unsorted to be placed.
+    mutable std::vector<Row*> m_sorted;
+    mutable int m_sortedField = -1;
+    mutable std::vector<Row*> m_unsorted;
 
     QString m_lastFindText;
     std::unique_ptr<FilterExpression> m_lastFind;
     // field -> case-folded value -> ascending view positions
     QHash<int, QHash<QString, std::vector<int>>> m_indexes;
+    // Finds answered by walking the view since the indexes were last dropped: the first few after a view
+    // rebuild walk it (cheaper than building an index), later ones build the index.
+    int m_walkedFinds = 0;
 };
