@@ -23,7 +23,7 @@ void Startup::readSettings(AppState& state, const QString& programFolder)
     state.restoreDone = false;
     state.retrieveDone = false;
     state.programFolder = withTrailingSeparator(programFolder);
-    state.settingsPath = state.programFolder + QStringLiteral("zestoraplus.ini");
+    state.settingsPath = Settings::filePath(state.programFolder);
     state.installType = ReadSetting(QStringLiteral("Main"), QStringLiteral("InstallType"), QStringLiteral("Palm"));
     state.backupPath = ReadSetting(QStringLiteral("Main"), QStringLiteral("BackupPath"),
                                    state.programFolder + QStringLiteral("Backup/"));
@@ -84,11 +84,6 @@ bool Startup::LocateDataFolder(AppState& state)
         + QStringLiteral("Contact technical support if the problem persists.");
     if (state.dataPath.isEmpty()) {
         initialisationError(QStringLiteral("Unable to locate handheld database directory.") + advice);
-        return false;
-    }
-    if (!QFileInfo(state.dataPath).isDir()) {
-        initialisationError(QStringLiteral("The handheld database directory ") + state.dataPath
-                            + QStringLiteral(" does not exist.") + advice);
         return false;
     }
     // Held with a trailing separator, as every table path is built by appending a file name.
