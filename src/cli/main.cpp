@@ -34,8 +34,9 @@ const CliCommand kCommands[] = {
     { "shop", "shop DATADIR [--add-recipe NAME]  print the shopping list; --add-recipe adds every line of a recipe",
       cmdShop },
     { "menu", "menu DATADIR [--add YYYYMMDD NAME [--meal M]]  print the menu planner; --add adds an entry", cmdMenu },
-    {"import", "import DATADIR FILE [--csv FIELD,FIELD,...]  import the recipes of a Meal-Master, MasterCook,\n"
-               "                          PocketRecipes, Cookbook Wizard or (with --csv) CSV file",
+    {"import", "import DATADIR FILE [--csv FIELD,FIELD,...] [--rejects FILE]  import the recipes of a Meal-Master,\n"
+               "                          MasterCook, PocketRecipes, Cookbook Wizard or (with --csv) CSV file; every\n"
+               "                          recipe not read is listed with its line; --rejects writes their text to FILE",
      cmdImport},
     {"export", "export DATADIR OUTFILE --format mealmaster|mastercook [--name T] [--category T] [--category2 T]\n"
                "                          [--ingredient T] [--instructions T] [--source T] [--rating T] [--or]",

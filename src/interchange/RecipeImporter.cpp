@@ -7,6 +7,7 @@
 #include "interchange/MealMasterFormat.h"
 #include "interchange/PocketRecipesFormat.h"
 #include "interchange/WizardFormat.h"
+#include "recipes/RecipeEncodings.h"
 #include "shell/Dialogs.h"
 #include "storage/NormalizeForMatch.h"
 #include "storage/Recordset.h"
@@ -65,13 +66,19 @@ RecipeImporter::RecipeImporter(Recordset& recipes, Recordset* categories)
 
 QString RecipeImporter::uniqueTitle(const QString& title) const
 {
-    QString candidate = title;
-    // Counting goes on past 99 so that no two recipes ever share a key.
-    for (int counter = 2; m_keys.contains(NormalizeForMatch(candidate)); ++counter) {
+    if (!m_keys.contains(NormalizeForMatch(title)))
+        return title;
+    // Counting goes on past 99 so that no two recipes ever share a key. The walk starts where the last walk
+    // for this title ended: every number below that was taken then and still is.
+    int& counter = m_nextNumber[title];
+    if (counter < 2)
+        counter = 2;
+    for (;; ++counter) {
         const QString suffix = QStringLiteral(" #") + QString::number(counter);
-        candidate = title.left(qMin(56, 60 - static_cast<int>(suffix.size()))) + suffix;
+        const QString candidate = title.left(qMin(56, 60 - static_cast<int>(suffix.size()))) + suffix;
+        if (!m_keys.contains(NormalizeForMatch(candidate)))
+            return candidate;
     }
-    return candidate;
 }
 
 void RecipeImporter::mergeCategory(const QString& name)
@@ -143,7 +150,7 @@ void RecipeImporter::save(const ImportedRecipe& recipe)
     m_recipes.setValue(QStringLiteral("Name"), title);
     m_recipes.setValue(QStringLiteral("Category"), categories);
     if (!rating.isEmpty() || !source.isEmpty())
-        m_recipes.setValue(QStringLiteral("RtgSrc"), rating + QStringLiteral("~~") + source);
+        m_recipes.setValue(QStringLiteral("RtgSrc"), composeRtgSrc(rating, source));
     m_recipes.setValue(QStringLiteral("Serves"), oneLine(recipe.servings).left(8));
     m_recipes.setValue(QStringLiteral("Ingredients"), cutItemLines(oneLine(recipe.ingredients), 4000));
     m_recipes.setValue(QStringLiteral("Nutrition"), cutItemLines(nutrition, 4000));
@@ -165,6 +172,13 @@ ImportResult RecipeImporter::run(LineSource& source, const ImportOptions& option
     RecipeFormat* const markerFormats[] = { &mealMaster, &masterCook, &pocket, &wizard };
 
     int handled = 0;
+    // The skipped recipe whose text runs up to the start of the next recipe.
+    qsizetype openSkipStart = -1;
+    auto closeSkip = [&](qsizetype end) {
+        if (openSkipStart >= 0)
+            result.skipped.last().text = source.bytes(openSkipStart, end);
+        openSkipStart = -1;
+    };
     while (!source.atEnd()) {
         RecipeFormat* format = sticky;
         if (!format) {
@@ -187,6 +201,11 @@ ImportResult RecipeImporter::run(LineSource& source, const ImportOptions& option
         } else if (source.restIsBlank()) {
             break;
         }
+        // A marker line starts its recipe; a record layout's recipe starts on the line after the current one.
+        const bool record = format == sticky;
+        const qsizetype startOffset = record ? source.nextOffset() : source.currentOffset();
+        const int startLine = source.lineNumber() + (record ? 1 : 0);
+        closeSkip(startOffset);
         // The limit is told only when another recipe is waiting.
         if (m_liveRecipes >= RecipeLimit) {
             Dialogs::message(QStringLiteral("Database Limit"),
@@ -194,23 +213,26 @@ ImportResult RecipeImporter::run(LineSource& source, const ImportOptions& option
                                  + QString::number(RecipeLimit)
                                  + QStringLiteral(" recipes.  This is a synchronization limit."));
             result.limitReached = true;
+            result.notReached = source.bytes(startOffset, source.size());
             break;
         }
 
-        const int startLine = source.lineNumber();
+        const int lineBefore = source.lineNumber();
         ImportedRecipe recipe;
         const bool ok = format->read(source, recipe);
-        if (!ok) {
-            result.skipped.append({ startLine, format->errorString() });
+        if (!ok || (recipe.isEmpty() && !record)) {
+            result.skipped.append({ startLine,
+                                    ok ? QStringLiteral("The recipe holds no title, ingredients or instructions.")
+                                       : format->errorString(),
+                                    {} });
+            openSkipStart = startOffset;
+            if (record)
+                closeSkip(source.nextOffset());
             // A marker line that did not start a recipe is not looked at again.
-            if (source.lineNumber() == startLine && !source.readLine())
+            if (source.lineNumber() == lineBefore && !source.readLine())
                 break;
-        } else if (recipe.isEmpty()) {
+        } else if (!recipe.isEmpty()) {
             // Blank records of the record layouts (a trailing empty line) are not recipes at all.
-            if (!sticky)
-                result.skipped.append(
-                    { startLine, QStringLiteral("The recipe holds no title, ingredients or instructions.") });
-        } else {
             save(recipe);
             ++result.saved;
         }
@@ -218,5 +240,6 @@ ImportResult RecipeImporter::run(LineSource& source, const ImportOptions& option
         if (onProgress)
             onProgress(handled);
     }
+    closeSkip(source.size());
     return result;
 }
