@@ -85,7 +85,16 @@ QString LineSource::decodeLine(const char* data, qsizetype size)
 {
     bool plain = true;
     bool tabs = false;
-    for (qsizetype i = 0; i < size; ++i) {
+    // Eight bytes at a time while none is a control character or above 0x7F.
+    qsizetype i = 0;
+    for (; i + 8 <= size; i += 8) {
+        quint64 w;
+        std::memcpy(&w, data + i, 8);
+        const quint64 high = 0x8080808080808080ULL;
+        if (((w | (w - 0x2020202020202020ULL)) & high) != 0)
+            break;
+    }
+    for (; i < size; ++i) {
         const auto b = static_cast<unsigned char>(data[i]);
         if (b == '\t') {
             tabs = true;

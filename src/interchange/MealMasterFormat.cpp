@@ -111,12 +111,16 @@ bool headerValue(const QString& line, QLatin1String label, QString& value)
     return false;
 }
 
-QString entry(QStringView column, int itemLength)
+// Appends the entry «quantity|units|item~» of one column (the text from the column's first character on) to
+// an item-line text; the item is itemLength characters from character 12, or all of the rest when negative.
+void appendEntry(QString& out, QStringView column, int itemLength)
 {
-    const QString item
-        = itemLength < 0 ? column.mid(11).trimmed().toString() : column.mid(11, itemLength).trimmed().toString();
-    return column.left(7).trimmed().toString() + QLatin1Char('|') + column.mid(8, 2).trimmed().toString()
-        + QLatin1Char('|') + item + QLatin1Char('~');
+    out += column.left(7).trimmed();
+    out += QLatin1Char('|');
+    out += column.mid(8, 2).trimmed();
+    out += QLatin1Char('|');
+    out += itemLength < 0 ? column.mid(11).trimmed() : column.mid(11, itemLength).trimmed();
+    out += QLatin1Char('~');
 }
 
 // Appends text to the last entry of an item-line text («...~» becomes «... text~»).
@@ -163,9 +167,9 @@ void readIngredientBlock(LineSource& source, QString& ingredients, const MealMas
         const bool twoColumns = line.size() > kRightColumn && line.at(kRightColumn - 2) == QLatin1Char(' ')
             && !isBlank(view.mid(kRightColumn - 1)) && hasColumnLayout(view.mid(kRightColumn - 1));
         if (!isBlank(view.left(twoColumns ? kRightColumn - 1 : line.size())))
-            ingredients += entry(view, twoColumns ? kRightColumn - 12 : -1);
+            appendEntry(ingredients, view, twoColumns ? kRightColumn - 12 : -1);
         if (twoColumns)
-            secondColumn += entry(view.mid(kRightColumn - 1), -1);
+            appendEntry(secondColumn, view.mid(kRightColumn - 1), -1);
         source.readLine();
 
         // Continuation lines: characters 13 on continue the left item, 54 on (after 11 blanks and "-" in the
@@ -222,6 +226,8 @@ bool MealMasterFormat::isHeaderLine(const QString& line)
 
 bool MealMasterFormat::read(LineSource& source, ImportedRecipe& recipe)
 {
+    recipe.ingredients.reserve(512);
+    recipe.instructions.reserve(1024);
     // Header lines follow the marker line, with or without blanks before their labels and between them.
     bool hasTitle = false;
     while (source.readLine()) {

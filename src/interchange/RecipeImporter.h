@@ -72,7 +72,14 @@ public:
     static QString cutCategories(QString categories);
 
 private:
+    // The first of title " #2", " #3", ... that no key matches (the title itself is taken).
+    QString numberedTitle(const QString& title) const;
+
     Recordset& m_recipes;
+    struct Fields
+    {
+        int recId, status, key, name, category, rtgSrc, serves, ingredients, nutrition, instructions;
+    } m_fields {};
     Recordset* m_categories;
     QSet<QString> m_keys; // lower-cased keys of every recipe record
     // Per title already numbered: the counter below which every " #n" title is taken. Keys are only ever

@@ -448,6 +448,22 @@ private Q_SLOTS:
         QCOMPARE(keys.at(1), second.toLower());
     }
 
+    // Numbers already taken are passed over, also by titles numbered earlier in the run.
+    void numberedTitlesSkipTakenNumbers()
+    {
+        auto recipes = table(TableDef::Recipes);
+        recipes->appendRecord({ "0x1", "0x0000", "stew", "Stew" });
+        recipes->appendRecord({ "0x2", "0x0002", "stew #3", "Stew #3" });
+        RecipeImporter importer(*recipes, nullptr);
+        ImportedRecipe r;
+        for (const char* title : { "Stew", "Stew", "Stew #5", "STEW", "Stew" }) {
+            r.title = QLatin1String(title);
+            importer.save(r);
+        }
+        QCOMPARE(Imported::column(*recipes, "Name").mid(2),
+                 (QStringList { "Stew #2", "Stew #4", "Stew #5", "STEW #6", "Stew #7" }));
+    }
+
     void cutCategories_data()
     {
         QTest::addColumn<QString>("in");
