@@ -67,8 +67,8 @@ QString decode(QByteArrayView raw, FieldEncoding encoding)
 
 void appendEncoded(QByteArray& out, const QString& value, FieldEncoding encoding)
 {
-    // A bare LF in a line-break field is written as a line break too: raw, it would split the record and be
-    // lost on reading.
+    // A bare LF or CR in a line-break field is written as a line break too: raw, it would end the physical
+    // line and split the record on reading.
     const bool lines = undoesLines(encoding);
     const bool quotes = undoesQuotes(encoding);
     const char16_t* p = reinterpret_cast<const char16_t*>(value.constData());
@@ -83,7 +83,7 @@ void appendEncoded(QByteArray& out, const QString& value, FieldEncoding encoding
             *dst++ = '\\';
             *dst++ = 'n';
             ++i;
-        } else if (lines && c == u'\n') {
+        } else if (lines && (c == u'\n' || c == u'\r')) {
             *dst++ = '\\';
             *dst++ = 'n';
         } else if (quotes && c == u'"') {

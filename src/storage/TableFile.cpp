@@ -145,40 +145,38 @@ QVector<QString> TableFile::splitRecord(const QString& text, const TableDef& def
     return values;
 }
 
+bool TableFile::nextLine(QByteArrayView bytes, qsizetype& pos, QByteArrayView& line)
+{
+    const qsizetype size = bytes.size();
+    if (pos >= size)
+        return false;
+    const char* data = bytes.data();
+    const void* lf = std::memchr(data + pos, '\n', static_cast<size_t>(size - pos));
+    const qsizetype lfAt = lf ? static_cast<const char*>(lf) - data : size;
+    const void* cr = std::memchr(data + pos, '\r', static_cast<size_t>(lfAt - pos));
+    if (!cr) {
+        line = QByteArrayView(data + pos, lfAt - pos);
+        pos = lf ? lfAt + 1 : size;
+        return true;
+    }
+    const qsizetype crAt = static_cast<const char*>(cr) - data;
+    line = QByteArrayView(data + pos, crAt - pos);
+    // A run of CRs right before the LF ends the line together with it; any other CR ends a line alone.
+    qsizetype after = crAt;
+    while (after < size && data[after] == '\r')
+        ++after;
+    pos = after == lfAt && lf ? lfAt + 1 : crAt + 1;
+    return true;
+}
+
 void TableFile::parse(const QByteArray& fileBytes, const TableDef& def, Recordset& rs)
 {
     // The table keeps the bytes; records point into them.
-    const qsizetype size = fileBytes.size();
-    const char* data = rs.keepBytes(fileBytes);
+    const QByteArrayView bytes(rs.keepBytes(fileBytes), fileBytes.size());
     qsizetype pos = 0;
     std::vector<Recordset::FieldSpan> spans(static_cast<size_t>(def.ownFieldCount()) + 2);
-
-    // Next physical line without its line end; false at the end of the bytes. CR LF, LF and a lone CR each
-    // end a line (so CR CR LF is a line end followed by an empty line).
-    qsizetype nextLf = -1;
-    qsizetype nextCr = -1;
-    auto nextLine = [&](QByteArrayView& line) {
-        if (pos >= size)
-            return false;
-        if (nextLf < pos) {
-            const void* hit = std::memchr(data + pos, '\n', static_cast<size_t>(size - pos));
-            nextLf = hit ? static_cast<const char*>(hit) - data : size;
-        }
-        if (nextCr < pos) {
-            const void* hit = std::memchr(data + pos, '\r', static_cast<size_t>(size - pos));
-            nextCr = hit ? static_cast<const char*>(hit) - data : size;
-        }
-        const qsizetype end = std::min(nextLf, nextCr);
-        qsizetype next = end + 1;
-        if (end == nextCr && end + 1 < size && data[end + 1] == '\n')
-            ++next;
-        line = QByteArrayView(data + pos, end - pos);
-        pos = std::min(next, size);
-        return true;
-    };
-
     QByteArrayView line;
-    while (nextLine(line)) {
+    while (nextLine(bytes, pos, line)) {
         if (line.size() < 4 || line.front() == '#')
             continue;
         if (def.multiLineRecords && !line.endsWith('"')) {
@@ -186,7 +184,7 @@ void TableFile::parse(const QByteArray& fileBytes, const TableDef& def, Recordse
             // kept beside the file's bytes.
             QByteArray joined = line.toByteArray();
             QByteArrayView more;
-            while (!joined.endsWith('"') && nextLine(more))
+            while (!joined.endsWith('"') && nextLine(bytes, pos, more))
                 joined += more;
             line = QByteArrayView(rs.keepBytes(joined), joined.size());
         }
@@ -246,19 +244,29 @@ QString TableFile::rebuildHeaderText(const QStringList& oldHeaderLines, int reco
 
 QStringList TableFile::readHeaderLines(const QString& path)
 {
-    QStringList lines;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return lines;
-    while (!file.atEnd()) {
-        QByteArray raw = file.readLine();
-        if (!raw.startsWith('#'))
-            break;
-        while (raw.endsWith('\n') || raw.endsWith('\r'))
-            raw.chop(1);
-        lines << Cp1252::decode(raw);
+        return {};
+    // Only the top of the file is needed: read on until a line that is not a header line has begun.
+    QByteArray bytes;
+    for (;;) {
+        const QByteArray chunk = file.read(1 << 16);
+        bytes += chunk;
+        const bool atEnd = chunk.isEmpty() || file.atEnd();
+        QStringList lines;
+        qsizetype pos = 0;
+        QByteArrayView line;
+        bool headerEnded = false;
+        while (nextLine(bytes, pos, line)) {
+            if (!line.startsWith('#')) {
+                headerEnded = true;
+                break;
+            }
+            lines << Cp1252::decode(line);
+        }
+        if (headerEnded || atEnd)
+            return lines;
     }
-    return lines;
 }
 
 bool TableFile::writeTo(QIODevice& device, const QString& header, const Recordset& rs, const TableDef& def)

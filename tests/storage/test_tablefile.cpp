@@ -313,26 +313,6 @@ private Q_SLOTS:
         QCOMPARE(writeToBytes(*source), headerBytes(3, 1) + written + "\r\n");
     }
 
-    void lineEnds_data()
-    {
-        QTest::addColumn<QByteArray>("records");
-        QTest::newRow("CR LF") << QByteArray("0x1,0x0000,\"a\",\"\",\"\"\r\n0x2,0x0000,\"b\",\"\",\"\"\r\n");
-        QTest::newRow("LF") << QByteArray("0x1,0x0000,\"a\",\"\",\"\"\n0x2,0x0000,\"b\",\"\",\"\"\n");
-        QTest::newRow("CR") << QByteArray("0x1,0x0000,\"a\",\"\",\"\"\r0x2,0x0000,\"b\",\"\",\"\"\r");
-        QTest::newRow("CR CR LF") << QByteArray("0x1,0x0000,\"a\",\"\",\"\"\r\r\n0x2,0x0000,\"b\",\"\",\"\"\r\r\n");
-    }
-
-    // Every kind of line end ends a record; none merges two, and the file is written with CR LF.
-    void lineEnds()
-    {
-        QFETCH(QByteArray, records);
-        QTemporaryDir dir;
-        const TableDef& def = TableCatalogue::table(TableDef::Sources);
-        auto source = loadBytes(dir, def, headerBytes(3, 2) + records);
-        QCOMPARE(writeToBytes(*source),
-                 headerBytes(3, 2) + crlfLines({ "0x1,0x0000,\"a\",\"\",\"\"", "0x2,0x0000,\"b\",\"\",\"\"" }));
-    }
-
     void damagedFilesLoadAndWriteWellFormed_data()
     {
         QTest::addColumn<QByteArray>("bytes");
@@ -356,6 +336,37 @@ private Q_SLOTS:
         auto again = std::make_unique<DataSource1>(source->path());
         QCOMPARE(again->recordset().totalRecordCount(), source->recordset().totalRecordCount());
         QCOMPARE(writeToBytes(*again), out);
+    }
+
+    void oddLineEndsKeepEveryRecord_data()
+    {
+        QTest::addColumn<int>("table");
+        QTest::addColumn<QByteArray>("lineEnd");
+        for (const TableDef::Id id : { TableDef::Categories, TableDef::Recipes }) {
+            const QByteArray name = TableCatalogue::table(id).fileName.toLatin1();
+            QTest::newRow(name + ", LF") << int(id) << QByteArray("\n");
+            QTest::newRow(name + ", lone CR") << int(id) << QByteArray("\r");
+            QTest::newRow(name + ", CR CR LF") << int(id) << QByteArray("\r\r\n");
+        }
+    }
+
+    void oddLineEndsKeepEveryRecord()
+    {
+        QFETCH(int, table);
+        QFETCH(QByteArray, lineEnd);
+        const TableDef& def = TableCatalogue::table(TableDef::Id(table));
+        QByteArray crlf = headerBytes(def.ownFieldCount(), 2);
+        for (const char* value : { "Soups", "Salads" }) {
+            QVector<QString> values(def.ownFieldCount() + 2);
+            values[0] = QStringLiteral("0x00000001");
+            values[1] = QStringLiteral("0x0000");
+            values[2] = QString::fromLatin1(value);
+            crlf += Cp1252::encode(TableFile::recordLine(values, def)) + "\r\n";
+        }
+        QTemporaryDir dir;
+        QCOMPARE(writeToBytes(*loadBytes(dir, def, crlf)), crlf);
+        // Read and written back, the file has the same records and header, with CR LF line ends.
+        QCOMPARE(writeToBytes(*loadBytes(dir, def, QByteArray(crlf).replace("\r\n", lineEnd))), crlf);
     }
 
     void failedWriteKeepsOldFileAndTable()
