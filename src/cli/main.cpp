@@ -35,9 +35,10 @@ const CliCommand kCommands[] = {
       cmdShop },
     { "menu", "menu DATADIR [--add YYYYMMDD NAME [--meal M]]  print the menu planner; --add adds an entry", cmdMenu },
     {"import", "import DATADIR FILE [--csv FIELD,FIELD,...]  import the recipes of a Meal-Master, MasterCook,\n"
-               "                          PocketRecipes, Cookbook Wizard or (with --csv) CSV file",
+               "                          PocketRecipes, Cookbook Wizard, web page or JSON (schema.org) or (with --csv)\n"
+               "                          CSV file",
      cmdImport},
-    {"export", "export DATADIR OUTFILE --format mealmaster|mastercook [--name T] [--category T] [--category2 T]\n"
+    {"export", "export DATADIR OUTFILE --format mealmaster|mastercook|jsonld [--name T] [--category T] [--category2 T]\n"
                "                          [--ingredient T] [--instructions T] [--source T] [--rating T] [--or]",
      cmdExport},
     {"text", "text DATADIR recipe NAME|shoplist|menu  print the clipboard text of a recipe, the shopping list or the menu",

@@ -6,6 +6,7 @@
 #include "interchange/MasterCookFormat.h"
 #include "interchange/MealMasterFormat.h"
 #include "interchange/PocketRecipesFormat.h"
+#include "interchange/SchemaOrgFormat.h"
 #include "interchange/WizardFormat.h"
 #include "shell/Dialogs.h"
 #include "storage/NormalizeForMatch.h"
@@ -17,6 +18,8 @@
 using namespace InterchangeText;
 
 namespace {
+
+const QString kNothingToSave = QStringLiteral("The recipe holds no title, ingredients or instructions.");
 
 QString cutItemLines(const QString& text, int width)
 {
@@ -155,6 +158,57 @@ void RecipeImporter::save(const ImportedRecipe& recipe)
 
 ImportResult RecipeImporter::run(LineSource& source, const ImportOptions& options)
 {
+    if (!options.csv && SchemaOrgFormat::documentKind(source.rest()) != SchemaOrgFormat::Kind::None)
+        return runDocument(source);
+    return runText(source, options);
+}
+
+bool RecipeImporter::stopAtLimit(ImportResult& result)
+{
+    if (m_liveRecipes < RecipeLimit)
+        return false;
+    Dialogs::message(QStringLiteral("Database Limit"),
+                     QStringLiteral("You may not have more than ") + QStringLiteral(" ") + QString::number(RecipeLimit)
+                         + QStringLiteral(" recipes.  This is a synchronization limit."));
+    result.limitReached = true;
+    return true;
+}
+
+ImportResult RecipeImporter::runDocument(LineSource& source)
+{
+    const SchemaOrgFormat::Document doc = SchemaOrgFormat::readDocument(source.rest());
+    if (!doc.hasData) {
+        // A page without recipe data may still hold recipes in one of the text layouts.
+        ImportResult result = runText(source, {});
+        if (result.saved == 0 && result.skipped.isEmpty() && !result.limitReached)
+            result.skipped.append({ 1, SchemaOrgFormat::NoRecipeText });
+        return result;
+    }
+    while (source.readLine()) { }
+    ImportResult result;
+    int handled = 0;
+    for (const SchemaOrgFormat::Entry& entry : doc.entries) {
+        if (!entry.problem.isEmpty()) {
+            result.skipped.append({ entry.line, entry.problem });
+            continue;
+        }
+        // The limit is told only when another recipe is waiting.
+        if (stopAtLimit(result))
+            break;
+        if (entry.recipe.isEmpty()) {
+            result.skipped.append({ entry.line, kNothingToSave });
+        } else {
+            save(entry.recipe);
+            ++result.saved;
+        }
+        if (onProgress)
+            onProgress(++handled);
+    }
+    return result;
+}
+
+ImportResult RecipeImporter::runText(LineSource& source, const ImportOptions& options)
+{
     ImportResult result;
     MealMasterFormat mealMaster;
     MasterCookFormat masterCook;
@@ -188,14 +242,8 @@ ImportResult RecipeImporter::run(LineSource& source, const ImportOptions& option
             break;
         }
         // The limit is told only when another recipe is waiting.
-        if (m_liveRecipes >= RecipeLimit) {
-            Dialogs::message(QStringLiteral("Database Limit"),
-                             QStringLiteral("You may not have more than ") + QStringLiteral(" ")
-                                 + QString::number(RecipeLimit)
-                                 + QStringLiteral(" recipes.  This is a synchronization limit."));
-            result.limitReached = true;
+        if (stopAtLimit(result))
             break;
-        }
 
         const int startLine = source.lineNumber();
         ImportedRecipe recipe;
@@ -208,8 +256,7 @@ ImportResult RecipeImporter::run(LineSource& source, const ImportOptions& option
         } else if (recipe.isEmpty()) {
             // Blank records of the record layouts (a trailing empty line) are not recipes at all.
             if (!sticky)
-                result.skipped.append(
-                    { startLine, QStringLiteral("The recipe holds no title, ingredients or instructions.") });
+                result.skipped.append({ startLine, kNothingToSave });
         } else {
             save(recipe);
             ++result.saved;

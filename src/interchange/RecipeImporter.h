@@ -54,6 +54,8 @@ public:
     // repaints its progress label from it.
     std::function<void(int)> onProgress;
 
+    // Reads the file: a web page or JSON file with schema.org recipe data whole, any other file as CSV (when the
+    // options say so) or as the text layouts found by their marker lines.
     ImportResult run(LineSource& source, const ImportOptions& options);
 
     // A title no recipe key matches: the title itself, or its first 56 characters with " #2", " #3", ...
@@ -68,6 +70,11 @@ public:
     static QString cutCategories(QString categories);
 
 private:
+    ImportResult runText(LineSource& source, const ImportOptions& options);
+    ImportResult runDocument(LineSource& source);
+    // True, after telling the user, when the table is full.
+    bool stopAtLimit(ImportResult& result);
+
     Recordset& m_recipes;
     Recordset* m_categories;
     QSet<QString> m_keys; // lower-cased keys of every recipe record

@@ -56,6 +56,23 @@ private Q_SLOTS:
         QVERIFY(out.contains("Categories: Breakfast\r\nServes: 4\r\n"));
     }
 
+    void webPageInJsonOut()
+    {
+        QTemporaryDir dir;
+        const QString data = dir.filePath(QStringLiteral("data"));
+        QCOMPARE(run({ "init", data }), 0);
+        QByteArray out;
+        QByteArray err;
+        QCOMPARE(run({ "import", data, fixture("several_blocks_one_broken.html") }, &out, &err), 0);
+        QCOMPARE(out, QByteArray("Importing Recipes: 1 (DONE)\n"));
+        QVERIFY(err.contains("line 5: A recipe data block could not be read"));
+        const QString json = dir.filePath(QStringLiteral("out.json"));
+        QCOMPARE(run({ "export", data, json, "--format", "jsonld" }, &out), 0);
+        QCOMPARE(run({ "import", data, json }, &out), 0);
+        QCOMPARE(run({ "text", data, "recipe", "Apple Cake #2" }, &out), 0);
+        QVERIFY(out.contains("Serves: 6\r\n"));
+    }
+
     void usageErrors_data()
     {
         QTest::addColumn<QStringList>("args");
