@@ -4,6 +4,7 @@
 #   ./dev.sh test   install what is missing, build and run every test
 #   ./dev.sh setup  only install what is missing
 #   ./dev.sh build  only configure and build
+#   ./dev.sh package  build, then the Debian package build/zestora-plus_<version>_<arch>.deb
 #   ./dev.sh test --sanitize   the whole test suite built with AddressSanitizer + UndefinedBehaviorSanitizer
 # ZESTORA_FUZZ_SECONDS sets how long each fuzz target runs in the test command (default 20; 0 skips fuzzing).
 set -euo pipefail
@@ -14,7 +15,8 @@ DEMO="${ZESTORA_DEMO_DIR:-$ROOT/demo-data}"
 JOBS="${ZESTORA_JOBS:-$(nproc)}"
 
 PACKAGES=(cmake g++ make pkg-config qt6-base-dev qt6-5compat-dev libqt6core5compat6-dev libsimpleini-dev
-          libx11-dev xvfb xauth x11-utils imagemagick ccache clang libclang-rt-14-dev libxml2-dev)
+          libx11-dev xvfb xauth x11-utils imagemagick ccache clang libclang-rt-14-dev
+          dpkg-dev file help2man librsvg2-bin desktop-file-utils appstream libxml2-dev)
 
 setup() {
     local missing=()
@@ -35,6 +37,12 @@ setup() {
 build() {
     cmake -S "$ROOT" -B "$BUILD" -DZESTORA_WERROR=ON >/dev/null
     cmake --build "$BUILD" -j "$JOBS"
+}
+
+package() {
+    setup
+    build
+    (cd "$BUILD" && cpack -G DEB)
 }
 
 run() {
@@ -64,6 +72,9 @@ test_all() {
     # Widget tests use the offscreen platform; the X11 tests need a real (virtual) display.
     (cd "$BUILD" && xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure -j "$JOBS" --timeout 600) \
         || status=1
+    if [[ "${1:-}" != "--sanitize" ]]; then
+        "$ROOT/packaging/check-package.sh" "$BUILD" || status=1
+    fi
     local fuzz_seconds="${ZESTORA_FUZZ_SECONDS:-20}"
     if [[ "${1:-}" != "--sanitize" && "$fuzz_seconds" != "0" ]]; then
         "$ROOT/fuzz/run.sh" --seconds "$fuzz_seconds" || status=1
@@ -76,5 +87,6 @@ case "${1:-}" in
     test) shift; test_all "$@" ;;
     setup) setup ;;
     build) build ;;
-    *) echo "usage: $0 run|test|setup|build" >&2; exit 1 ;;
+    package) package ;;
+    *) echo "usage: $0 run|test|setup|build|package" >&2; exit 1 ;;
 esac

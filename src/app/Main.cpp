@@ -4,12 +4,14 @@
 #include "app/RecipeWindow.h"
 #include "shell/AppState.h"
 #include "shell/Dialogs.h"
+#include "shell/FirstRun.h"
 #include "shell/PickLists.h"
 #include "shell/Platform.h"
 #include "shell/Settings.h"
 #include "shell/ShowError.h"
 #include "shell/Shutdown.h"
 #include "shell/Startup.h"
+#include "shell/ui/FirstRunWindow.h"
 #include "shell/ui/ProportionalLayout.h"
 #include "shell/ui/SplashWindow.h"
 
@@ -424,6 +426,17 @@ bool Main::startUp(const QString& programFolder, const StartupOptions& options)
     AppState& state = AppState::instance();
     try {
         Startup::readSettings(state, programFolder);
+        if (FirstRun::needed(state)) {
+            if (splash)
+                splash->hide();
+            FirstRunWindow firstRun(FirstRun::proposal(), state.settingsPath, this);
+            const int answer = options.runDialog ? options.runDialog(firstRun) : firstRun.exec();
+            if (answer != QDialog::Accepted)
+                return false;
+            Startup::readSettings(state, programFolder);
+            if (splash)
+                splash->showAndPaint();
+        }
         // Transfer and retrieve talk to Pocket PC handhelds only.
         const bool ppc = state.installType == QLatin1String("PPC");
         findChild<QAction*>(QStringLiteral("mnuTransfer"))->setVisible(ppc);

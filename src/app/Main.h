@@ -2,10 +2,12 @@
 
 #include <QMainWindow>
 
+#include <functional>
 #include <memory>
 
 class DataSource;
 class ProportionalLayout;
+class QDialog;
 class QTimer;
 class RecipeWindow;
 
@@ -33,10 +35,14 @@ public:
         // Whether the splash window is shown, and the shortest time it stays up so it can be read.
         bool showSplash = true;
         int splashMinimumMs = 0;
+        // Runs a window that start-up shows modally (the first-start window) and returns its result; empty:
+        // QDialog::exec(). Tests answer the window here.
+        std::function<int(QDialog&)> runDialog;
     };
     // Runs the start-up sequence with the settings file and logs of programFolder (the executable's folder in
-    // the program, a temporary folder in tests): single running copy, settings, data folder, the three held
-    // tables, pick lists, recipe list, resize layout, synchronisation watch and window geometry. Returns false
+    // the program, a temporary folder in tests): single running copy, settings (at the first start of an
+    // installed program, the first-start window writes them; cancelling it ends the program), data folder, the three
+    // held tables, pick lists, recipe list, resize layout, synchronisation watch and window geometry. Returns false
     // when the program must end (another copy running, no data folder, a table that could not be loaded); the
     // reason has been shown.
     bool startUp(const QString& programFolder, const StartupOptions& options);

@@ -1,5 +1,8 @@
 #include "shell/Platform.h"
 
+#include <QFileInfo>
+#include <QStandardPaths>
+
 namespace {
 PlatformBackend* g_backend = nullptr;
 }
@@ -24,4 +27,16 @@ BusyPointer::BusyPointer()
 BusyPointer::~BusyPointer()
 {
     Platform::backend()->setBusy(false);
+}
+
+QString PlatformBackend::userFolder(UserFolder kind)
+{
+    return QStandardPaths::writableLocation(kind == UserFolder::Config ? QStandardPaths::AppConfigLocation
+                                                                       : QStandardPaths::AppDataLocation);
+}
+
+bool PlatformBackend::canWriteIn(const QString& folder)
+{
+    const QFileInfo info(folder);
+    return info.isDir() && info.isWritable();
 }

@@ -3,11 +3,23 @@
 #include <QString>
 #include <QStringList>
 
+// The user's own folders for this program.
+enum class UserFolder {
+    Config, // where the desktop keeps the program's settings (~/.config/zestora-plus)
+    Data // where the desktop keeps the program's data (~/.local/share/zestora-plus)
+};
+
 // Everything the program asks of the desktop besides dialogs, behind one seam that tests replace.
 class PlatformBackend
 {
 public:
     virtual ~PlatformBackend() = default;
+    // The user's folder of that kind, without a trailing separator; it may not exist yet. The default asks
+    // QStandardPaths (AppConfigLocation, AppDataLocation), named after the application.
+    virtual QString userFolder(UserFolder kind);
+    // True when files can be created in folder (an existing folder the user may write to). The default asks
+    // the file system.
+    virtual bool canWriteIn(const QString& folder);
     virtual QString clipboardText() = 0;
     virtual void setClipboardText(const QString& text) = 0;
     virtual void beep() = 0;
@@ -46,6 +58,8 @@ public:
     }
     static bool topLevelWindowExists(const QString& title) { return backend()->topLevelWindowExists(title); }
     static bool acquireSingleInstance(const QString& key) { return backend()->acquireSingleInstance(key); }
+    static QString userFolder(UserFolder kind) { return backend()->userFolder(kind); }
+    static bool canWriteIn(const QString& folder) { return backend()->canWriteIn(folder); }
 };
 
 // Shows the busy pointer for its lifetime (and lets the window system paint once).

@@ -2,6 +2,7 @@
 
 #include "shell/AppState.h"
 #include "shell/Dialogs.h"
+#include "shell/InstallLayout.h"
 #include "shell/Preferences.h"
 #include "shell/Settings.h"
 #include "shell/ShowError.h"
@@ -23,12 +24,15 @@ void Startup::readSettings(AppState& state, const QString& programFolder)
     state.restoreDone = false;
     state.retrieveDone = false;
     state.programFolder = withTrailingSeparator(programFolder);
-    state.settingsPath = state.programFolder + QStringLiteral("zestoraplus.ini");
+    state.settingsPath = InstallLayout::settingsFilePath(state.programFolder);
+    if (!InstallLayout::settingsBesideProgram(state.programFolder, state.settingsPath))
+        QDir().mkpath(QFileInfo(state.settingsPath).absolutePath()); // so the first setting written has a home
     state.installType = ReadSetting(QStringLiteral("Main"), QStringLiteral("InstallType"), QStringLiteral("Palm"));
     state.backupPath = ReadSetting(QStringLiteral("Main"), QStringLiteral("BackupPath"),
-                                   state.programFolder + QStringLiteral("Backup/"));
+                                   InstallLayout::ownFilesFolder(state.programFolder, state.settingsPath)
+                                       + QStringLiteral("Backup/"));
     state.dataPath = ReadSetting(QStringLiteral("Main"), QStringLiteral("DataPath"), QString());
-    state.helpFile = state.programFolder + QStringLiteral("zestoraplus-help.html");
+    state.helpFile = InstallLayout::helpFilePath(state.programFolder);
 }
 
 QString Startup::userPathFromCopyLog(const QString& logText)

@@ -14,8 +14,9 @@ inline const QString InstanceKey = QStringLiteral("zestoraplus");
 QString withTrailingSeparator(const QString& folder);
 
 // Fills the folders and settings of state from programFolder and its settings file: program folder, settings
-// path, InstallType (default "Palm"), BackupPath (default program folder + "Backup/"), DataPath (default empty),
-// and the help file path. Clears RestoreDone and RetrieveDone.
+// path (InstallLayout::settingsFilePath), InstallType (default "Palm"), BackupPath (default "Backup/" in the
+// program folder, or in the user's data folder when the settings live in the user's folders), DataPath
+// (default empty), and the help file path. Clears RestoreDone and RetrieveDone.
 void readSettings(AppState& state, const QString& programFolder);
 
 // Finds the data folder. For install type "Palm", a "UserPath: " line of the conduit's copy log in the program

@@ -28,3 +28,9 @@ int FakePlatform::runAndWait(const QString& program, const QStringList& argument
     runs.append({ program, arguments });
     return runExitCode;
 }
+
+bool FakePlatform::canWriteIn(const QString& folder)
+{
+    const QString bare = folder.endsWith(QLatin1Char('/')) ? folder.chopped(1) : folder;
+    return !readOnlyFolders.contains(bare) && PlatformBackend::canWriteIn(folder);
+}

@@ -30,6 +30,9 @@ public:
     int runExitCode = 0;
     QSet<QString> windowTitles; // top-level windows that "exist"
     bool lockAvailable = true;
+    QString configFolder; // the user's folders (UserFolder::Config, UserFolder::Data)
+    QString dataFolder;
+    QSet<QString> readOnlyFolders; // folders canWriteIn refuses, whatever their permissions
 
     QString clipboardText() override { return clipboard; }
     void setClipboardText(const QString& text) override { clipboard = text; }
@@ -40,6 +43,8 @@ public:
     int runAndWait(const QString& program, const QStringList& arguments) override;
     bool topLevelWindowExists(const QString& title) override { return windowTitles.contains(title); }
     bool acquireSingleInstance(const QString&) override { return lockAvailable; }
+    QString userFolder(UserFolder kind) override { return kind == UserFolder::Config ? configFolder : dataFolder; }
+    bool canWriteIn(const QString& folder) override;
 
 private:
     PlatformBackend* m_previous;

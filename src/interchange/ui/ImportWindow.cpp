@@ -234,7 +234,12 @@ void ImportWindow::selectFile()
         QStringLiteral("Select Import File"),
         QStringLiteral("Recipe files (*.mmf *.mm *.mxp *.txt *.csv *.html *.htm *.json);;All Files (*)"), start);
     if (!path.isEmpty())
-        m_filename->setText(QDir::toNativeSeparators(path));
+        setFile(path);
+}
+
+void ImportWindow::setFile(const QString& path)
+{
+    m_filename->setText(QDir::toNativeSeparators(path));
 }
 
 int ImportWindow::runImport()

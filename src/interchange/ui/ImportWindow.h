@@ -26,6 +26,8 @@ public:
 
     // Select File: the open-file dialog; a cancelled dialog changes nothing.
     void selectFile();
+    // Chooses path as the file to import, as Select File does.
+    void setFile(const QString& path);
     // Import: runs the import of the chosen file. Returns the number of recipes saved (0 when nothing ran).
     int runImport();
     // True once a run has finished (the window then only closes).

@@ -39,13 +39,15 @@ InterchangeCommands::InterchangeCommands(Main& main)
     }
 }
 
-void InterchangeCommands::importRecipes()
+void InterchangeCommands::importFile(const QString& file)
 {
     AppState& state = AppState::instance();
     if (!state.recipes)
         return;
     try {
         ImportWindow window(state.recipes->recordset(), state.dataPath, &m_main);
+        if (!file.isEmpty())
+            window.setFile(file);
         window.exec();
     } catch (const std::exception& e) {
         ShowError(QStringLiteral("importing data"), QString(), e);

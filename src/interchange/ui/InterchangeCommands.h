@@ -17,7 +17,10 @@ public:
     explicit InterchangeCommands(Main& main);
 
     // Opens the import window; afterwards the recipe list is rebuilt.
-    void importRecipes();
+    void importRecipes() { importFile(QString()); }
+    // The same with file already chosen in the window (the program started to open a recipe file); an empty
+    // file leaves the window's last file.
+    void importFile(const QString& file);
     // With no recipe selected tells the user so; otherwise opens the export window and selects the recipe
     // that was selected before.
     void exportRecipes();

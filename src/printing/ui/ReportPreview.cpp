@@ -38,7 +38,7 @@ protected:
             p.fillRect(rect, Qt::white);
             m_owner->m_pages->paintPage(p, page, QRectF(rect));
             if (m_owner->m_mode == Thumbnail && page == m_owner->m_page) {
-                p.setPen(QPen(QColor(0, 90, 200), 3));
+                p.setPen(QPen(palette().color(QPalette::Highlight), 3));
                 p.drawRect(rect.adjusted(-2, -2, 2, 2));
             }
         }

@@ -1,0 +1,180 @@
+#include "FakePlatform.h"
+#include "ScriptedDialogs.h"
+#include "TestData.h"
+#include "app/Main.h"
+#include "shell/AppState.h"
+#include "shell/DemoData.h"
+#include "shell/Settings.h"
+#include "shell/Startup.h"
+
+#include <QAction>
+#include <QDialog>
+#include <QDir>
+#include <QtTest>
+
+namespace {
+// A program folder bin/ (a portable copy, or an installed program with share/zestora-plus/ beside it) and the
+// user's configuration and data folders, all in one temporary folder.
+struct Install
+{
+    QTemporaryDir root;
+    FakePlatform platform;
+    ScriptedDialogs dialogs;
+
+    Install(bool installed, bool readOnly)
+    {
+        QDir(root.path()).mkpath(QStringLiteral("bin"));
+        if (installed) {
+            QDir(root.path()).mkpath(QStringLiteral("share/zestora-plus"));
+            TestData::writeFile(root.filePath(QStringLiteral("share/zestora-plus/zestoraplus-help.html")), "<html>");
+        }
+        platform.configFolder = root.filePath(QStringLiteral("config/zestora-plus"));
+        platform.dataFolder = root.filePath(QStringLiteral("data/zestora-plus"));
+        if (readOnly)
+            platform.readOnlyFolders << root.filePath(QStringLiteral("bin"));
+    }
+    QString program() const { return root.filePath(QStringLiteral("bin/")); }
+    QString configIni() const { return platform.configFolder + QStringLiteral("/zestoraplus.ini"); }
+    QString setting(const char* key) const
+    {
+        return Settings::read(configIni(), QStringLiteral("Main"), QString::fromLatin1(key), QStringLiteral("(none)"));
+    }
+};
+
+// Delivers the keys of a row to the focused control of the shown window: "Tab", "Down", "Space", "Enter",
+// "Escape", or text to type.
+int pressKeys(QDialog& dialog, const QStringList& keys)
+{
+    dialog.show();
+    if (!QTest::qWaitForWindowActive(&dialog))
+        return -1;
+    static const QHash<QString, Qt::Key> named { { "Tab", Qt::Key_Tab },
+                                                 { "Down", Qt::Key_Down },
+                                                 { "Space", Qt::Key_Space },
+                                                 { "Enter", Qt::Key_Return },
+                                                 { "Escape", Qt::Key_Escape } };
+    for (const QString& key : keys) {
+        QWidget* focus = QApplication::focusWidget();
+        if (!focus || !dialog.isVisible())
+            return -1;
+        if (named.contains(key))
+            QTest::keyClick(focus, named.value(key));
+        else
+            QTest::keyClicks(focus, key);
+    }
+    return dialog.isVisible() ? -1 : dialog.result();
+}
+} // namespace
+
+class TestInstall : public QObject
+{
+    Q_OBJECT
+private slots:
+    void cleanup() { AppState::instance().reset(); }
+
+    void settingsLocation_data()
+    {
+        QTest::addColumn<bool>("installed");
+        QTest::addColumn<bool>("readOnly");
+        QTest::addColumn<bool>("fileBeside");
+        QTest::addColumn<bool>("beside");
+        QTest::newRow("build folder") << false << false << false << true;
+        QTest::newRow("read-only portable copy with its file") << false << true << true << true;
+        QTest::newRow("read-only folder without a file") << false << true << false << false;
+        QTest::newRow("installed, folder writable to root") << true << false << false << false;
+        QTest::newRow("installed with a file beside it") << true << true << true << true;
+    }
+    void settingsLocation()
+    {
+        QFETCH(bool, installed);
+        QFETCH(bool, readOnly);
+        QFETCH(bool, fileBeside);
+        QFETCH(bool, beside);
+        Install in(installed, readOnly);
+        const QString expected = beside ? in.program() + QStringLiteral("zestoraplus.ini") : in.configIni();
+        if (fileBeside)
+            TestData::writeFile(in.program() + QStringLiteral("zestoraplus.ini"), "[Main]\r\nDataPath=/beside/\r\n");
+        if (!beside)
+            QVERIFY(!QFileInfo::exists(in.platform.configFolder)); // created by the start-up when needed
+        AppState& state = AppState::instance();
+        Startup::readSettings(state, in.program());
+        QCOMPARE(state.settingsPath, expected);
+        QVERIFY(QFileInfo(state.settingsPath).dir().exists());
+        QCOMPARE(state.dataPath, QString::fromLatin1(fileBeside ? "/beside/" : ""));
+        const QString ownFolder = beside ? in.program() : in.platform.dataFolder + QLatin1Char('/');
+        QCOMPARE(state.backupPath, ownFolder + QStringLiteral("Backup/"));
+        QCOMPARE(state.helpFile,
+                 installed ? in.root.filePath(QStringLiteral("share/zestora-plus/zestoraplus-help.html"))
+                           : in.program() + QStringLiteral("zestoraplus-help.html"));
+    }
+
+    void firstStart_data()
+    {
+        QTest::addColumn<QStringList>("keys");
+        QTest::addColumn<QString>("browsed"); // the folder chooser's answer, when Browse is pressed
+        QTest::addColumn<bool>("started");
+        QTest::addColumn<QString>("dataFolder"); // relative to the temporary root
+        QTest::addColumn<int>("recipes");
+        QTest::addColumn<QString>("installType");
+        const int demo = DemoData::recipeCount();
+        QTest::newRow("demo cookbook in the offered folder")
+            << QStringList { "Enter" } << QString() << true << "data/zestora-plus/Cookbook/" << demo << "Palm";
+        QTest::newRow("typed folder, empty cookbook, Pocket PC")
+            << QStringList { "%ROOT%/Recipes", "Tab", "Tab", "Down", "Tab", "Down", "Enter" } << QString() << true
+            << "Recipes/" << 0 << "PPC";
+        QTest::newRow("browsed folder with a cookbook is kept")
+            << QStringList { "Tab", "Space", "Tab", "Down", "Enter" } << "%ROOT%/Old" << true << "Old/" << demo
+            << "Palm";
+        QTest::newRow("folder with some tables refused, then cancelled")
+            << QStringList { "%ROOT%/Partial", "Enter", "Escape" } << QString() << false << QString() << 0 << QString();
+        QTest::newRow("cancelled") << QStringList { "Escape" } << QString() << false << QString() << 0 << QString();
+    }
+    void firstStart()
+    {
+        QFETCH(QStringList, keys);
+        QFETCH(QString, browsed);
+        QFETCH(bool, started);
+        QFETCH(QString, dataFolder);
+        QFETCH(int, recipes);
+        QFETCH(QString, installType);
+        Install in(true, true);
+        QVERIFY(!DemoData::create(in.root.filePath(QStringLiteral("Old"))));
+        QDir(in.root.path()).mkpath(QStringLiteral("Partial"));
+        TestData::writeFile(in.root.filePath(QStringLiteral("Partial/ZestoDB.cdb")), "#FLDCNT: 11\r\n");
+        keys.replaceInStrings(QStringLiteral("%ROOT%"), in.root.path());
+        if (!browsed.isEmpty())
+            in.dialogs.choosePath(browsed.replace(QStringLiteral("%ROOT%"), in.root.path()));
+        if (keys.contains(QStringLiteral("Escape")) && keys.size() > 1)
+            in.dialogs.answer(MsgAnswer::Ok);
+
+        Main main;
+        Main::StartupOptions options;
+        options.showSplash = false;
+        options.runDialog = [&keys](QDialog& dialog) { return pressKeys(dialog, keys); };
+        QCOMPARE(main.startUp(in.program(), options), started);
+        QVERIFY(in.dialogs.exhausted());
+        AppState& state = AppState::instance();
+        if (!started) {
+            QVERIFY(!state.recipes);
+            QVERIFY(!QFileInfo::exists(in.configIni()));
+            QCOMPARE(in.dialogs.messageCount(), keys.size() > 1 ? 1 : 0);
+            if (keys.size() > 1) {
+                QCOMPARE(in.dialogs.last().title, QStringLiteral("Data Folder Not Ready"));
+                QVERIFY(in.dialogs.last().text.contains(QStringLiteral("holds 1 of the 13 table files")));
+            }
+            return;
+        }
+        QCOMPARE(in.dialogs.messageCount(), 0);
+        const QString folder = in.root.filePath(dataFolder);
+        QCOMPARE(in.setting("DataPath"), folder);
+        QCOMPARE(in.setting("InstallType"), installType);
+        QCOMPARE(state.dataPath, folder);
+        QCOMPARE(state.settingsPath, in.configIni());
+        QCOMPARE(state.recipes->recordset().recordCount(), recipes);
+        QCOMPARE(main.findChild<QAction*>(QStringLiteral("mnuTransfer"))->isVisible(), installType == "PPC");
+        QVERIFY(!QFileInfo::exists(in.program() + QStringLiteral("zestoraplus.ini")));
+    }
+};
+
+QTEST_MAIN(TestInstall)
+#include "test_install.moc"
