@@ -14,7 +14,7 @@ BUILD="${ZESTORA_BUILD_DIR:-$ROOT/build}"
 DEMO="${ZESTORA_DEMO_DIR:-$ROOT/demo-data}"
 JOBS="${ZESTORA_JOBS:-$(nproc)}"
 
-PACKAGES=(cmake g++ make pkg-config qt6-base-dev qt6-5compat-dev libqt6core5compat6-dev libsimpleini-dev
+PACKAGES=(cmake g++ make pkg-config qt6-base-dev qt6-5compat-dev libqt6core5compat6-dev
           libx11-dev xvfb xauth x11-utils imagemagick ccache clang libclang-rt-14-dev
           dpkg-dev file help2man librsvg2-bin desktop-file-utils appstream libxml2-dev)
 

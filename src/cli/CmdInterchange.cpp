@@ -50,8 +50,9 @@ int cmdImport(const QStringList& args, QTextStream& out, QTextStream& err)
 {
     QStringList positional;
     QHash<QString, QString> options;
-    if (!parseArgs(args, { QStringLiteral("csv") }, {}, positional, options, err, "import") || positional.size() != 2) {
-        err << "usage: zestora import DATADIR FILE [--csv FIELD,FIELD,...]\n";
+    if (!parseArgs(args, { QStringLiteral("csv"), QStringLiteral("rejects") }, {}, positional, options, err, "import")
+        || positional.size() != 2) {
+        err << "usage: zestora import DATADIR FILE [--csv FIELD,FIELD,...] [--rejects FILE]\n";
         return 1;
     }
     const QString folder = positional.at(0);
@@ -90,9 +91,17 @@ int cmdImport(const QStringList& args, QTextStream& out, QTextStream& err)
     if (!recipes->save() || !categories->save())
         return 2;
     out << ImportFile::progressText(result.saved, true) << "\n";
-    const QString skipped = ImportFile::skippedSummary(result, 20);
+    const QString skipped = ImportFile::skippedSummary(result, -1);
     if (!skipped.isEmpty())
         err << QString(skipped).replace(QStringLiteral("\r\n"), QStringLiteral("\n")) << "\n";
+    if (options.contains(QStringLiteral("rejects"))) {
+        const QString rejects = options.value(QStringLiteral("rejects"));
+        const QString error = ImportFile::writeRejects(rejects, result);
+        if (!error.isEmpty()) {
+            err << "zestora import: cannot write " << rejects << ": " << error << "\n";
+            return 2;
+        }
+    }
     return 0;
 }
 

@@ -552,7 +552,7 @@ SchemaOrgFormat::Document SchemaOrgFormat::readDocument(QByteArrayView bytes)
     const QString text = decodeDocument(bytes);
     QVector<WebPageText::DataBlock> blocks;
     if (kind == Kind::Json)
-        blocks.append({ 1, text });
+        blocks.append({ 1, 1, text });
     else
         blocks = WebPageText::ldJsonBlocks(text.toUtf8());
 
@@ -569,7 +569,7 @@ SchemaOrgFormat::Document SchemaOrgFormat::readDocument(QByteArrayView bytes)
         int errorLine = 0;
         const QJsonDocument json = parseBlock(block.json, &error, &errorLine);
         if (json.isNull()) {
-            const int line = block.line + errorLine - 1;
+            const int line = block.dataLine + errorLine - 1;
             problems.append(
                 { block.line,
                   {},
@@ -578,7 +578,9 @@ SchemaOrgFormat::Document SchemaOrgFormat::readDocument(QByteArrayView bytes)
                       : QStringLiteral("A recipe data block could not be read (%1 at line %2); the "
                                        "other blocks were read.")
                             .arg(error)
-                            .arg(line) });
+                            .arg(line),
+                  {},
+                  block.json });
             continue;
         }
         QVector<QJsonObject> recipes;
@@ -602,13 +604,30 @@ SchemaOrgFormat::Document SchemaOrgFormat::readDocument(QByteArrayView bytes)
         if (!id.isEmpty() && ids.contains(id))
             continue;
         ids.insert(id);
-        doc.entries.append({ f.line, toRecipe(f.recipe, index), QString() });
+        doc.entries.append({ f.line, toRecipe(f.recipe, index), QString(), f.recipe, {} });
     }
     while (next < problems.size())
         doc.entries.append(problems.at(next++));
     if (found.isEmpty())
-        doc.entries.append({ blocks.isEmpty() ? 1 : blocks.first().line, {}, NoRecipeText });
+        doc.entries.append({ blocks.isEmpty() ? 1 : blocks.first().line, {}, NoRecipeText, {}, {} });
     return doc;
+}
+
+QByteArray SchemaOrgFormat::entryText(const Entry& entry)
+{
+    QByteArray json;
+    if (!entry.object.isEmpty()) {
+        json = QJsonDocument(entry.object).toJson(QJsonDocument::Indented).trimmed();
+        json.replace("\n", "\r\n");
+        // A "</script>" inside a string would end the element early; "<\/" is the same JSON text.
+        json.replace("</", "<\\/");
+    } else if (!entry.brokenBlock.trimmed().isEmpty()) {
+        // The page's parser ended the block at its "</script>", so the text holds none.
+        json = entry.brokenBlock.toUtf8();
+    } else {
+        return {};
+    }
+    return "<script type=\"application/ld+json\">\r\n" + json + "\r\n</script>\r\n";
 }
 
 bool SchemaOrgFormat::read(LineSource& source, ImportedRecipe& recipe)

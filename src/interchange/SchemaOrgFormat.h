@@ -36,6 +36,8 @@ public:
         int line = 1;
         ImportedRecipe recipe;
         QString problem;
+        QJsonObject object; // the Recipe object the recipe was read from
+        QString brokenBlock; // the text of a data block that could not be read, as it stands in the document
     };
     struct Document
     {
@@ -50,6 +52,12 @@ public:
     static Document readDocument(QByteArrayView bytes);
 
     static const QString NoRecipeText;
+
+    // The data an entry came from (its Recipe object, or the broken block's text unchanged) as one
+    // <script type="application/ld+json"> element, UTF-8 with CR LF; empty for an entry without data. Elements
+    // joined one after another form a page this reader takes again, so skipped recipes can be mended and
+    // imported.
+    static QByteArray entryText(const Entry& entry);
 
     // The writer: "[" before the first recipe, one Recipe object each, "]" at the end; UTF-8, CR LF.
     bool canWrite() const override { return true; }

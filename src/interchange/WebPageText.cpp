@@ -36,15 +36,17 @@ bool isLdJsonScript(const xmlNode* node)
     return value == QLatin1String("application/ld+json") || value.startsWith(QLatin1String("application/ld+json;"));
 }
 
-// Sites wrap script data in "<!-- ... -->" or "//<![CDATA[ ... //]]>" for old browsers.
-QString unwrap(QString text)
+// Sites wrap script data in "<!-- ... -->" or "//<![CDATA[ ... //]]>" for old browsers. skippedLines counts the
+// line breaks before the data.
+QString unwrap(const QString& text, int* skippedLines)
 {
-    text = text.trimmed();
-    static const QRegularExpression head(QStringLiteral("^(?:<!--|(?://\\s*)?<!\\[CDATA\\[)"));
+    static const QRegularExpression head(QStringLiteral("^\\s*(?:<!--|(?://\\s*)?<!\\[CDATA\\[)?\\s*"));
     static const QRegularExpression tail(QStringLiteral("(?:-->|(?://\\s*)?\\]\\]>)$"));
-    text.remove(head);
-    text.remove(tail);
-    return text.trimmed();
+    const qsizetype start = head.match(text).capturedEnd();
+    *skippedLines = static_cast<int>(QStringView(text).left(start).count(QLatin1Char('\n')));
+    QString data = text.mid(start).trimmed();
+    data.remove(tail);
+    return data.trimmed();
 }
 
 QString entityText(const QString& name)
@@ -140,7 +142,10 @@ QVector<DataBlock> ldJsonBlocks(QByteArrayView utf8Page)
             xmlChar* content = xmlNodeGetContent(node);
             const QString text = content ? QString::fromUtf8(reinterpret_cast<const char*>(content)) : QString();
             xmlFree(content);
-            blocks.append({ static_cast<int>(xmlGetLineNo(node)), unwrap(text) });
+            int skippedLines = 0;
+            const QString data = unwrap(text, &skippedLines);
+            const int line = static_cast<int>(xmlGetLineNo(node));
+            blocks.append({ line, line + skippedLines, data });
         } else if (node->type == XML_ELEMENT_NODE && node->children) {
             node = node->children;
             continue;

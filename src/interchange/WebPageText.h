@@ -12,6 +12,7 @@ namespace WebPageText {
 struct DataBlock
 {
     int line = 0; // line of the page where the block's script element starts
+    int dataLine = 0; // line of the page where the data itself starts
     QString json;
 };
 

@@ -47,8 +47,11 @@ ShopAddResult ShoppingListAdder::add(const QString& quantity, const QString& uni
         return ShopAddResult::Skipped;
 
     const QString aisle = lookupAisle(m_ingredients->recordset(), ingredient);
-    if (isFull())
+    if (isFull()) {
+        if (m_tellLimitPerLine)
+            Dialogs::message(QStringLiteral("Maximum Number Items"), limitMessage());
         return ShopAddResult::ListFull;
+    }
 
     Recordset& rs = m_shop->recordset();
     rs.addNew();

@@ -110,8 +110,8 @@ QVector<QString> splitBytes(QByteArrayView text, const TableDef& def)
 }
 
 // Appends a value encoded and escaped: " doubled (unless raw), line breaks as backslash-n (line-break
-// fields). A bare LF in such a field is written as a line break too: raw, it would split the record and be
-// lost on reading.
+// fields). A bare LF or CR in such a field is written as a line break too: raw, it would end the physical
+// line and split the record on reading.
 void appendEncoded(QByteArray& out, const QString& value, const FieldDef* field)
 {
     const bool lines = field && field->escapeLineBreaks;
@@ -128,7 +128,7 @@ void appendEncoded(QByteArray& out, const QString& value, const FieldDef* field)
             *dst++ = '\\';
             *dst++ = 'n';
             ++i;
-        } else if (lines && c == u'\n') {
+        } else if (lines && (c == u'\n' || c == u'\r')) {
             *dst++ = '\\';
             *dst++ = 'n';
         } else if (quotes && c == u'"') {
@@ -184,36 +184,43 @@ QVector<QString> TableFile::splitRecord(const QString& text, const TableDef& def
     return splitBytes(Cp1252::encode(text), def);
 }
 
+bool TableFile::nextLine(QByteArrayView bytes, qsizetype& pos, QByteArrayView& line)
+{
+    const qsizetype size = bytes.size();
+    if (pos >= size)
+        return false;
+    const char* data = bytes.data();
+    const void* lf = std::memchr(data + pos, '\n', static_cast<size_t>(size - pos));
+    const qsizetype lfAt = lf ? static_cast<const char*>(lf) - data : size;
+    const void* cr = std::memchr(data + pos, '\r', static_cast<size_t>(lfAt - pos));
+    if (!cr) {
+        line = QByteArrayView(data + pos, lfAt - pos);
+        pos = lf ? lfAt + 1 : size;
+        return true;
+    }
+    const qsizetype crAt = static_cast<const char*>(cr) - data;
+    line = QByteArrayView(data + pos, crAt - pos);
+    // A run of CRs right before the LF ends the line together with it; any other CR ends a line alone.
+    qsizetype after = crAt;
+    while (after < size && data[after] == '\r')
+        ++after;
+    pos = after == lfAt && lf ? lfAt + 1 : crAt + 1;
+    return true;
+}
+
 void TableFile::parse(const QByteArray& bytes, const TableDef& def, Recordset& rs)
 {
-    const char* data = bytes.constData();
-    const qsizetype size = bytes.size();
     qsizetype pos = 0;
-
-    // Next physical line without its line end; false at the end of the bytes.
-    auto nextLine = [&](QByteArrayView& line) {
-        if (pos >= size)
-            return false;
-        const void* hit = std::memchr(data + pos, '\n', static_cast<size_t>(size - pos));
-        qsizetype end = hit ? static_cast<const char*>(hit) - data : size;
-        const qsizetype next = hit ? end + 1 : size;
-        if (end > pos && data[end - 1] == '\r')
-            --end;
-        line = QByteArrayView(data + pos, end - pos);
-        pos = next;
-        return true;
-    };
-
     QByteArrayView line;
     QByteArray joined;
-    while (nextLine(line)) {
+    while (nextLine(bytes, pos, line)) {
         if (line.size() < 4 || line.front() == '#')
             continue;
         if (def.multiLineRecords && !line.endsWith('"')) {
             // The record continues on the next physical lines, joined without a separator.
             joined = line.toByteArray();
             QByteArrayView more;
-            while (!joined.endsWith('"') && nextLine(more))
+            while (!joined.endsWith('"') && nextLine(bytes, pos, more))
                 joined += more;
             rs.appendRecord(splitBytes(joined, def));
             continue;
@@ -273,19 +280,29 @@ QString TableFile::rebuildHeaderText(const QStringList& oldHeaderLines, int reco
 
 QStringList TableFile::readHeaderLines(const QString& path)
 {
-    QStringList lines;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return lines;
-    while (!file.atEnd()) {
-        QByteArray raw = file.readLine();
-        if (!raw.startsWith('#'))
-            break;
-        while (raw.endsWith('\n') || raw.endsWith('\r'))
-            raw.chop(1);
-        lines << Cp1252::decode(raw);
+        return {};
+    // Only the top of the file is needed: read on until a line that is not a header line has begun.
+    QByteArray bytes;
+    for (;;) {
+        const QByteArray chunk = file.read(1 << 16);
+        bytes += chunk;
+        const bool atEnd = chunk.isEmpty() || file.atEnd();
+        QStringList lines;
+        qsizetype pos = 0;
+        QByteArrayView line;
+        bool headerEnded = false;
+        while (nextLine(bytes, pos, line)) {
+            if (!line.startsWith('#')) {
+                headerEnded = true;
+                break;
+            }
+            lines << Cp1252::decode(line);
+        }
+        if (headerEnded || atEnd)
+            return lines;
     }
-    return lines;
 }
 
 bool TableFile::writeTo(QIODevice& device, const QString& header, const Recordset& rs, const TableDef& def)

@@ -128,9 +128,16 @@ private Q_SLOTS:
         DataSource2 categories(m_folder->file(TableDef::Categories));
         QCOMPARE(categories.recordset().recordCount(), 3);
         QCOMPARE(ReadSetting(QStringLiteral("Main"), QStringLiteral("ImportFile")), QDir::toNativeSeparators(file));
-        // The next window shows the last file.
+        // The next window shows the last file; its final message counts the recipes it skipped.
         ImportWindow again(recipes(), m_folder->path());
         QCOMPARE(child<QLabel>(again, "lblFilename")->text(), QDir::toNativeSeparators(file));
+        m_dialogs->choosePath(kFixtures + QStringLiteral("recipes_missing_their_titles.txt"));
+        again.selectFile();
+        QCOMPARE(again.runImport(), 2);
+        QVERIFY(
+            child<QLabel>(again, "lblCount")
+                ->text()
+                .startsWith(QStringLiteral("Importing Recipes: 2 (DONE)\n2 recipes could not be read:\nline 12: ")));
     }
 
     void csvFieldButtons()

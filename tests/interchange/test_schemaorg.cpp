@@ -5,6 +5,7 @@
 #include "interchange/LineSource.h"
 #include "interchange/RecipeExporter.h"
 #include "interchange/RecipeImporter.h"
+#include "interchange/SchemaOrgFormat.h"
 #include "storage/Recordset.h"
 
 #include <QJsonArray>
@@ -215,6 +216,10 @@ private Q_SLOTS:
         QCOMPARE(result.saved, 1);
         QVERIFY(result.limitReached);
         QCOMPARE(dialogs.last().title, QStringLiteral("Database Limit"));
+        // The recipe not read is kept as data the reader takes again.
+        const SchemaOrgFormat::Document rest = SchemaOrgFormat::readDocument(result.notReached);
+        QCOMPARE(rest.entries.size(), 1);
+        QCOMPARE(rest.entries.first().recipe.title, QStringLiteral("B"));
     }
 
     // Export, then import of the export: every field the vocabulary holds comes back as it was.

@@ -1,4 +1,5 @@
 #include "FakePlatform.h"
+#include "KeyInput.h"
 #include "MasterTestData.h"
 #include "ScriptedDialogs.h"
 #include "TestData.h"
@@ -185,15 +186,15 @@ private Q_SLOTS:
             w.reject();
         }
         MasterListWindow w(kind("ingr"));
-        auto* entry = child<QLineEdit>(&w, "txtCat");
-        entry->setText("Flour");
-        QTest::keyClick(entry, Qt::Key_Return);
-        QCOMPARE(w.editor().count(), 0); // Enter moves on to the aisle box for ingredients
-        QTest::keyClick(child<QComboBox>(&w, "txtAisle")->lineEdit(), Qt::Key_Return);
+        QVERIFY(KeyInput::focus(child<QLineEdit>(&w, "txtCat")));
+        // Enter moves on to the aisle box for ingredients, then to OK; Enter on OK closes (and writes) the list.
+        KeyInput::type("Flour{Enter}");
+        QCOMPARE(QApplication::focusWidget(), child<QComboBox>(&w, "txtAisle"));
+        KeyInput::type("{Enter}");
         QCOMPARE(w.editor().count(), 0);
-        // Enter on the OK button closes (and writes) the list.
-        w.show();
-        QTest::keyClick(child<QPushButton>(&w, "cmdSave"), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), child<QPushButton>(&w, "cmdSave"));
+        QVERIFY(w.isVisible());
+        KeyInput::type("{Enter}");
         QVERIFY(!w.isVisible());
         QCOMPARE(w.result(), int(QDialog::Accepted));
     }
@@ -203,11 +204,12 @@ private Q_SLOTS:
         MasterListWindow w(kind("ingr"));
         auto* aisle = child<QComboBox>(&w, "txtAisle");
         QCOMPARE(aisle->count(), 1);
-        QTest::keyClicks(aisle->lineEdit(), "d");
+        QVERIFY(KeyInput::focus(aisle));
+        KeyInput::type("d");
         QCOMPARE(aisle->currentText(), QString("dairy"));
         QCOMPARE(aisle->lineEdit()->selectedText(), QString("airy"));
         aisle->setEditText("");
-        QTest::keyClicks(aisle->lineEdit(), "123456");
+        KeyInput::type("123456");
         QCOMPARE(aisle->currentText(), QString("12345"));
         QCOMPARE(m_platform->beeps, 1);
         w.reject();
@@ -250,15 +252,16 @@ private Q_SLOTS:
         QCOMPARE(m_dialogs->last().title, QString("Maximum Ingredients"));
         QCOMPARE(m_dialogs->last().text, text);
         QCOMPARE(w.lines().count(), 40);
-        // Updating a line of a full list replaces it.
+        // Updating a line of a full list meets the same limit.
         grid->setCurrentCell(39, 0);
         click(&w, "cmdEdit");
         QCOMPARE(child<QComboBox>(&w, "txtItem")->currentText(), QString("item 40"));
         child<QComboBox>(&w, "txtItem")->setEditText("last item");
+        m_dialogs->answer(MsgAnswer::Ok);
         click(&w, "cmdAdd");
-        QCOMPARE(w.lines().count(), 40);
-        QCOMPARE(w.lines().at(39).item, QString("last item"));
-        QCOMPARE(m_dialogs->messageCount(), 1);
+        QCOMPARE(m_dialogs->messageCount(), 2);
+        QCOMPARE(m_dialogs->last().text, text);
+        QCOMPARE(w.lines().at(39).item, QString("item 40"));
     }
     void autoAddKeptByOkDroppedByCancel_data()
     {
@@ -319,22 +322,16 @@ private Q_SLOTS:
     void enterWalksTheBoxesThenAdds()
     {
         LineEditorWindow w(Mode::Nutrition, QString());
-        w.show();
-        QVERIFY(QTest::qWaitForWindowActive(&w));
         auto* qty = child<QLineEdit>(&w, "txtQty");
-        auto* unit = child<QComboBox>(&w, "txtUnit");
-        auto* item = child<QComboBox>(&w, "txtItem");
-        qty->setFocus();
-        QTest::keyClicks(qty, "12345678901234");
+        QVERIFY(KeyInput::focus(qty));
+        KeyInput::type("12345678901234");
         QCOMPARE(qty->text(), QString("123456789012"));
         QCOMPARE(m_platform->beeps, 2);
-        QTest::keyClick(qty, Qt::Key_Return);
-        QVERIFY(unit->lineEdit()->hasFocus());
-        QTest::keyClicks(unit->lineEdit(), "mg");
-        QTest::keyClick(unit->lineEdit(), Qt::Key_Return);
-        QVERIFY(item->lineEdit()->hasFocus());
-        QTest::keyClicks(item->lineEdit(), "Iron");
-        QTest::keyClick(item->lineEdit(), Qt::Key_Return);
+        KeyInput::type("{Enter}");
+        QCOMPARE(QApplication::focusWidget(), child<QComboBox>(&w, "txtUnit"));
+        KeyInput::type("mg{Enter}");
+        QCOMPARE(QApplication::focusWidget(), child<QComboBox>(&w, "txtItem"));
+        KeyInput::type("Iron{Enter}");
         QCOMPARE(w.text(), QString("123456789012|mg|Iron~"));
         QVERIFY(w.isVisible()); // Enter never closes the editor
         QVERIFY(qty->hasFocus());
@@ -359,7 +356,8 @@ private Q_SLOTS:
         for (int i = 0; i < unit->count(); ++i)
             items << unit->itemText(i);
         QCOMPARE(items, (QStringList { "%", "%DV", "g", "mg", "kcal" }));
-        QTest::keyClicks(unit->lineEdit(), typed);
+        QVERIFY(KeyInput::focus(unit));
+        KeyInput::type(typed);
         QCOMPARE(unit->currentText(), shown);
         QCOMPARE(unit->lineEdit()->selectedText(), selected);
     }

@@ -1,4 +1,5 @@
 #include "FakePlatform.h"
+#include "KeyInput.h"
 #include "RecipeTestData.h"
 #include "ScriptedDialogs.h"
 #include "TestData.h"
@@ -13,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -323,22 +325,27 @@ private slots:
         writeMaster(TableDef::Sources, QStringLiteral("SourceMaster"), { "Flour Mill Cookbook", "Mom" });
         start({ { "Pie", "pie" } });
         QComboBox* source = w<QComboBox>("cboSource");
-        QTest::keyClicks(source->lineEdit(), QStringLiteral("fl"));
+        m_main->showTabPage(3);
+        QVERIFY(KeyInput::focus(source));
+        KeyInput::type(QStringLiteral("fl"));
         QCOMPARE(source->currentText(), QStringLiteral("flour Mill Cookbook"));
         QVERIFY(editing());
         click("cmdNewCancel");
         QCOMPARE(source->currentText(), QString());
 
         const QString forty = QStringLiteral("abcdefghijklmnopqrstuvwxyz0123456789ABCD");
-        QTest::keyClicks(source->lineEdit(), forty);
+        QVERIFY(KeyInput::focus(source));
+        KeyInput::type(forty);
         QCOMPARE(source->currentText(), forty.left(32));
         QCOMPARE(m_platform->beeps, 8);
         QComboBox* rating = w<QComboBox>("cboRating");
-        QTest::keyClicks(rating->lineEdit(), QStringLiteral("12345678901"));
+        QVERIFY(KeyInput::focus(rating));
+        KeyInput::type(QStringLiteral("12345678901"));
         QCOMPARE(rating->currentText(), QStringLiteral("1234567890"));
         QCOMPARE(m_platform->beeps, 9);
         click("cmdNewSave");
         QCOMPARE(rw().fieldText("RtgSrc"), QStringLiteral("1234567890~~") + forty.left(32));
+        QCOMPARE(source->lineEdit()->cursorPosition(), 0); // a long source shows from its start
 
         // Refilling the pick lists keeps the shown text and does not count as an edit.
         m_main->LoadCombos();
@@ -452,6 +459,43 @@ private slots:
         QVERIFY(editing());
     }
 
+    // In edit mode the Recipe menu entries that would show another recipe or start a new one are disabled
+    // like their buttons: the edit cannot be lost without a question.
+    void recipeMenuCannotDropAnEdit_data()
+    {
+        QTest::addColumn<QString>("action");
+        for (const char* a : { "mnuListAll", "mnuFilter", "mnuSelectAll", "mnuNewRecipe", "mnuDeleteDupes" })
+            QTest::newRow(a) << QString(a);
+    }
+    void recipeMenuCannotDropAnEdit()
+    {
+        QFETCH(QString, action);
+        start({ { "A", "a" }, { "B", "b" } });
+        m_main->showTabPage(1);
+        QVERIFY(KeyInput::focus(w<QPlainTextEdit>("txtInstructions")));
+        KeyInput::type("x");
+        QVERIFY(editing());
+        auto* entry = w<QAction>(qPrintable(action));
+        QVERIFY(!entry->isEnabled());
+        entry->trigger();
+        QVERIFY(editing());
+        QCOMPARE(w<QPlainTextEdit>("txtInstructions")->toPlainText(), QStringLiteral("x"));
+        click("cmdNewCancel");
+        QVERIFY(entry->isEnabled());
+    }
+
+    // Deleting the last listed recipe leaves the blank form in view mode: nothing was changed.
+    void deletingTheLastListedRecipeLeavesViewMode()
+    {
+        start({ { "A", "a" } });
+        m_dialogs->answer(MsgAnswer::Yes);
+        click("cmdDelete");
+        QVERIFY(listed().isEmpty());
+        QVERIFY(!editing());
+        QVERIFY(w<QMenu>("mnuFile")->menuAction()->isEnabled());
+        QCOMPARE(rw().entryMode(), QString());
+    }
+
     void emptyTableTypingStartsRecipe()
     {
         start({});
@@ -476,16 +520,13 @@ private slots:
         QCOMPARE(w<QLineEdit>("txtName")->text(), QStringLiteral("A"));
         QCOMPARE(rw().selectedKeys(), (QStringList { "a", "b", "c" }));
 
-        m_main->show();
         m_main->showTabPage(3);
-        QApplication::setActiveWindow(m_main.get());
-        QComboBox* source = w<QComboBox>("cboSource");
-        source->setFocus();
-        QTest::keyClick(source->lineEdit(), Qt::Key_Return);
+        QVERIFY(KeyInput::focus(w<QComboBox>("cboSource")));
+        KeyInput::type("{Enter}");
         QCOMPARE(QApplication::focusWidget(), w<QComboBox>("cboRating"));
-        QTest::keyClick(w<QComboBox>("cboRating")->lineEdit(), Qt::Key_Return);
+        KeyInput::type("{Enter}");
         QCOMPARE(QApplication::focusWidget(), w<QLineEdit>("txtServes"));
-        QTest::keyClick(w<QLineEdit>("txtServes"), Qt::Key_Return);
+        KeyInput::type("{Enter}");
         QCOMPARE(QApplication::focusWidget(), w<QLineEdit>("txtServes"));
         QVERIFY(!editing());
     }

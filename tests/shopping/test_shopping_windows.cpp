@@ -1,4 +1,5 @@
 #include "FakePlatform.h"
+#include "KeyInput.h"
 #include "ScriptedDialogs.h"
 #include "ShoppingTestData.h"
 #include "TestData.h"
@@ -46,19 +47,13 @@ QComboBox* box(QWidget* window, const char* name)
     return window->findChild<QComboBox*>(QLatin1String(name));
 }
 
-// Types into a box as the user does, then presses Enter in it.
-void typeAndEnter(QComboBox* combo, const QString& text)
-{
-    QTest::keyClicks(combo->lineEdit(), text);
-    QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
-}
-
 class FakeRecipeWindow : public RecipeWindow
 {
 public:
-    QStringList listed;
+    QStringList listedKeys;
     QString shown;
-    bool isEditing() const override { return false; }
+    bool editing = false;
+    bool isEditing() const override { return editing; }
     void pressSave() override { }
     void cancelEdit() override { }
     void listAll() override { }
@@ -69,15 +64,13 @@ public:
     QString currentName() const override { return QStringLiteral("Apple Pie"); }
     QString fieldText(const QString&) const override { return {}; }
     void setFieldText(const QString&, const QString&) override { }
-    bool showRecipeByName(const QString& name) override
+    bool showRecipeByName(const QString&) override { return false; }
+    bool showRecipeByKey(const QString& key) override
     {
-        for (const QString& n : listed) {
-            if (n.compare(name, Qt::CaseInsensitive) == 0) {
-                shown = n;
-                return true;
-            }
-        }
-        return false;
+        if (!listedKeys.contains(key))
+            return false;
+        shown = key;
+        return true;
     }
 };
 } // namespace
@@ -126,14 +119,13 @@ private Q_SLOTS:
             frmShopList window(folder.path());
             auto* item = box(&window, "txtItem");
             auto* aisle = box(&window, "txtAisle");
-            QTest::keyClicks(item->lineEdit(), "mil");
+            QVERIFY(KeyInput::focus(item));
+            KeyInput::type("mil");
             QCOMPARE(item->currentText(), QStringLiteral("milk")); // completed from the list
             QCOMPARE(aisle->currentText(), QStringLiteral("7"));
-            QTest::keyClick(item->lineEdit(), Qt::Key_Return);
-            QTest::keyClick(aisle->lineEdit(), Qt::Key_Return);
-            typeAndEnter(box(&window, "txtQty"), "1");
-            typeAndEnter(box(&window, "txtUnit"), "gal");
+            KeyInput::type("{Enter}{Enter}1{Enter}gal{Enter}");
             QCOMPARE(item->currentText(), QString());
+            QCOMPARE(QApplication::focusWidget(), item);
             aisle->setEditText("3");
             click(&window, "cmdAdd"); // no item: nothing is added
 
@@ -177,9 +169,10 @@ private Q_SLOTS:
         ScriptedDialogs dialogs;
         frmShopList window(folder.path());
         auto* combo = box(&window, name.toLatin1().constData());
-        QTest::keyClicks(combo->lineEdit(), QString(limit, QLatin1Char('a')));
+        QVERIFY(KeyInput::focus(combo));
+        KeyInput::type(QString(limit, QLatin1Char('a')));
         QCOMPARE(platform.beeps, 0);
-        QTest::keyClicks(combo->lineEdit(), "b");
+        KeyInput::type("b");
         QCOMPARE(platform.beeps, 1);
         QCOMPARE(combo->currentText(), QString(limit, QLatin1Char('a')));
         QCOMPARE(combo->lineEdit()->cursorPosition(), limit);
@@ -314,15 +307,38 @@ private Q_SLOTS:
         QCOMPARE(dialogs.messageCount(), 1);
     }
 
+    // View finds the entry's recipe by the key it holds (two recipes may share a name), and is not offered
+    // while the recipe window holds an edit.
+    void gridColumnsHaveTheirWidths()
+    {
+        TestData::DataFolderFixture folder;
+        ScriptedDialogs dialogs;
+        frmShopList shop(folder.path());
+        DataSource8 menu(folder.file(TableDef::MenuPlanner));
+        frmMenu planner(menu.recordset(), folder.path(), nullptr);
+        const auto widths = [](QWidget* window, const char* name, int columns) {
+            QList<int> out;
+            for (int c = 0; c < columns; ++c)
+                out << window->findChild<QTableWidget*>(QLatin1String(name))->columnWidth(c);
+            return out;
+        };
+        // Twips of the classic layout at 15 twips a pixel.
+        QCOMPARE(widths(&shop, "gridShopList", 6), (QList<int> { 40, 67, 67, 200, 200, 33 }));
+        QCOMPARE(widths(&planner, "gridMenu", 3), (QList<int> { 67, 223, 333 }));
+    }
+
     void viewFoundAndNotFound()
     {
         TestData::DataFolderFixture folder;
         append(folder.path(), TableDef::MenuPlanner,
-               { { "0x00000051", "0x0000", "20071225~apple pie", "", "", "Apple Pie", "", "" },
+               { { "0x00000051", "0x0000", "20071225~apple pie1", "", "", "Apple Pie", "", "" },
                  { "0x00000052", "0x0000", "20071226~cake", "", "", "Cake", "", "" } });
         DataSource8 menu(folder.file(TableDef::MenuPlanner));
         FakeRecipeWindow recipes;
-        recipes.listed = { "Apple Pie" };
+        recipes.listedKeys = { "apple pie", "apple pie1" };
+        recipes.editing = true;
+        QVERIFY(!frmMenu(menu.recordset(), folder.path(), &recipes).findChild<QWidget*>("cmdView")->isEnabled());
+        recipes.editing = false;
         ScriptedDialogs dialogs;
         frmMenu window(menu.recordset(), folder.path(), &recipes);
         window.findChild<QTableWidget*>("gridMenu")->setCurrentCell(1, 0);
@@ -335,7 +351,7 @@ private Q_SLOTS:
         QCOMPARE(window.result(), 0);
         window.findChild<QTableWidget*>("gridMenu")->setCurrentCell(0, 0);
         click(&window, "cmdView");
-        QCOMPARE(recipes.shown, QStringLiteral("Apple Pie"));
+        QCOMPARE(recipes.shown, QStringLiteral("apple pie1"));
         QCOMPARE(window.result(), int(QDialog::Accepted));
     }
 

@@ -309,6 +309,37 @@ private Q_SLOTS:
         QCOMPARE(writeToBytes(*again), out);
     }
 
+    void oddLineEndsKeepEveryRecord_data()
+    {
+        QTest::addColumn<int>("table");
+        QTest::addColumn<QByteArray>("lineEnd");
+        for (const TableDef::Id id : { TableDef::Categories, TableDef::Recipes }) {
+            const QByteArray name = TableCatalogue::table(id).fileName.toLatin1();
+            QTest::newRow(name + ", LF") << int(id) << QByteArray("\n");
+            QTest::newRow(name + ", lone CR") << int(id) << QByteArray("\r");
+            QTest::newRow(name + ", CR CR LF") << int(id) << QByteArray("\r\r\n");
+        }
+    }
+
+    void oddLineEndsKeepEveryRecord()
+    {
+        QFETCH(int, table);
+        QFETCH(QByteArray, lineEnd);
+        const TableDef& def = TableCatalogue::table(TableDef::Id(table));
+        QByteArray crlf = headerBytes(def.ownFieldCount(), 2);
+        for (const char* value : { "Soups", "Salads" }) {
+            QVector<QString> values(def.ownFieldCount() + 2);
+            values[0] = QStringLiteral("0x00000001");
+            values[1] = QStringLiteral("0x0000");
+            values[2] = QString::fromLatin1(value);
+            crlf += Cp1252::encode(TableFile::recordLine(values, def)) + "\r\n";
+        }
+        QTemporaryDir dir;
+        QCOMPARE(writeToBytes(*loadBytes(dir, def, crlf)), crlf);
+        // Read and written back, the file has the same records and header, with CR LF line ends.
+        QCOMPARE(writeToBytes(*loadBytes(dir, def, QByteArray(crlf).replace("\r\n", lineEnd))), crlf);
+    }
+
     void failedWriteKeepsOldFileAndTable()
     {
         QTemporaryDir dir;

@@ -89,7 +89,7 @@ void MasterListWindow::buildControls()
         // The length limit runs before the completion, so it is connected first.
         connect(m_txtAisle->lineEdit(), &QLineEdit::textEdited, this, &MasterListWindow::onAisleEdited);
         installTypeAhead(m_txtAisle);
-        m_txtAisle->lineEdit()->installEventFilter(this);
+        m_txtAisle->installEventFilter(this);
         m_txtCat->setMinimumWidth(205); // wide enough for a long ingredient beside the aisle box
         auto aisles = DataSource::open(TableDef::Aisles, AppState::instance().dataPath);
         Recordset& rs = aisles->recordset();
@@ -253,7 +253,7 @@ bool MasterListWindow::eventFilter(QObject* watched, QEvent* event)
                 onAdd();
             return true;
         }
-        if (m_txtAisle && watched == m_txtAisle->lineEdit()) {
+        if (m_txtAisle && watched == m_txtAisle) {
             m_cmdSave->setFocus();
             return true;
         }
