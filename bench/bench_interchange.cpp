@@ -76,13 +76,6 @@ std::unique_ptr<Recordset> table(TableDef::Id id)
     return rs;
 }
 
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    const size_t n = v.size();
-    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
-
 double peakRssMb()
 {
     rusage u {};

@@ -83,7 +83,7 @@ RecipeImporter::RecipeImporter(Recordset& recipes, Recordset* categories)
     const int statusField = m_fields.status;
     const auto rows = recipes.recordsInSortOrder();
     m_keys.reserve(static_cast<int>(rows.size()) + 1024);
-    for (const QVector<QString>* row : rows) {
+    for (const Recordset::Record* row : rows) {
         m_keys.insert(row->at(keyField).toLower());
         if (row->at(statusField) != RecordStatus::Deleted)
             ++m_liveRecipes;
@@ -91,7 +91,7 @@ RecipeImporter::RecipeImporter(Recordset& recipes, Recordset* categories)
     if (m_categories) {
         const int nameField = m_categories->requireField(QStringLiteral("Category"));
         const int catStatus = m_categories->requireField(QStringLiteral("STATUS"));
-        for (const QVector<QString>* row : m_categories->recordsInSortOrder()) {
+        for (const Recordset::Record* row : m_categories->recordsInSortOrder()) {
             if (row->at(catStatus) == RecordStatus::Deleted)
                 continue;
             ++m_liveCategories;

@@ -23,7 +23,8 @@ bool nextLine(QByteArrayView bytes, qsizetype& pos, QByteArrayView& line);
 // Adds REC_ID (10), STATUS (6) and the table's own fields to an empty recordset.
 void defineFields(Recordset& rs, const TableDef& def);
 
-// Reads the records of a whole file's bytes into rs (which has its fields defined). Never fails: lines it
+// Reads the records of a whole file's bytes into rs (which has its fields defined); rs keeps the bytes and
+// decodes each value when it is asked for. CR LF, LF and a lone CR each end a line. Never fails: lines it
 // cannot make sense of are skipped or stored as far as they go.
 void parse(const QByteArray& bytes, const TableDef& def, Recordset& rs);
 

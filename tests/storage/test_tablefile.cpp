@@ -284,6 +284,35 @@ private Q_SLOTS:
         QCOMPARE(rs.filter(), RecordStatus::LiveFilter);
     }
 
+    // A record that was not changed is written from the bytes it was read from, unless writing its values
+    // gives other bytes: then it is written from its values, as a changed one is.
+    void unchangedRecordsWriteAsTheirValues_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<QByteArray>("written");
+        const QByteArray same = "0x00000001,0x0000,\"Cr\xe8me \"\"br\xfbl\xe9"
+                                "e\"\"\",\"a,b\",\"\x80~|\"";
+        QTest::newRow("well-formed: as read") << same << same;
+        QTest::newRow("lone quotes") << QByteArray("0x1,0x0000,\"say \"hi\"\",\"\",\"\"")
+                                     << QByteArray("0x1,0x0000,\"say \"\"hi\"\"\",\"\",\"\"");
+        QTest::newRow("three quotes") << QByteArray("0x1,0x0000,\"x\"\"\"y\",\"\",\"\"")
+                                      << QByteArray("0x1,0x0000,\"x\"\"\"\"y\",\"\",\"\"");
+        QTest::newRow("blank after the last quote")
+            << QByteArray("0x1,0x0000,\"a\",\"b\",\"c\" ") << QByteArray("0x1,0x0000,\"a\",\"b\",\"c\"\"\"");
+        QTest::newRow("fields missing") << QByteArray("0x1,0x0000,\"a\"") << QByteArray("0x1,0x0000,\"a\",\"\",\"\"");
+        QTest::newRow("no comma") << QByteArray("0x1 0x0000") << QByteArray("0x1 0x0000,,\"\",\"\",\"\"");
+    }
+
+    void unchangedRecordsWriteAsTheirValues()
+    {
+        QFETCH(QByteArray, line);
+        QFETCH(QByteArray, written);
+        QTemporaryDir dir;
+        const TableDef& def = TableCatalogue::table(TableDef::Sources);
+        auto source = loadBytes(dir, def, headerBytes(3, 1) + line + "\r\n");
+        QCOMPARE(writeToBytes(*source), headerBytes(3, 1) + written + "\r\n");
+    }
+
     void damagedFilesLoadAndWriteWellFormed_data()
     {
         QTest::addColumn<QByteArray>("bytes");

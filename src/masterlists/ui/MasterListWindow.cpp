@@ -183,7 +183,15 @@ void MasterListWindow::onAdd()
             return;
         }
         setUpdateMode(false);
-        fillList();
+        const int inserted = m_editor->insertedRow();
+        if (inserted >= 0 && m_lstCatAll->count() + 1 == m_editor->count()) {
+            // One entry more: insert it rather than filling the whole list again, so that an import of many
+            // lines stays quick.
+            const QSignalBlocker block(m_lstCatAll);
+            m_lstCatAll->insertItem(inserted, m_editor->entryText(inserted));
+        } else {
+            fillList();
+        }
         if (LineEditorWindow* lineEditor = LineEditorWindow::openEditor())
             lineEditor->receiveMasterEntry(m_kind.keyword, text);
         if (m_editor->count() > 0) {
