@@ -151,21 +151,29 @@ bool TableFile::nextLine(QByteArrayView bytes, qsizetype& pos, QByteArrayView& l
     if (pos >= size)
         return false;
     const char* data = bytes.data();
-    const void* lf = std::memchr(data + pos, '\n', static_cast<size_t>(size - pos));
-    const qsizetype lfAt = lf ? static_cast<const char*>(lf) - data : size;
-    const void* cr = std::memchr(data + pos, '\r', static_cast<size_t>(lfAt - pos));
-    if (!cr) {
-        line = QByteArrayView(data + pos, lfAt - pos);
-        pos = lf ? lfAt + 1 : size;
+    // Look for the line's end a piece at a time, so a file without one kind of line end is still read in one pass.
+    constexpr qsizetype piece = 4096;
+    qsizetype endAt = size;
+    for (qsizetype from = pos; from < size; from += piece) {
+        const size_t span = static_cast<size_t>(std::min(piece, size - from));
+        const void* lf = std::memchr(data + from, '\n', span);
+        const size_t beforeLf = lf ? static_cast<size_t>(static_cast<const char*>(lf) - (data + from)) : span;
+        const void* cr = std::memchr(data + from, '\r', beforeLf);
+        if (cr || lf) {
+            endAt = static_cast<const char*>(cr ? cr : lf) - data;
+            break;
+        }
+    }
+    line = QByteArrayView(data + pos, endAt - pos);
+    if (endAt == size) {
+        pos = size;
         return true;
     }
-    const qsizetype crAt = static_cast<const char*>(cr) - data;
-    line = QByteArrayView(data + pos, crAt - pos);
-    // A run of CRs right before the LF ends the line together with it; any other CR ends a line alone.
-    qsizetype after = crAt;
+    // A run of CRs right before an LF ends the line together with it; any other CR ends a line alone.
+    qsizetype after = endAt;
     while (after < size && data[after] == '\r')
         ++after;
-    pos = after == lfAt && lf ? lfAt + 1 : crAt + 1;
+    pos = after < size && data[after] == '\n' ? after + 1 : endAt + 1;
     return true;
 }
 
