@@ -113,13 +113,16 @@ int cmdExport(const QStringList& args, QTextStream& out, QTextStream& err)
                                    "ingredient", "instructions", "source",   "rating" };
     if (!parseArgs(args, valueNames, { QStringLiteral("or") }, positional, o, err, "export") || positional.size() != 2
         || !o.contains(QStringLiteral("format"))) {
-        err << "usage: zestora export DATADIR OUTFILE --format mealmaster|mastercook [--name T] [--category T] "
+        err << "usage: zestora export DATADIR OUTFILE --format mealmaster|mastercook|jsonld [--name T] [--category T] "
                "[--category2 T] [--ingredient T] [--instructions T] [--source T] [--rating T] [--or]\n";
         return 1;
     }
     const QString format = o.value(QStringLiteral("format")).toLower();
-    if (format != QLatin1String("mealmaster") && format != QLatin1String("mastercook")) {
-        err << "zestora export: unknown format " << format << " (mealmaster or mastercook)\n";
+    const QHash<QString, ExportLayout> layouts { { QStringLiteral("mealmaster"), ExportLayout::MealMaster },
+                                                 { QStringLiteral("mastercook"), ExportLayout::MasterCook },
+                                                 { QStringLiteral("jsonld"), ExportLayout::JsonLd } };
+    if (!layouts.contains(format)) {
+        err << "zestora export: unknown format " << format << " (mealmaster, mastercook or jsonld)\n";
         return 1;
     }
     if (!isDataFolder(positional.at(0), err, "export"))
@@ -137,9 +140,7 @@ int cmdExport(const QStringList& args, QTextStream& out, QTextStream& err)
     const auto recipes = DataSource::open(TableDef::Recipes, positional.at(0));
     listRecipes(recipes->recordset(), criteria);
     const QVector<RecipeRecord> list = RecipeExporter::viewRecipes(recipes->recordset());
-    const auto result = RecipeExporter::exportToFile(
-        positional.at(1), format == QLatin1String("mastercook") ? ExportLayout::MasterCook : ExportLayout::MealMaster,
-        list);
+    const auto result = RecipeExporter::exportToFile(positional.at(1), layouts.value(format), list);
     if (!result.ok) {
         err << "zestora export: cannot write " << positional.at(1) << ": " << result.error << "\n";
         return 2;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 class QIODevice;
@@ -31,6 +32,8 @@ public:
     bool hasLine() const { return m_hasLine; }
     const QString& current() const { return m_current; }
     void setCurrent(const QString& line) { m_current = line; }
+    // The bytes not read yet (web pages and JSON files are read whole).
+    QByteArrayView rest() const { return QByteArrayView(m_bytes).sliced(m_next); }
     // 1-based number of the current line; 0 before the first read.
     int lineNumber() const { return m_lineNumber; }
 

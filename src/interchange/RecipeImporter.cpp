@@ -6,6 +6,7 @@
 #include "interchange/MasterCookFormat.h"
 #include "interchange/MealMasterFormat.h"
 #include "interchange/PocketRecipesFormat.h"
+#include "interchange/SchemaOrgFormat.h"
 #include "interchange/WizardFormat.h"
 #include "recipes/RecipeEncodings.h"
 #include "shell/Dialogs.h"
@@ -16,6 +17,8 @@
 using namespace InterchangeText;
 
 namespace {
+
+const QString kNothingToSave = QStringLiteral("The recipe holds no title, ingredients or instructions.");
 
 QString cutItemLines(const QString& text, int width)
 {
@@ -199,6 +202,58 @@ void RecipeImporter::save(const ImportedRecipe& recipe)
 
 ImportResult RecipeImporter::run(LineSource& source, const ImportOptions& options)
 {
+    if (!options.csv && SchemaOrgFormat::documentKind(source.rest()) != SchemaOrgFormat::Kind::None)
+        return runDocument(source);
+    return runText(source, options);
+}
+
+bool RecipeImporter::stopAtLimit(ImportResult& result)
+{
+    if (m_liveRecipes < RecipeLimit)
+        return false;
+    Dialogs::message(QStringLiteral("Database Limit"),
+                     QStringLiteral("You may not have more than ") + QStringLiteral(" ") + QString::number(RecipeLimit)
+                         + QStringLiteral(" recipes.  This is a synchronization limit."));
+    result.limitReached = true;
+    return true;
+}
+
+ImportResult RecipeImporter::runDocument(LineSource& source)
+{
+    const SchemaOrgFormat::Document doc = SchemaOrgFormat::readDocument(source.rest());
+    if (!doc.hasData) {
+        // A page without recipe data may still hold recipes in one of the text layouts.
+        ImportResult result = runText(source, {});
+        if (result.saved == 0 && result.skipped.isEmpty() && !result.limitReached)
+            result.skipped.append({ 1, SchemaOrgFormat::NoRecipeText, {} });
+        return result;
+    }
+    while (source.readLine()) { }
+    ImportResult result;
+    int handled = 0;
+    for (qsizetype i = 0; i < doc.entries.size(); ++i) {
+        const SchemaOrgFormat::Entry& entry = doc.entries.at(i);
+        // The limit is told only when another recipe is waiting.
+        if (entry.problem.isEmpty() && stopAtLimit(result)) {
+            for (qsizetype rest = i; rest < doc.entries.size(); ++rest)
+                result.notReached += SchemaOrgFormat::entryText(doc.entries.at(rest));
+            break;
+        }
+        if (!entry.problem.isEmpty() || entry.recipe.isEmpty()) {
+            result.skipped.append({ entry.line, entry.problem.isEmpty() ? kNothingToSave : entry.problem,
+                                    SchemaOrgFormat::entryText(entry) });
+        } else {
+            save(entry.recipe);
+            ++result.saved;
+        }
+        if (onProgress)
+            onProgress(++handled);
+    }
+    return result;
+}
+
+ImportResult RecipeImporter::runText(LineSource& source, const ImportOptions& options)
+{
     ImportResult result;
     MealMasterFormat mealMaster;
     MasterCookFormat masterCook;
@@ -244,12 +299,7 @@ ImportResult RecipeImporter::run(LineSource& source, const ImportOptions& option
         const int startLine = source.lineNumber() + (record ? 1 : 0);
         closeSkip(startOffset);
         // The limit is told only when another recipe is waiting.
-        if (m_liveRecipes >= RecipeLimit) {
-            Dialogs::message(QStringLiteral("Database Limit"),
-                             QStringLiteral("You may not have more than ") + QStringLiteral(" ")
-                                 + QString::number(RecipeLimit)
-                                 + QStringLiteral(" recipes.  This is a synchronization limit."));
-            result.limitReached = true;
+        if (stopAtLimit(result)) {
             result.notReached = source.bytes(startOffset, source.size());
             break;
         }
@@ -258,10 +308,7 @@ ImportResult RecipeImporter::run(LineSource& source, const ImportOptions& option
         ImportedRecipe recipe;
         const bool ok = format->read(source, recipe);
         if (!ok || (recipe.isEmpty() && !record)) {
-            result.skipped.append({ startLine,
-                                    ok ? QStringLiteral("The recipe holds no title, ingredients or instructions.")
-                                       : format->errorString(),
-                                    {} });
+            result.skipped.append({ startLine, ok ? kNothingToSave : format->errorString(), {} });
             openSkipStart = startOffset;
             if (record)
                 closeSkip(source.nextOffset());

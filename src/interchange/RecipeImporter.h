@@ -58,6 +58,8 @@ public:
     // repaints its progress label from it.
     std::function<void(int)> onProgress;
 
+    // Reads the file: a web page or JSON file with schema.org recipe data whole, any other file as CSV (when the
+    // options say so) or as the text layouts found by their marker lines.
     ImportResult run(LineSource& source, const ImportOptions& options);
 
     // A title no recipe key matches: the title itself, or its first 56 characters with " #2", " #3", ...
@@ -72,6 +74,10 @@ public:
     static QString cutCategories(QString categories);
 
 private:
+    ImportResult runText(LineSource& source, const ImportOptions& options);
+    ImportResult runDocument(LineSource& source);
+    // True, after telling the user, when the table is full (the caller keeps what was not read).
+    bool stopAtLimit(ImportResult& result);
     // The first of title " #2", " #3", ... that no key matches (the title itself is taken).
     QString numberedTitle(const QString& title) const;
 

@@ -189,6 +189,20 @@ private Q_SLOTS:
         QCOMPARE(child<QLabel>(window, "lblNum")->text(), QStringLiteral("2"));
     }
 
+    void exportWebRecipes()
+    {
+        addRecipe(recipes(), "a", "Alpha");
+        const QString path = m_temp->filePath(QStringLiteral("web.json"));
+        WriteSetting("Main", "ExportFile", path);
+        WriteSetting("Main", "ExportType", "2");
+        ExportWindow window(recipes(), {});
+        QVERIFY(child<QRadioButton>(window, "optType_2")->isChecked());
+        m_dialogs->answer(MsgAnswer::Ok);
+        QVERIFY(window.runExport());
+        QVERIFY(TestData::readFile(path).contains("\"name\": \"Alpha\""));
+        QCOMPARE(ReadSetting("Main", "ExportType"), QStringLiteral("2"));
+    }
+
     void exportAndCopyMenus()
     {
         Main main;
