@@ -140,12 +140,10 @@ private Q_SLOTS:
         QVERIFY(error.has_value());
         QVERIFY(error->description().contains(QDir::toNativeSeparators(empty.path())));
         QVERIFY(!QFileInfo::exists(dest));
-        QProcess p;
-        p.start(QStringLiteral(ZESTORA_BINARY_DIR "/src/zestora"), { QStringLiteral("backup"), empty.path(), dest });
-        QVERIFY(p.waitForFinished());
-        QCOMPARE(p.exitCode(), 2);
-        QVERIFY(p.readAllStandardOutput().isEmpty());
-        QVERIFY(p.readAllStandardError().contains("nothing was backed up"));
+        const auto r = TestCli::run({ QStringLiteral("backup"), empty.path(), dest });
+        QCOMPARE(r.status, 2);
+        QVERIFY(r.out.isEmpty());
+        QVERIFY(r.err.contains(QStringLiteral("nothing was backed up")));
     }
 
     void restoreIntoAFolderNamedLikeATable()

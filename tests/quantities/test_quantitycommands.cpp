@@ -119,7 +119,7 @@ private Q_SLOTS:
             }
         } dialogs;
         QStringList seen;
-        dialogs.watch = [&] { seen << gridColumn(grid(), 0).join(QLatin1Char(',')); };
+        dialogs.watch = [&] { seen << TestUi::column(grid(), 0).join(QLatin1Char(',')); };
         show(QStringLiteral("Rice"));
         scaleTo(dialogs, QStringLiteral("4"));
         QCOMPARE(dialogs.last().text, QStringLiteral("Ingredient scaling complete."));

@@ -474,7 +474,7 @@ private slots:
         QCOMPARE(rw().selectedKeys(), (QStringList { "a", "b", "c" }));
 
         m_main->showTabPage(3);
-        TestUi::tabTo(w<QComboBox>("cboSource"));
+        QVERIFY(TestUi::focus(w<QComboBox>("cboSource")));
         TestUi::press(Qt::Key_Return);
         QCOMPARE(QApplication::focusWidget(), w<QComboBox>("cboRating"));
         TestUi::press(Qt::Key_Return);
