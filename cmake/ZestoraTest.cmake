@@ -15,5 +15,8 @@ function(zestora_add_test)
     set_tests_properties(${T_NAME} PROPERTIES LABELS ${T_LABEL} TIMEOUT 300)
     if(NOT T_LABEL STREQUAL "x11")
         set_tests_properties(${T_NAME} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+    elseif(T_LABEL STREQUAL "x11")
+        # One display, one focus, possibly one window manager: the X11 tests take turns.
+        set_tests_properties(${T_NAME} PROPERTIES RESOURCE_LOCK x11_display)
     endif()
 endfunction()

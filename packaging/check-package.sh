@@ -34,7 +34,7 @@ extra=$(grep -v -e '/$' <<<"$listing" | grep -v -e '^\./usr/share/' -e '^\./usr/
 [[ -z "$extra" ]] || fail "unexpected files: $extra"
 
 depends=$(dpkg-deb -f "$DEB" Depends)
-for lib in libqt6widgets6 libqt6printsupport6 libx11-6; do
+for lib in libqt6widgets6 libqt6printsupport6 libx11-6 libxml2; do
     [[ "$depends" == *"$lib"* ]] || fail "Depends lacks $lib: $depends"
 done
 

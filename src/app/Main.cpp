@@ -512,10 +512,11 @@ bool Main::runExitSequence()
     SaveWindowGeometry();
 
     const bool watching = m_syncWatch->isActive();
+    QStringList unsaved;
     m_syncWatch->stop();
     {
         BusyPointer busy;
-        if (!state.restoreDone && !state.retrieveDone && !SaveDBs(state) && !m_hotsyncDetected) {
+        if (!state.restoreDone && !state.retrieveDone && !SaveDBs(state, &unsaved) && !m_hotsyncDetected) {
             // The failure has been reported; closing now would lose the changes that could not be written.
             const MsgAnswer answer
                 = Dialogs::message(QStringLiteral("Changes Not Saved"),
@@ -531,12 +532,18 @@ bool Main::runExitSequence()
         Shutdown::RemoveTinyTableFiles(state.dataPath);
     }
     if (m_hotsyncDetected) {
-        Dialogs::message(
-            QStringLiteral("Hotsync Detected"),
-            QStringLiteral("Zestora Plus on the PC must be closed during the hotsync operation.") + CRLF + CRLF
-                + QStringLiteral("A hotsync operation has been detected and your data has been saved.") + CRLF + CRLF
-                + QStringLiteral("You may restart the software when the hotsync operation is complete."),
-            MsgButtons::Ok, MsgIcon::Information);
+        // The program closes either way, so that it never writes the tables while the conduit does; the message
+        // says so when a table could not be written first.
+        const QString outcome = unsaved.isEmpty()
+            ? QStringLiteral("A hotsync operation has been detected and your data has been saved.")
+            : QStringLiteral("A hotsync operation has been detected, but these files could not be saved:") + CRLF
+                + unsaved.join(CRLF) + CRLF + CRLF
+                + QStringLiteral("The changes made to them since they were last saved have been lost.");
+        Dialogs::message(QStringLiteral("Hotsync Detected"),
+                         QStringLiteral("Zestora Plus on the PC must be closed during the hotsync operation.") + CRLF
+                             + CRLF + outcome + CRLF + CRLF
+                             + QStringLiteral("You may restart the software when the hotsync operation is complete."),
+                         MsgButtons::Ok, unsaved.isEmpty() ? MsgIcon::Information : MsgIcon::Exclamation);
     }
     m_exitCompleted = true;
     return true;
@@ -548,11 +555,11 @@ void Main::SaveWindowGeometry()
         return;
     // The normal place of a maximised window, so that the next start opens at a usable size.
     const QRect g = isMaximized() ? normalGeometry() : geometry();
-    // One message is enough when the settings file cannot be written: stop at the first failure.
-    WriteSetting(QStringLiteral("Form"), QStringLiteral("Left"), QString::number(g.left()))
-        && WriteSetting(QStringLiteral("Form"), QStringLiteral("Top"), QString::number(g.top()))
-        && WriteSetting(QStringLiteral("Form"), QStringLiteral("Width"), QString::number(g.width()))
-        && WriteSetting(QStringLiteral("Form"), QStringLiteral("Height"), QString::number(g.height()));
+    WriteSettings(QStringLiteral("Form"),
+                  { { QStringLiteral("Left"), QString::number(g.left()) },
+                    { QStringLiteral("Top"), QString::number(g.top()) },
+                    { QStringLiteral("Width"), QString::number(g.width()) },
+                    { QStringLiteral("Height"), QString::number(g.height()) } });
 }
 
 void Main::RestoreWindowGeometry()

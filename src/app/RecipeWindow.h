@@ -27,10 +27,19 @@ public:
     virtual QString currentName() const = 0;
     // The shown (possibly edited, not yet saved) value of a recipe field by its table field name:
     // "Name", "Category", "Serves", "Ingredients", "Instructions", "Nutrition", "RtgSrc", "Picture".
+    // "BaseServes" is the servings text the shown ingredient quantities correspond to (the window sets it
+    // whenever it shows, starts or restores a recipe, and empties it when a copy is started).
     virtual QString fieldText(const QString& field) const = 0;
     // Replaces a field's shown value as the user's edit would (the window enters edit mode when the value
-    // differs) and refreshes the grid or list that shows it.
+    // differs) and refreshes the grid or list that shows it. Setting "BaseServes" changes no mode.
     virtual void setFieldText(const QString& field, const QString& value) = 0;
     // Selects and shows the listed recipe with that name (case-insensitive); false when it is not listed.
     virtual bool showRecipeByName(const QString& name) = 0;
+    // Selects and shows the first listed recipe whose key is exactly key; false when none is listed (and
+    // always in a window that keeps no recipe list).
+    virtual bool showRecipeByKey(const QString& key)
+    {
+        Q_UNUSED(key);
+        return false;
+    }
 };

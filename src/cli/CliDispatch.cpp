@@ -34,11 +34,12 @@ const CliCommand kCommands[] = {
       cmdShop },
     { "menu", "menu DATADIR [--add YYYYMMDD NAME [--meal M]]\nprint the menu planner; --add adds an entry", cmdMenu },
     { "import",
-      "import DATADIR FILE [--csv FIELD,FIELD,...]\nimport the recipes of a Meal-Master, MasterCook, "
-      "PocketRecipes, Cookbook Wizard or\n(with --csv) CSV file",
+      "import DATADIR FILE [--csv FIELD,FIELD,...] [--rejects FILE]\nimport the recipes of a Meal-Master, "
+      "MasterCook, PocketRecipes,\nCookbook Wizard, web page or JSON file (schema.org recipes) or\n(with --csv) CSV "
+      "file; every recipe not read is listed with its line,\nand --rejects writes their original text to FILE",
       cmdImport },
     { "export",
-      "export DATADIR OUTFILE --format mealmaster|mastercook [--name T] [--category T] [--category2 T]\n"
+      "export DATADIR OUTFILE --format mealmaster|mastercook|jsonld [--name T] [--category T] [--category2 T]\n"
       "[--ingredient T] [--instructions T] [--source T] [--rating T] [--or]\nexport the recipes that match",
       cmdExport },
     { "text",

@@ -50,8 +50,9 @@ int cmdImport(const QStringList& args, QTextStream& out, QTextStream& err)
 {
     QStringList positional;
     QHash<QString, QString> options;
-    if (!parseArgs(args, { QStringLiteral("csv") }, {}, positional, options, err, "import") || positional.size() != 2) {
-        err << "usage: zestora import DATADIR FILE [--csv FIELD,FIELD,...]\n";
+    if (!parseArgs(args, { QStringLiteral("csv"), QStringLiteral("rejects") }, {}, positional, options, err, "import")
+        || positional.size() != 2) {
+        err << "usage: zestora import DATADIR FILE [--csv FIELD,FIELD,...] [--rejects FILE]\n";
         return 1;
     }
     const QString folder = positional.at(0);
@@ -90,9 +91,17 @@ int cmdImport(const QStringList& args, QTextStream& out, QTextStream& err)
     if (!recipes->save() || !categories->save())
         return 2;
     out << ImportFile::progressText(result.saved, true) << "\n";
-    const QString skipped = ImportFile::skippedSummary(result, 20);
+    const QString skipped = ImportFile::skippedSummary(result, -1);
     if (!skipped.isEmpty())
         err << QString(skipped).replace(QStringLiteral("\r\n"), QStringLiteral("\n")) << "\n";
+    if (options.contains(QStringLiteral("rejects"))) {
+        const QString rejects = options.value(QStringLiteral("rejects"));
+        const QString error = ImportFile::writeRejects(rejects, result);
+        if (!error.isEmpty()) {
+            err << "zestora import: cannot write " << rejects << ": " << error << "\n";
+            return 2;
+        }
+    }
     return 0;
 }
 
@@ -104,13 +113,16 @@ int cmdExport(const QStringList& args, QTextStream& out, QTextStream& err)
                                    "ingredient", "instructions", "source",   "rating" };
     if (!parseArgs(args, valueNames, { QStringLiteral("or") }, positional, o, err, "export") || positional.size() != 2
         || !o.contains(QStringLiteral("format"))) {
-        err << "usage: zestora export DATADIR OUTFILE --format mealmaster|mastercook [--name T] [--category T] "
+        err << "usage: zestora export DATADIR OUTFILE --format mealmaster|mastercook|jsonld [--name T] [--category T] "
                "[--category2 T] [--ingredient T] [--instructions T] [--source T] [--rating T] [--or]\n";
         return 1;
     }
     const QString format = o.value(QStringLiteral("format")).toLower();
-    if (format != QLatin1String("mealmaster") && format != QLatin1String("mastercook")) {
-        err << "zestora export: unknown format " << format << " (mealmaster or mastercook)\n";
+    const QHash<QString, ExportLayout> layouts { { QStringLiteral("mealmaster"), ExportLayout::MealMaster },
+                                                 { QStringLiteral("mastercook"), ExportLayout::MasterCook },
+                                                 { QStringLiteral("jsonld"), ExportLayout::JsonLd } };
+    if (!layouts.contains(format)) {
+        err << "zestora export: unknown format " << format << " (mealmaster, mastercook or jsonld)\n";
         return 1;
     }
     if (!isDataFolder(positional.at(0), err, "export"))
@@ -128,9 +140,7 @@ int cmdExport(const QStringList& args, QTextStream& out, QTextStream& err)
     const auto recipes = DataSource::open(TableDef::Recipes, positional.at(0));
     listRecipes(recipes->recordset(), criteria);
     const QVector<RecipeRecord> list = RecipeExporter::viewRecipes(recipes->recordset());
-    const auto result = RecipeExporter::exportToFile(
-        positional.at(1), format == QLatin1String("mastercook") ? ExportLayout::MasterCook : ExportLayout::MealMaster,
-        list);
+    const auto result = RecipeExporter::exportToFile(positional.at(1), layouts.value(format), list);
     if (!result.ok) {
         err << "zestora export: cannot write " << positional.at(1) << ": " << result.error << "\n";
         return 2;

@@ -88,7 +88,9 @@ int cmdMaster(const QStringList& args, QTextStream& out, QTextStream& err)
         run.add = [&](const MasterListImport::Line& line) {
             if (editor->addOrUpdate(line.ingredient, line.aisle) != MasterListEditor::Outcome::LimitReached)
                 return true;
-            tellLimit(*kind);
+            // Said once: every further line meets the same limit.
+            if (!full)
+                tellLimit(*kind);
             full = true;
             return false;
         };

@@ -6,6 +6,8 @@
 
 #include <QFile>
 
+#include <cmath>
+
 int cmdScale(const QStringList& args, QTextStream& out, QTextStream& err)
 {
     QStringList positional;
@@ -23,6 +25,11 @@ int cmdScale(const QStringList& args, QTextStream& out, QTextStream& err)
     const double factor = positional.size() == 2 ? positional.at(1).toDouble(&ok) : 0.0;
     if (!ok) {
         err << "usage: zestora scale QUANTITY FACTOR [--decimal]\n";
+        return 2;
+    }
+    // Servings only grow or shrink: a negative or endless factor has no kitchen meaning.
+    if (!std::isfinite(factor) || factor < 0) {
+        err << "zestora scale: the factor must be a number of 0 or more, not " << positional.at(1) << "\n";
         return 2;
     }
     QString quantity = positional.at(0);

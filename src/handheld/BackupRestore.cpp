@@ -2,10 +2,13 @@
 
 #include "storage/SafeFile.h"
 #include "storage/TableCatalogue.h"
+#include "storage/TableFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+
+#include <algorithm>
 
 namespace BackupRestore {
 
@@ -62,6 +65,12 @@ std::optional<AppError> backup(const QString& dataFolder, const QString& backupF
                         QStringLiteral("The backup folder is the data folder itself; please choose another folder"));
     const QDir data(dataFolder);
     const QDir target(backupFolder);
+    const bool anyTable = std::any_of(tableFileOrder().cbegin(), tableFileOrder().cend(),
+                                      [&data](const QString& name) { return QFileInfo::exists(data.filePath(name)); });
+    if (!anyTable)
+        return AppError(AppError::FileNotFound,
+                        QStringLiteral("No table files (Zest*.cdb) were found in %1; nothing was backed up")
+                            .arg(QDir::toNativeSeparators(dataFolder)));
     if (!QDir().mkpath(backupFolder))
         return AppError(AppError::PathNotFound, QStringLiteral("Cannot create the backup folder ") + backupFolder);
     for (const QString& name : tableFileOrder()) {
@@ -120,17 +129,9 @@ QByteArray importCopyBytes(const QByteArray& table, bool multiLineRecords)
     out.reserve(table.size());
     bool insideRecord = false; // the previous record line did not end its recipe record
     qsizetype pos = 0;
-    const qsizetype size = table.size();
-    while (pos < size) {
-        qsizetype end = table.indexOf('\n', pos);
-        const qsizetype next = end < 0 ? size : end + 1;
-        if (end < 0)
-            end = size;
-        qsizetype lineEnd = end;
-        if (lineEnd > pos && table.at(lineEnd - 1) == '\r')
-            --lineEnd;
-        QByteArray line = table.mid(pos, lineEnd - pos);
-        pos = next;
+    QByteArrayView view;
+    while (TableFile::nextLine(table, pos, view)) {
+        QByteArray line = view.toByteArray();
 
         if (insideRecord) {
             // A physical line that continues a recipe record: its text is data, not an id and status.
@@ -149,6 +150,15 @@ QByteArray importCopyBytes(const QByteArray& table, bool multiLineRecords)
     return out;
 }
 
+QString importCopyPath(const QString& path)
+{
+    // Only the file name changes: a folder whose name holds ".cdb" stays the folder it is.
+    const QString name = QFileInfo(path).fileName();
+    QString copyName = name;
+    copyName.replace(QLatin1String(".cdb"), QLatin1String(".cdi"));
+    return path.left(path.size() - name.size()) + copyName;
+}
+
 std::optional<AppError> MakeImportCopy(const QString& path)
 {
     QFile file(path);
@@ -160,9 +170,7 @@ std::optional<AppError> MakeImportCopy(const QString& path)
     const QString fileName = QFileInfo(path).fileName();
     const TableDef* def = TableCatalogue::byFileName(fileName);
     const QByteArray copy = importCopyBytes(file.readAll(), def && def->multiLineRecords);
-    QString target = path;
-    target.replace(QLatin1String(".cdb"), QLatin1String(".cdi"));
-    return SafeFile::write(target, copy);
+    return SafeFile::write(importCopyPath(path), copy);
 }
 
 } // namespace BackupRestore

@@ -22,7 +22,7 @@ QString withoutTrailingSeparator(const QString& folder);
 // Backs the data folder up: each file already in the backup folder is first copied to its ".bak" name,
 // then each table file of the data folder is copied in. Missing table files are skipped. The backup folder
 // is created when it does not exist. Every copy appears whole or not at all. Refuses a backup folder that
-// is the data folder itself.
+// is the data folder itself, and a data folder that holds no table file (before touching the backup folder).
 std::optional<AppError> backup(const QString& dataFolder, const QString& backupFolder);
 
 enum class RestoreOutcome { Restored, NoBackupFiles, Failed };
@@ -38,14 +38,18 @@ struct RestoreResult
 // else nothing is copied) and, unless installType is "Windows", writes the import copy of every table file.
 RestoreResult restore(const QString& dataFolder, const QString& restoreFolder, const QString& installType);
 
-// Writes the import copy of one table file: the path with ".cdb" replaced by ".cdi". Header lines and lines
+// The import copy's path: the table file's path with ".cdb" replaced by ".cdi" in the file name only.
+QString importCopyPath(const QString& path);
+
+// Writes the import copy of one table file (at importCopyPath). Header lines and lines
 // of 10 characters or fewer are copied (a "#SYNCMODE" line as "#SYNCMODE: MERGE"); every record line gets
 // the id "0x00000000" and the status "0x0002" when "0x0002" occurs from its 11th character on, else
 // "0x0000". A missing file writes nothing.
 std::optional<AppError> MakeImportCopy(const QString& path);
 
-// The import copy of one table file's bytes (CR LF line ends). Physical lines that continue a recipe
-// record are copied unchanged.
+// The import copy of one table file's bytes, written with CR LF line ends whatever line ends the table has
+// (CR LF, LF or a lone CR, as TableFile::nextLine reads them). Physical lines that continue a recipe record
+// are copied unchanged.
 QByteArray importCopyBytes(const QByteArray& table, bool multiLineRecords);
 
 } // namespace BackupRestore

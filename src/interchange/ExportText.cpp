@@ -1,16 +1,14 @@
 #include "interchange/ExportText.h"
 
+#include "recipes/RecipeEncodings.h"
+
 #include <QStringList>
 
 namespace ExportText {
 
 QString categoryText(const QString& category)
 {
-    QString text = category;
-    text.replace(QLatin1Char('~'), QStringLiteral(", "));
-    if (text.endsWith(QStringLiteral(", ")))
-        text.chop(2);
-    return text;
+    return splitCategories(category).join(QStringLiteral(", "));
 }
 
 QVector<Entry> ingredientEntries(const QString& ingredients)

@@ -13,7 +13,7 @@ struct Entry
     QString item;
 };
 
-// Category list text «A~B~» as "A, B".
+// Category list text «A~B~» as "A, B"; empty entries are left out.
 QString categoryText(const QString& category);
 // The ingredient entries of an item-line text: every "~"-ended piece longer than 3 characters; a piece without
 // "|" is an item with empty quantity and units.

@@ -16,6 +16,12 @@ bool run(const QString& path, RecipeImporter& importer, const ImportOptions& opt
          QString* error);
 
 // A short account of the skipped recipes ("2 recipes could not be read: line 40: ..."), empty when none.
+// maxListed < 0 lists every one.
 QString skippedSummary(const ImportResult& result, int maxListed = 5);
+
+// Writes the original text of every recipe the run did not import (the skipped ones, then the rest of the
+// file when the recipe limit stopped the run) to path, unchanged, so that it can be mended and imported
+// again. An empty file when there are none. Returns the error text, or an empty text on success.
+QString writeRejects(const QString& path, const ImportResult& result);
 
 } // namespace ImportFile

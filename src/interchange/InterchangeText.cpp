@@ -27,7 +27,17 @@ QString collapseTripleBreaks(QString text)
 
 QString normalizeLineBreaks(const QString& text)
 {
-    if (!text.contains(QLatin1Char('\r')) && !text.contains(QLatin1Char('\n')))
+    // Most texts have CR LF only (or no break at all) and are returned as they are.
+    bool clean = true;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n && clean; ++i) {
+        const QChar c = text.at(i);
+        if (c == QLatin1Char('\r'))
+            clean = i + 1 < n && text.at(++i) == QLatin1Char('\n');
+        else if (c == QLatin1Char('\n'))
+            clean = false;
+    }
+    if (clean)
         return text;
     QString out;
     out.reserve(text.size() + 16);

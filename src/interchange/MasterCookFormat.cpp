@@ -3,6 +3,7 @@
 #include "interchange/ExportText.h"
 #include "interchange/InterchangeText.h"
 #include "interchange/LineSource.h"
+#include "interchange/MealMasterFormat.h"
 
 #include <QRegularExpression>
 #include <QStringList>
@@ -76,6 +77,51 @@ QString MasterCookFormat::parseNutritionLine(const QString& line, QString* excha
     return out;
 }
 
+bool MasterCookFormat::canRead(const QString& line) const
+{
+    // "* Exported from MasterCook *" in its variants ("*  Exported from  MasterCook II  *", centred); a line of
+    // text that merely mentions the program is not a marker.
+    const QString t = line.trimmed();
+    if (!t.contains(QLatin1String("MasterCook")))
+        return false;
+    return t.startsWith(QLatin1Char('*')) || t.startsWith(QLatin1String("Exported from"), Qt::CaseInsensitive);
+}
+
+namespace {
+
+bool isAmountChar(QChar c)
+{
+    const ushort u = c.unicode();
+    return (u >= '0' && u <= '9') || u == ' ' || u == '/' || u == '.' || u == ',' || u == '-' || u == 0xBC || u == 0xBD
+        || u == 0xBE;
+}
+
+// Cuts an ingredient table line into quantity, measure and item: the quantity in characters 1-8 (or, when it
+// is wider, up to the first two blanks, which moves the other columns right), the measure up to the item
+// column. False when the line does not have that layout (a line of directions, the "- - -" end line).
+bool ingredientEntry(const QString& line, int itemColumn, QString& entry)
+{
+    if (line.contains(QLatin1String("- - - - -")))
+        return false;
+    qsizetype quantityEnd = 8;
+    if (line.size() > 8 && (line.at(8) != QLatin1Char(' ') || (line.size() > 9 && line.at(9) != QLatin1Char(' ')))) {
+        quantityEnd = line.indexOf(QLatin1String("  "), 8);
+        if (quantityEnd < 0)
+            return false;
+    }
+    for (qsizetype i = 0; i < quantityEnd && i < line.size(); ++i) {
+        if (!isAmountChar(line.at(i)))
+            return false;
+    }
+    const int shift = static_cast<int>(quantityEnd) - 8;
+    entry = trimmedColumn(line, 1, static_cast<int>(quantityEnd)) + QLatin1Char('|')
+        + trimmedColumn(line, 11 + shift, itemColumn - 11) + QLatin1Char('|') + trimmedColumn(line, itemColumn + shift)
+        + QLatin1Char('~');
+    return true;
+}
+
+} // namespace
+
 bool MasterCookFormat::read(LineSource& source, ImportedRecipe& recipe)
 {
     // Marker line is current; the title is the first line with text after it.
@@ -89,7 +135,9 @@ bool MasterCookFormat::read(LineSource& source, ImportedRecipe& recipe)
         return fail(QStringLiteral("The MasterCook marker is not followed by a recipe title."));
     recipe.title = source.current().trimmed();
 
-    // Heading lines up to the ingredient table.
+    // Heading lines up to the ingredient table. Without a table the directions start after the last heading.
+    LineSource::Position afterHeadings = source.position();
+    bool inHeadings = true;
     QString prepTime;
     QString recipeBy;
     bool inCategories = false;
@@ -103,67 +151,61 @@ bool MasterCookFormat::read(LineSource& source, ImportedRecipe& recipe)
         }
         if (canRead(line))
             break;
-        if (line.contains(QLatin1String("Recipe By"))) {
+        if (t.startsWith(QLatin1String("Recipe By"))) {
             inCategories = false;
-            recipeBy = line.mid(line.indexOf(QLatin1String("Recipe By")) + 9).trimmed();
+            recipeBy = t.mid(9).trimmed();
             if (recipeBy.startsWith(QLatin1Char(':')))
                 recipeBy = recipeBy.mid(1).trimmed();
-            continue;
-        }
-        if (line.contains(QLatin1String("Serving Size"))) {
+        } else if (t.startsWith(QLatin1String("Serving Size"))) {
+            // The servings only: a "Preparation Time" on this line is not taken.
             inCategories = false;
-            const int colon = line.indexOf(QLatin1Char(':'), line.indexOf(QLatin1String("Serving Size")));
-            recipe.servings = firstWord(line.mid(colon + 1)).left(8);
-            const int prep = line.indexOf(QLatin1String("Preparation Time"));
-            if (prep >= 0)
-                prepTime = line.mid(prep).trimmed();
-            continue;
-        }
-        if (line.contains(QLatin1String("Preparation Time"))) {
+            recipe.servings = firstWord(t.mid(t.indexOf(QLatin1Char(':')) + 1)).left(8);
+        } else if (t.startsWith(QLatin1String("Preparation Time"))) {
             inCategories = false;
             prepTime = t;
-            continue;
-        }
-        const int catAt = line.indexOf(QLatin1String("Categories    :"));
-        if (catAt >= 0) {
+        } else if (t.startsWith(QLatin1String("Categories    :"))) {
             inCategories = true;
-            appendCategories(line.mid(catAt + 15), recipe);
-            continue;
-        }
-        if (inCategories && line.startsWith(k15Blanks) && t.size() > 2) {
+            appendCategories(t.mid(15), recipe);
+        } else if (inCategories && line.startsWith(k15Blanks) && t.size() > 2) {
             appendCategories(t, recipe);
+        } else {
+            if (!t.isEmpty()) {
+                inCategories = false;
+                inHeadings = false;
+            }
             continue;
         }
-        if (!t.isEmpty())
-            inCategories = false;
+        if (inHeadings)
+            afterHeadings = source.position();
     }
-    if (!foundTable)
-        return fail(QStringLiteral("The MasterCook recipe \"%1\" has no ingredient table.").arg(recipe.title));
-    if (recipeBy.size() > 32)
-        recipe.source = recipeBy.left(32);
-    else
-        recipe.source = recipeBy;
+    recipe.source = recipeBy.left(32);
 
-    // Column heading lines.
     int itemColumn = 25;
-    while (source.hasLine()) {
-        const QString& line = source.current();
-        const QString t = line.trimmed();
-        if (line.startsWith(QLatin1String("-------- -------------------- -")))
-            itemColumn = 31;
-        if (!(t.startsWith(QLatin1String("Amount ")) || line.startsWith(QLatin1String("--------")) || t.size() < 3))
-            break;
-        if (!source.readLine())
-            break;
+    if (foundTable) {
+        // Column heading lines.
+        while (source.hasLine()) {
+            const QString& line = source.current();
+            const QString t = line.trimmed();
+            if (line.startsWith(QLatin1String("-------- -------------------- -")))
+                itemColumn = 31;
+            if (!(t.startsWith(QLatin1String("Amount ")) || line.startsWith(QLatin1String("--------")) || t.size() < 3))
+                break;
+            if (!source.readLine())
+                break;
+        }
+    } else {
+        source.seek(afterHeadings);
+        source.readLine();
     }
 
-    // Ingredients.
-    while (source.hasLine()) {
+    // Ingredients, as long as the lines have the table's layout.
+    QString entry;
+    while (foundTable && source.hasLine()) {
         const QString line = source.current();
-        if (!(line.trimmed().size() > 2 || line.startsWith(k24Blanks)) || canRead(line))
+        if (!(line.trimmed().size() > 2 || line.startsWith(k24Blanks)) || canRead(line)
+            || !ingredientEntry(line, itemColumn, entry))
             break;
-        recipe.ingredients += trimmedColumn(line, 1, 10) + QLatin1Char('|') + trimmedColumn(line, 11, itemColumn - 11)
-            + QLatin1Char('|') + trimmedColumn(line, itemColumn) + QLatin1Char('~');
+        recipe.ingredients += entry;
         if (!source.readLine())
             break;
         bool gap = false;
@@ -176,10 +218,11 @@ bool MasterCookFormat::read(LineSource& source, ImportedRecipe& recipe)
             break;
     }
 
-    // Directions up to the next recipe's marker (which stays current).
+    // Directions up to the next recipe's marker (which stays current), also when the next recipe is a
+    // Meal-Master one, as in archives that mix both.
     while (source.hasLine()) {
         const QString& line = source.current();
-        if (canRead(line))
+        if (canRead(line) || MealMasterFormat::isHeaderLine(line))
             break;
         if (line.contains(QLatin1String("- - - - - - - - -"))) {
             // end-of-recipe rule
@@ -190,7 +233,7 @@ bool MasterCookFormat::read(LineSource& source, ImportedRecipe& recipe)
             QString exchanges;
             recipe.nutrition += parseNutritionLine(line, &exchanges);
             if (!exchanges.isEmpty())
-                recipe.instructions += CrLf + CrLf + exchanges;
+                recipe.instructions += exchanges + QLatin1Char(' ');
         } else if (line.trimmed().isEmpty()) {
             recipe.instructions += CrLf + CrLf;
         } else {
@@ -203,7 +246,9 @@ bool MasterCookFormat::read(LineSource& source, ImportedRecipe& recipe)
 
     if (!prepTime.isEmpty())
         recipe.instructions += CrLf + CrLf + prepTime;
-    if (recipeBy.size() > 32)
+    // The "Recipe By" text closes the directions, unless a line of them already starts with it (as in a file
+    // this program wrote from an imported recipe).
+    if (!recipeBy.isEmpty() && !(CrLf + recipe.instructions).contains(CrLf + recipeBy))
         recipe.instructions += CrLf + CrLf + recipeBy;
     recipe.instructions = collapseTripleBreaks(recipe.instructions);
     return true;
@@ -234,8 +279,10 @@ QString MasterCookFormat::recipeText(const RecipeRecord& r)
     out += QStringLiteral("--------  ------------  --------------------------------") + CrLf;
     const QVector<ExportText::Entry> entries = ExportText::ingredientEntries(r.ingredients);
     for (const ExportText::Entry& e : entries) {
-        out += rightAligned(e.quantity, 8) + QStringLiteral("  ") + rightAligned(e.units.left(12), 12)
-            + QStringLiteral("  ") + e.item + CrLf;
+        // A quantity wider than its column is written whole; the reader finds the columns after it.
+        const QString quantity = e.quantity.size() > 8 ? e.quantity : rightAligned(e.quantity, 8);
+        out += quantity + QStringLiteral("  ") + rightAligned(e.units.left(12), 12) + QStringLiteral("  ") + e.item
+            + CrLf;
     }
     out += CrLf;
 

@@ -10,7 +10,7 @@ class MasterCookFormat : public RecipeFormat
 public:
     QString formatName() const override { return QStringLiteral("MasterCook"); }
     QString nameFilter() const override { return QStringLiteral("MasterCook files (*.mxp *.txt)"); }
-    bool canRead(const QString& line) const override { return line.contains(QLatin1String("MasterCook")); }
+    bool canRead(const QString& line) const override;
     bool read(LineSource& source, ImportedRecipe& recipe) override;
     bool canWrite() const override { return true; }
     bool write(QIODevice& device, const RecipeRecord& recipe) override;

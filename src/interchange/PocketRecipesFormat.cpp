@@ -9,7 +9,9 @@ using namespace InterchangeText;
 
 bool PocketRecipesFormat::canRead(const QString& line) const
 {
-    return line.contains(QLatin1String("Title,Ingreds,")) || line.contains(QLatin1String("\"Title\",\"Ingreds"));
+    // The heading record that starts the file, not a line of text that happens to hold the words.
+    const QString t = line.trimmed();
+    return t.startsWith(QLatin1String("Title,Ingreds,")) || t.startsWith(QLatin1String("\"Title\",\"Ingreds"));
 }
 
 QString PocketRecipesFormat::withoutServingWords(QString text)

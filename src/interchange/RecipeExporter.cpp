@@ -2,6 +2,7 @@
 
 #include "interchange/MasterCookFormat.h"
 #include "interchange/MealMasterFormat.h"
+#include "interchange/SchemaOrgFormat.h"
 #include "storage/Recordset.h"
 #include "storage/TableCatalogue.h"
 #include "storage/SafeFile.h"
@@ -14,6 +15,8 @@ std::unique_ptr<RecipeFormat> writerFor(ExportLayout layout)
 {
     if (layout == ExportLayout::MasterCook)
         return std::make_unique<MasterCookFormat>();
+    if (layout == ExportLayout::JsonLd)
+        return std::make_unique<SchemaOrgFormat>();
     return std::make_unique<MealMasterFormat>();
 }
 
@@ -59,6 +62,10 @@ Result exportToFile(const QString& path, ExportLayout layout, const QVector<Reci
     bool opened = false;
     const auto error = SafeFile::write(path, [&](QIODevice& device) {
         opened = true;
+        if (!writer->beginFile(device)) {
+            result.error = writer->errorString();
+            return false;
+        }
         for (const RecipeRecord& r : recipes) {
             if (!writer->write(device, r)) {
                 result.error = writer->errorString();
@@ -67,6 +74,10 @@ Result exportToFile(const QString& path, ExportLayout layout, const QVector<Reci
             ++result.written;
             if (onProgress)
                 onProgress(result.written);
+        }
+        if (!writer->endFile(device)) {
+            result.error = writer->errorString();
+            return false;
         }
         return true;
     });

@@ -12,8 +12,9 @@
 class Recordset;
 class RecipeFormat;
 
-// The two layouts recipes are exported in; the numbers are those stored under "ExportType".
-enum class ExportLayout { MealMaster = 0, MasterCook = 1 };
+// The layouts recipes are exported in; the numbers are those stored under "ExportType". JsonLd is a JSON
+// array of schema.org Recipe objects, as web recipe managers read them.
+enum class ExportLayout { MealMaster = 0, MasterCook = 1, JsonLd = 2 };
 
 // Writes recipes to an export file.
 namespace RecipeExporter {

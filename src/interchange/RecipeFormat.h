@@ -32,6 +32,9 @@ public:
     // Appends one recipe in this layout (Windows-1252, CR LF). False with errorString() when the device
     // refuses the bytes or the layout cannot be written.
     virtual bool write(QIODevice& device, const RecipeRecord& recipe);
+    // Called once before the first and after the last recipe of a file, for layouts that frame their recipes.
+    virtual bool beginFile(QIODevice&) { return true; }
+    virtual bool endFile(QIODevice&) { return true; }
 
     QString errorString() const { return m_error; }
 

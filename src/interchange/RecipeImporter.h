@@ -2,6 +2,7 @@
 
 #include "interchange/ImportedRecipe.h"
 
+#include <QByteArray>
 #include <QHash>
 #include <QSet>
 #include <QString>
@@ -29,10 +30,13 @@ struct ImportResult
     {
         int line = 0; // line of the file where the recipe started
         QString reason;
+        QByteArray text; // the recipe's lines as they stand in the file, up to the next recipe
     };
     int saved = 0;
     QVector<Skip> skipped;
     bool limitReached = false;
+    // When the limit stopped the run: the rest of the file from the first recipe not read, unchanged.
+    QByteArray notReached;
 };
 
 // Appends the recipes of an import file to the recipe table.
@@ -54,6 +58,8 @@ public:
     // repaints its progress label from it.
     std::function<void(int)> onProgress;
 
+    // Reads the file: a web page or JSON file with schema.org recipe data whole, any other file as CSV (when the
+    // options say so) or as the text layouts found by their marker lines.
     ImportResult run(LineSource& source, const ImportOptions& options);
 
     // A title no recipe key matches: the title itself, or its first 56 characters with " #2", " #3", ...
@@ -68,9 +74,23 @@ public:
     static QString cutCategories(QString categories);
 
 private:
+    ImportResult runText(LineSource& source, const ImportOptions& options);
+    ImportResult runDocument(LineSource& source);
+    // True, after telling the user, when the table is full (the caller keeps what was not read).
+    bool stopAtLimit(ImportResult& result);
+    // The first of title " #2", " #3", ... that no key matches (the title itself is taken).
+    QString numberedTitle(const QString& title) const;
+
     Recordset& m_recipes;
+    struct Fields
+    {
+        int recId, status, key, name, category, rtgSrc, serves, ingredients, nutrition, instructions;
+    } m_fields {};
     Recordset* m_categories;
     QSet<QString> m_keys; // lower-cased keys of every recipe record
+    // Per title already numbered: the counter below which every " #n" title is taken. Keys are only ever
+    // added, so the walk for that title can start there.
+    mutable QHash<QString, int> m_nextNumber;
     QSet<QString> m_categoryNames; // lower-cased live category names
     int m_liveCategories = 0;
     int m_liveRecipes = 0;

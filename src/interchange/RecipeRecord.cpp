@@ -1,5 +1,6 @@
 #include "interchange/RecipeRecord.h"
 
+#include "recipes/RecipeEncodings.h"
 #include "storage/Recordset.h"
 
 RecipeRecord RecipeRecord::fromCurrent(const Recordset& recipes)
@@ -18,18 +19,10 @@ RecipeRecord RecipeRecord::fromCurrent(const Recordset& recipes)
 
 QString RecipeRecord::rating() const
 {
-    if (rtgSrc.size() <= 2)
-        return QString();
-    const int sep = rtgSrc.indexOf(QStringLiteral("~~"));
-    return sep > 0 ? rtgSrc.left(sep) : QString();
+    return splitRtgSrc(rtgSrc).rating;
 }
 
 QString RecipeRecord::source() const
 {
-    if (rtgSrc.size() <= 2)
-        return QString();
-    const int sep = rtgSrc.indexOf(QStringLiteral("~~"));
-    if (sep < 0)
-        return rtgSrc.mid(1);
-    return rtgSrc.mid(sep + 2);
+    return splitRtgSrc(rtgSrc).source;
 }

@@ -19,8 +19,7 @@ struct RecipeRecord
     // The current record of a recipe recordset (which must have a current record).
     static RecipeRecord fromCurrent(const Recordset& recipes);
 
-    // Rating and source split from RtgSrc: both empty when RtgSrc has 2 characters or fewer; otherwise the
-    // text before the first "~~" and the text after it.
+    // Rating and source as splitRtgSrc decodes RtgSrc for every reader of the field.
     QString rating() const;
     QString source() const;
 };

@@ -10,7 +10,7 @@ class WizardFormat : public RecipeFormat
 public:
     QString formatName() const override { return QStringLiteral("Cookbook Wizard"); }
     QString nameFilter() const override { return QStringLiteral("Cookbook Wizard files (*.txt *.csv)"); }
-    bool canRead(const QString& line) const override { return line.contains(QLatin1String("Number,Name")); }
+    bool canRead(const QString& line) const override { return line.trimmed().startsWith(QLatin1String("Number,Name")); }
     bool read(LineSource& source, ImportedRecipe& recipe) override;
 
     // The ingredient field as free-text lines (CR LF separated).

@@ -1,5 +1,7 @@
 #include "masterlists/MasterListEditor.h"
 
+#include <algorithm>
+
 MasterListEditor::MasterListEditor(const MasterListKind& kind, std::unique_ptr<DataSource> source)
     : m_kind(kind)
     , m_source(std::move(source))
@@ -33,16 +35,12 @@ void MasterListEditor::refill()
     m_selected = -1;
     m_editPos = -1;
     m_held = Held();
-    const int value = m_rs.requireField(m_kind.valueField);
-    const int aisle = m_kind.hasAisle() ? m_rs.requireField(QStringLiteral("IngrAisle")) : -1;
+    m_insertedRow = -1;
     for (int pos = 0; pos < m_rs.recordCount(); ++pos) {
         m_rs.setPosition(pos);
-        QString text = m_rs.value(value);
-        if (text == kReservedAllEntry)
-            continue;
-        if (aisle >= 0 && !m_rs.value(aisle).isEmpty())
-            text += QStringLiteral(" (aisle:") + m_rs.value(aisle) + QLatin1Char(')');
-        m_entries.append({ text, pos });
+        QString text;
+        if (entryTextOfCurrent(text))
+            m_entries.append({ text, pos });
     }
     m_rs.moveFirst();
 }
@@ -92,6 +90,7 @@ void MasterListEditor::writeCurrent(const QString& id, const QString& status, co
 
 MasterListEditor::Outcome MasterListEditor::addOrUpdate(const QString& text, const QString& aisleText)
 {
+    m_insertedRow = -1;
     if (text.isEmpty())
         return Outcome::Ignored;
     const QString aisle = aisleText.left(kMaxAisleLength);
@@ -128,11 +127,51 @@ MasterListEditor::Outcome MasterListEditor::addOrUpdate(const QString& text, con
             return Outcome::LimitReached;
         m_rs.addNew();
         writeCurrent(RecordStatus::NewId, RecordStatus::New, text.left(m_kind.maxLength), aisle);
-        outcome = Outcome::Added;
+        placeAdded();
+        select(0);
+        return Outcome::Added;
     }
     refill();
     select(0);
     return outcome;
+}
+
+bool MasterListEditor::entryTextOfCurrent(QString& text) const
+{
+    text = m_rs.value(m_kind.valueField);
+    if (text == kReservedAllEntry)
+        return false;
+    if (m_kind.hasAisle()) {
+        const QString aisle = m_rs.value(QStringLiteral("IngrAisle"));
+        if (!aisle.isEmpty())
+            text += QStringLiteral(" (aisle:") + aisle + QLatin1Char(')');
+    }
+    return true;
+}
+
+void MasterListEditor::placeAdded()
+{
+    // The view is in the list's order (records deleted since the last refill may still be in it, without
+    // entries), so the new record goes where a refill would put it and the entries after it move down one.
+    if (m_rs.filter() != RecordStatus::LiveFilter || m_rs.sort() != m_kind.order) {
+        refill(); // someone changed the view
+        return;
+    }
+    m_selected = -1;
+    m_held = Held();
+    const int pos = m_rs.placeCurrent();
+    if (pos < 0)
+        return;
+    QString text;
+    const bool listed = entryTextOfCurrent(text);
+    auto at = std::lower_bound(m_entries.begin(), m_entries.end(), pos,
+                               [](const Entry& e, int p) { return e.viewPos < p; });
+    for (auto it = at; it != m_entries.end(); ++it)
+        ++it->viewPos;
+    if (!listed)
+        return;
+    m_insertedRow = static_cast<int>(at - m_entries.begin());
+    m_entries.insert(at, Entry { text, pos });
 }
 
 bool MasterListEditor::removeSelected()

@@ -72,9 +72,13 @@ public:
     bool atLimit() const { return count() >= m_kind.limit - 1; }
 
     // Add (or, in update mode, update) with the entry text and, for ingredients, the aisle; both are cut to
-    // their longest length. Afterwards the list is rebuilt and its first entry selected (except when the
-    // text is empty or the limit is reached: then nothing changes).
+    // their longest length. Afterwards the list is as rebuilt and its first entry selected (except when the
+    // text is empty or the limit is reached: then nothing changes). An add places its one new entry without
+    // rebuilding the list, so adding n entries takes time in proportion to n, not n squared.
     Outcome addOrUpdate(const QString& text, const QString& aisle = QString());
+    // The row at which the last addOrUpdate inserted an entry while leaving the other entries as they were,
+    // or -1 when it rebuilt the list or changed nothing shown (then a window shows the whole list again).
+    int insertedRow() const { return m_insertedRow; }
 
     // Deletes the selected entry's record: dropped from the table when it was added since the last
     // synchronisation, otherwise marked "0x0002". The entry leaves the list; nothing is selected afterwards.
@@ -92,6 +96,10 @@ private:
         int viewPos;
     };
     void readHeld();
+    // The entry text of the current record; false for the reserved "All" record, which is not listed.
+    bool entryTextOfCurrent(QString& text) const;
+    // Lists the record just added (current, at the end of the view) where a refill would list it.
+    void placeAdded();
     void writeCurrent(const QString& id, const QString& status, const QString& value, const QString& aisle);
 
     const MasterListKind& m_kind;
@@ -100,5 +108,6 @@ private:
     QVector<Entry> m_entries;
     int m_selected = -1;
     int m_editPos = -1; // view position of the record being updated, or -1 in add mode
+    int m_insertedRow = -1;
     Held m_held;
 };

@@ -89,8 +89,7 @@ int importLines(const QStringList& lines, const Run& run)
         ++count;
         if (run.progress)
             run.progress(count);
-        if (!run.add(splitLine(line)))
-            break;
+        run.add(splitLine(line));
     }
     return count;
 }

@@ -45,14 +45,14 @@ struct Run
     // Number of entries the list shows now.
     std::function<int()> listCount;
     // Adds one entry as the editor's Add does (an empty ingredient adds nothing). Returns false when the
-    // list refused it because it is full (after telling the user), which ends the import.
+    // list refused it because it is full (after telling the user); the import goes on with the next line.
     std::function<bool(const Line&)> add;
     // Called after each line is read with the count so far, before it is added.
     std::function<void(int)> progress;
 };
 
-// Feeds every line through run.add until the end of the lines or until the list is full: either the
-// editor refuses a line at its own limit, or the list shows kDatabaseLimit entries ("Database Limit"
+// Feeds every line through run.add to the end of the lines; a line the editor refuses at its own limit
+// does not stop the run. Stops early only once the list shows kDatabaseLimit entries ("Database Limit"
 // message). Returns the number of lines read.
 int importLines(const QStringList& lines, const Run& run);
 

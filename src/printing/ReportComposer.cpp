@@ -62,6 +62,9 @@ void standardRecipe(ReportDocument& doc, const Recordset& rs, bool first, bool n
         doc.paragraph(QStringLiteral("Nutritional Information:"));
         doc.addTable(ReportComposer::IngredientFormat, QStringList(), lineRows(nutrition));
     }
+    // The next recipe (or the separator line) starts below a picture taller than this recipe's text.
+    if (withPicture)
+        doc.clearPictures();
     if (!newPage)
         doc.paragraph(ReportComposer::Separator);
 }

@@ -75,9 +75,9 @@ ReportPaper ReportPaper::indexCard()
     p.widthInches = 5.0;
     p.heightInches = 3.0;
     p.marginTop = 0.6;
-    p.marginLeft = 0.15;
-    p.marginRight = 0.15;
-    p.marginBottom = 0.15;
+    p.marginLeft = 0.0;
+    p.marginRight = 0.0;
+    p.marginBottom = 0.0;
     p.customCard = true;
     return p;
 }
@@ -98,6 +98,7 @@ void ReportDocument::startDoc()
     m_bold = false;
     m_align = ReportAlign::Left;
     m_ended = false;
+    m_belowPictures = false;
 }
 
 void ReportDocument::setHeader(const QString& text)
@@ -132,11 +133,18 @@ ReportBlock ReportDocument::styled(ReportBlock::Kind kind) const
     return b;
 }
 
+void ReportDocument::append(ReportBlock block)
+{
+    block.belowPictures = m_belowPictures;
+    m_belowPictures = false;
+    m_blocks.append(block);
+}
+
 void ReportDocument::paragraph(const QString& text)
 {
     ReportBlock b = styled(ReportBlock::Paragraph);
     b.text = text;
-    m_blocks.append(b);
+    append(b);
 }
 
 void ReportDocument::addTable(const QString& format, const QStringList& header, const QVector<QStringList>& rows)
@@ -156,7 +164,7 @@ void ReportDocument::addTable(const QString& format, const QStringList& header, 
         b.header = fit(header);
     for (const QStringList& row : rows)
         b.rows.append(fit(row));
-    m_blocks.append(b);
+    append(b);
 }
 
 void ReportDocument::addTable(const QString& format, const QString& header, const QString& body)
@@ -182,12 +190,12 @@ void ReportDocument::drawPicture(const QString& path, double leftInches, double 
     b.pictureLeft = leftInches;
     b.pictureWidth = widthInches;
     b.pictureHeight = heightInches;
-    m_blocks.append(b);
+    append(b);
 }
 
 void ReportDocument::newPage()
 {
-    m_blocks.append(styled(ReportBlock::PageBreak));
+    append(styled(ReportBlock::PageBreak));
 }
 
 int ReportDocument::pageBreakCount() const

@@ -44,7 +44,8 @@ struct ReportPaper
     bool customCard = false;
 
     static ReportPaper letter() { return ReportPaper {}; }
-    // A 5 in x 3 in card with room at the top for the running page text.
+    // A 5 in x 3 in card: 0.6 in at the top for the running page text, no other margin (what the printer
+    // cannot reach at the card's edges is the printer's business).
     static ReportPaper indexCard();
     double contentWidth() const { return widthInches - marginLeft - marginRight; }
     bool operator==(const ReportPaper& o) const;
@@ -74,6 +75,9 @@ struct ReportBlock
     double pictureLeft = 0.0;
     double pictureWidth = 0.0;
     double pictureHeight = 0.0;
+
+    // Set on a block that starts below every picture drawn before it, rather than beside one.
+    bool belowPictures = false;
 };
 
 // A composed report: the sequence of operations that the preview, the printer, the PDF and the RTF writer
@@ -115,6 +119,8 @@ public:
     // "~" ends the last row and adds none).
     void addTable(const QString& format, const QString& header, const QString& body);
     void drawPicture(const QString& path, double leftInches, double widthInches, double heightInches);
+    // The next block recorded starts below any picture still beside the text (a new section of the report).
+    void clearPictures() { m_belowPictures = true; }
     void newPage();
 
     const QVector<ReportBlock>& blocks() const { return m_blocks; }
@@ -128,6 +134,7 @@ public:
 
 private:
     ReportBlock styled(ReportBlock::Kind kind) const;
+    void append(ReportBlock block);
 
     QString m_docName;
     ReportPaper m_paper;
@@ -137,5 +144,6 @@ private:
     bool m_bold = false;
     ReportAlign m_align = ReportAlign::Left;
     bool m_ended = false;
+    bool m_belowPictures = false;
     QVector<ReportBlock> m_blocks;
 };

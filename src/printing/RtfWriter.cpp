@@ -173,19 +173,49 @@ QByteArray RtfWriter::toRtf(const ReportDocument& doc) const
         out += "\\par}\r\n";
     }
 
+    // A page break is written as "page break before" on the next paragraph: word processors drop a \\page that
+    // follows a table row. Before anything but a paragraph, an empty paragraph carries it.
+    bool breakPending = false;
+    auto flushBreak = [&]() {
+        if (breakPending)
+            out += "\\pard\\plain\\pagebb\\par\r\n";
+        breakPending = false;
+    };
+    // A clearing line break moves what follows below a picture frame; only written when one may be beside it.
+    bool pictureBeside = false;
     for (const ReportBlock& b : doc.blocks()) {
+        const bool clear = b.belowPictures && pictureBeside && b.kind != ReportBlock::PageBreak;
+        if (clear && b.kind != ReportBlock::Paragraph) {
+            flushBreak();
+            out += "\\pard\\plain{\\lbr3\\line}\\par\r\n";
+        }
+        if (clear || b.kind == ReportBlock::PageBreak)
+            pictureBeside = false;
         switch (b.kind) {
         case ReportBlock::Paragraph:
-            out += "\\pard" + alignWord(b.align) + charFormat(fonts, b.fontName, b.fontSize, b.bold);
+            out += "\\pard" + QByteArray(breakPending ? "\\pagebb" : "") + alignWord(b.align)
+                + charFormat(fonts, b.fontName, b.fontSize, b.bold);
+            breakPending = false;
+            if (clear)
+                out += "{\\lbr3\\line}";
             out += escape(b.text) + "\\par\r\n";
             break;
         case ReportBlock::PageBreak:
-            out += "\\page\r\n";
+            flushBreak();
+            breakPending = true;
             break;
         case ReportBlock::Picture: {
+            flushBreak();
+            pictureBeside = true;
             const std::optional<RtfPicture> pic = m_loader(b.picturePath);
-            if (!pic)
+            if (!pic) {
+                // The same box the printed page shows, so that no output passes over a broken picture silently.
+                out += "\\pard\\phpg\\posx" + num(twips(b.pictureLeft)) + "\\pvpara\\posy0\\absw"
+                    + num(twips(b.pictureWidth)) + "\\absh-" + num(twips(b.pictureHeight))
+                    + "\\dxfrtext144\\box\\brdrs\\brdrw10\\brsp72\\qc"
+                    + charFormat(fonts, QStringLiteral("Arial"), 8, false) + "Picture not found\\par\\pard\r\n";
                 break;
+            }
             // Scale into the box keeping the picture's proportions.
             const double scale = std::min(b.pictureWidth / pic->widthPx, b.pictureHeight / pic->heightPx);
             const int w = twips(pic->widthPx * scale);
@@ -198,6 +228,7 @@ QByteArray RtfWriter::toRtf(const ReportDocument& doc) const
             break;
         }
         case ReportBlock::Table: {
+            flushBreak();
             auto row = [&](const QStringList& cells, bool header) {
                 out += "\\trowd\\trgaph72\\trleft0";
                 if (header)
@@ -225,6 +256,7 @@ QByteArray RtfWriter::toRtf(const ReportDocument& doc) const
         }
         }
     }
+    flushBreak();
     out += "}\r\n";
     return out;
 }

@@ -25,8 +25,11 @@ using RtfPictureLoader = std::function<std::optional<RtfPicture>(const QString& 
 // Writes a ReportDocument as an RTF 1.x document that word processors open: Windows-1252 text (other
 // characters as \u escapes), a font table of the fonts used, the paper and margins, a header with the three
 // parts of the running page text (the page number as a PAGE field), paragraphs with font, size, weight and
-// alignment, tables as RTF rows (the header row repeated on each page), one \page per page break, and
-// pictures embedded as PNG in a frame at their position.
+// alignment, tables as RTF rows (the header row repeated on each page), each page break as "page break
+// before" on the next paragraph (word processors drop a \page that follows a table row), and pictures
+// embedded as PNG in a frame at their position; a picture that cannot be loaded shows a "Picture not found"
+// box in its place, as on the printed page. A block that starts below the pictures begins with a clearing
+// line break when a picture may still be beside it.
 class RtfWriter
 {
 public:

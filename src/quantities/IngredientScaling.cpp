@@ -27,7 +27,8 @@ int ScaleModeFromPreferences()
                                                                                                   : ScaleFraction;
 }
 
-std::optional<QString> RunIngredientScaling(const QString& serves, QString& baseServes, const QString& ingredients)
+std::optional<QString> RunIngredientScaling(const QString& serves, QString& baseServes, const QString& ingredients,
+                                            const std::function<void(const QString&)>& show)
 {
     if (baseServes.isEmpty())
         baseServes = serves;
@@ -64,6 +65,8 @@ std::optional<QString> RunIngredientScaling(const QString& serves, QString& base
         return std::nullopt;
     }
 
+    if (show)
+        show(scaled);
     if (ScalingComplete != QLatin1String("no")) {
         Dialogs::message(QString(), QStringLiteral("Ingredient scaling complete."));
     } else {

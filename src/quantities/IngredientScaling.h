@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 // Scaling a recipe's ingredient lines to a new number of servings, as the scale button of the recipe
@@ -22,8 +23,10 @@ int ScaleModeFromPreferences();
 // empty one is taken from serves. The first click with serves unchanged explains what to do; a blank
 // serves is refused; otherwise the user confirms, every quantity is scaled by serves / baseServes and the
 // outcome is told ("Ingredient scaling complete." or the "Scaling INCOMPLETE." note with the factor).
-// Returns the new ingredient text, with baseServes set to serves, when the ingredients were scaled.
-// Returns nothing when nothing changed: explained, refused, declined, or failed (a failure, such as
-// servings that read as 0 or a zero denominator, is reported with ShowError "scaling the serving size"
+// When the ingredients were scaled, show receives the new ingredient text before the outcome is told (so
+// the grid shows the new quantities under the message); the new text is returned, with baseServes set to
+// serves. Returns nothing when nothing changed: explained, refused, declined, or failed (a failure, such
+// as servings that read as 0 or a zero denominator, is reported with ShowError "scaling the serving size"
 // and leaves baseServes as it was).
-std::optional<QString> RunIngredientScaling(const QString& serves, QString& baseServes, const QString& ingredients);
+std::optional<QString> RunIngredientScaling(const QString& serves, QString& baseServes, const QString& ingredients,
+                                            const std::function<void(const QString&)>& show = {});

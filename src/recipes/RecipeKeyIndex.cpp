@@ -10,7 +10,7 @@ void RecipeKeyIndex::sync(const Recordset& recipes)
     const int key = recipes.requireField(QStringLiteral("Key"));
     const auto rows = recipes.recordsInSortOrder();
     m_keys.reserve(static_cast<int>(rows.size()));
-    for (const QVector<QString>* row : rows)
+    for (const Recordset::Record* row : rows)
         ++m_keys[row->at(key).toCaseFolded()];
     m_table = &recipes;
     m_records = recipes.totalRecordCount();

@@ -53,7 +53,7 @@ int liveCount(const Recordset& recipes)
 {
     const int status = recipes.requireField(kStatus);
     int count = 0;
-    for (const QVector<QString>* row : recipes.recordsInSortOrder()) {
+    for (const Recordset::Record* row : recipes.recordsInSortOrder()) {
         if (row->at(status) != RecordStatus::Deleted)
             ++count;
     }

@@ -3,84 +3,156 @@
 #include "shell/AppState.h"
 #include "shell/Dialogs.h"
 #include "storage/SafeFile.h"
+#include "storage/TableFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
-// Values are UTF-8 bytes passed through unchanged; no wide-character conversion is needed.
-#define SI_NO_CONVERSION
-#include <SimpleIni.h>
-
-#include <string>
+#include <algorithm>
 
 namespace {
 
-void configure(CSimpleIniA& ini)
+bool isBlank(char c)
 {
-    ini.SetUnicode(true);
-    ini.SetMultiKey(false);
-    ini.SetMultiLine(false);
-    ini.SetSpaces(false);
+    return c == ' ' || c == '\t';
 }
 
-// Reads the file into ini. A missing file is an empty one; false when an existing file cannot be read.
-bool load(const QString& path, CSimpleIniA& ini, QString* reason = nullptr)
+bool sameName(QByteArrayView bytes, const QString& name)
 {
-    configure(ini);
+    return QString::fromUtf8(bytes).compare(name, Qt::CaseInsensitive) == 0;
+}
+
+// Where a key stands in a settings file's bytes, and where it would go.
+struct KeyPlace
+{
+    qsizetype valueStart = -1; // the value's bytes (blanks around it excluded) when the key was found
+    qsizetype valueEnd = -1;
+    qsizetype insertAt = -1; // where a new key line of the section goes, when the section was found
+    QByteArray lineEnd = "\r\n"; // the file's own line end
+};
+
+// Finds key in section. Lines end as table file lines do (CR LF, LF or a lone CR); a UTF-8 byte order mark
+// before the first line is skipped.
+KeyPlace locate(const QByteArray& bytes, const QString& section, const QString& key)
+{
+    KeyPlace place;
+    qsizetype pos = bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    bool lineEndSeen = false;
+    bool inSection = false;
+    bool firstSectionSeen = false; // a new key goes into the first occurrence of its section
+    bool inFirstSection = false;
+    QByteArrayView line;
+    for (;;) {
+        const qsizetype start = pos;
+        if (!TableFile::nextLine(bytes, pos, line))
+            break;
+        const qsizetype contentEnd = start + line.size();
+        if (!lineEndSeen && pos > contentEnd) {
+            lineEndSeen = true;
+            const QByteArrayView end(bytes.constData() + contentEnd, pos - contentEnd);
+            place.lineEnd = end.contains('\n') ? (end.contains('\r') ? "\r\n" : "\n") : "\r";
+        }
+        qsizetype ts = start;
+        qsizetype te = contentEnd;
+        while (ts < te && isBlank(bytes.at(ts)))
+            ++ts;
+        while (te > ts && isBlank(bytes.at(te - 1)))
+            --te;
+        if (ts == te || bytes.at(ts) == ';' || bytes.at(ts) == '#')
+            continue;
+        const QByteArrayView text(bytes.constData() + ts, te - ts);
+        if (text.front() == '[') {
+            const qsizetype close = text.indexOf(']');
+            if (close < 0)
+                continue; // not a section line: the section goes on
+            inSection = sameName(text.sliced(1, close - 1).trimmed(), section);
+            inFirstSection = inSection && !firstSectionSeen;
+            if (inFirstSection) {
+                firstSectionSeen = true;
+                place.insertAt = pos;
+            }
+            continue;
+        }
+        const qsizetype eq = text.indexOf('=');
+        if (eq <= 0 || text.first(eq).trimmed().isEmpty())
+            continue;
+        if (inFirstSection)
+            place.insertAt = pos;
+        if (inSection && sameName(text.first(eq).trimmed(), key)) {
+            qsizetype vs = ts + eq + 1;
+            while (vs < contentEnd && isBlank(bytes.at(vs)))
+                ++vs;
+            place.valueStart = vs;
+            place.valueEnd = std::max(vs, te);
+            return place;
+        }
+    }
+    return place;
+}
+
+// The file's bytes: empty for a missing file; nothing when an existing file cannot be read.
+std::optional<QByteArray> load(const QString& path, QString* reason = nullptr)
+{
     QFile file(path);
     if (!file.exists())
-        return true;
+        return QByteArray();
     if (!file.open(QIODevice::ReadOnly)) {
         if (reason)
             *reason = file.errorString();
-        return false;
+        return std::nullopt;
     }
-    const QByteArray bytes = file.readAll();
+    QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
         if (reason)
             *reason = file.errorString();
-        return false;
+        return std::nullopt;
     }
-    return ini.LoadData(bytes.constData(), size_t(bytes.size())) >= 0 || bytes.isEmpty();
+    return bytes;
+}
+
+bool hasLineBreak(const QString& text)
+{
+    return text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n'));
 }
 
 } // namespace
 
 QString Settings::read(const QString& path, const QString& section, const QString& key, const QString& defaultValue)
 {
-    CSimpleIniA ini;
-    if (!load(path, ini))
+    const std::optional<QByteArray> bytes = load(path);
+    if (!bytes)
         return defaultValue;
-    const QByteArray s = section.toUtf8();
-    const QByteArray k = key.toUtf8();
-    const char* value = ini.GetValue(s.constData(), k.constData(), nullptr);
-    return value ? QString::fromUtf8(value) : defaultValue;
+    const KeyPlace place = locate(*bytes, section, key);
+    if (place.valueStart < 0)
+        return defaultValue;
+    return QString::fromUtf8(bytes->constData() + place.valueStart, place.valueEnd - place.valueStart);
 }
 
 std::optional<QString> Settings::write(const QString& path, const QString& section, const QString& key,
                                        const QString& value)
 {
-    CSimpleIniA ini;
+    if (hasLineBreak(section) || hasLineBreak(key) || hasLineBreak(value))
+        return QStringLiteral("a setting cannot hold a line break");
     QString reason;
-    if (!load(path, ini, &reason))
+    std::optional<QByteArray> loaded = load(path, &reason);
+    if (!loaded)
         return reason.isEmpty() ? QStringLiteral("cannot read %1").arg(path) : reason;
-    const QByteArray s = section.toUtf8();
-    const QByteArray k = key.toUtf8();
+    QByteArray bytes = std::move(*loaded);
+    const KeyPlace place = locate(bytes, section, key);
     const QByteArray v = value.toUtf8();
-    if (ini.SetValue(s.constData(), k.constData(), v.constData()) < 0)
-        return QStringLiteral("cannot set %1").arg(key);
-    std::string text;
-    if (ini.Save(text) < 0)
-        return QStringLiteral("cannot compose %1").arg(path);
-
-    // The file is shared with Windows installers: CR LF line ends.
-    QByteArray bytes;
-    bytes.reserve(int(text.size()) + 64);
-    for (char c : text) {
-        if (c == '\n' && (bytes.isEmpty() || bytes.back() != '\r'))
-            bytes.append('\r');
-        bytes.append(c);
+    if (place.valueStart >= 0) {
+        bytes.replace(place.valueStart, place.valueEnd - place.valueStart, v);
+    } else {
+        const QByteArray keyLine = key.toUtf8() + '=' + v + place.lineEnd;
+        const qsizetype at = place.insertAt >= 0 ? place.insertAt : bytes.size();
+        // A last line without a line end gets one before anything is added after it.
+        const bool needsLineEnd = at > 0 && bytes.at(at - 1) != '\n' && bytes.at(at - 1) != '\r'
+            && !(at == 3 && bytes.startsWith("\xEF\xBB\xBF"));
+        QByteArray added = needsLineEnd ? place.lineEnd : QByteArray();
+        if (place.insertAt < 0)
+            added += '[' + section.toUtf8() + ']' + place.lineEnd;
+        bytes.insert(at, added + keyLine);
     }
     if (const auto error = SafeFile::write(path, bytes))
         return error->description();
@@ -92,14 +164,33 @@ QString ReadSetting(const QString& section, const QString& key, const QString& d
     return Settings::read(AppState::instance().settingsPath, section, key, defaultValue);
 }
 
+namespace {
+void reportSettingsWriteFailure()
+{
+    Dialogs::message(QString(), QStringLiteral("An error occurred while writing to the ini file."), MsgButtons::Ok);
+}
+} // namespace
+
 bool WriteSetting(const QString& section, const QString& key, const QString& value)
 {
-    if (const auto failure = Settings::write(AppState::instance().settingsPath, section, key, value)) {
-        Q_UNUSED(failure);
-        Dialogs::message(QString(), QStringLiteral("An error occurred while writing to the ini file."), MsgButtons::Ok);
+    if (Settings::write(AppState::instance().settingsPath, section, key, value)) {
+        reportSettingsWriteFailure();
         return false;
     }
     return true;
+}
+
+bool WriteSettings(const QString& section, const QVector<QPair<QString, QString>>& keysAndValues)
+{
+    bool allWritten = true;
+    for (const auto& [key, value] : keysAndValues) {
+        if (Settings::write(AppState::instance().settingsPath, section, key, value)) {
+            if (allWritten)
+                reportSettingsWriteFailure();
+            allWritten = false;
+        }
+    }
+    return allWritten;
 }
 
 bool FileExists(const QString& path)

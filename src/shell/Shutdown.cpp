@@ -20,14 +20,17 @@ QStringList Shutdown::RemoveTinyTableFiles(const QString& dataFolder)
     return removed;
 }
 
-bool SaveDBs(AppState& state)
+bool SaveDBs(AppState& state, QStringList* unsaved)
 {
     bool ok = true;
-    if (state.recipes)
-        ok = state.recipes->save() && ok;
-    if (state.prefs)
-        ok = state.prefs->save() && ok;
-    if (state.menu)
-        ok = state.menu->save() && ok;
+    for (const DataSource* table :
+         { static_cast<const DataSource*>(state.recipes.get()), static_cast<const DataSource*>(state.prefs.get()),
+           static_cast<const DataSource*>(state.menu.get()) }) {
+        if (!table || table->save())
+            continue;
+        ok = false;
+        if (unsaved)
+            *unsaved << table->definition().fileName;
+    }
     return ok;
 }

@@ -16,5 +16,6 @@ QStringList RemoveTinyTableFiles(const QString& dataFolder);
 
 // Writes the held tables: the recipe table, then the preferences (SavePreferences), then the menu planner.
 // Each is written whole through a temporary file; a failure is reported through ShowError and the others are
-// still written. Returns true when every held table was written.
-bool SaveDBs(AppState& state);
+// still written. Returns true when every held table was written; otherwise the file names of the tables that
+// were not written are appended to unsaved, when given.
+bool SaveDBs(AppState& state, QStringList* unsaved = nullptr);

@@ -90,11 +90,6 @@ bool Startup::LocateDataFolder(AppState& state)
         initialisationError(QStringLiteral("Unable to locate handheld database directory.") + advice);
         return false;
     }
-    if (!QFileInfo(state.dataPath).isDir()) {
-        initialisationError(QStringLiteral("The handheld database directory ") + state.dataPath
-                            + QStringLiteral(" does not exist.") + advice);
-        return false;
-    }
     // Held with a trailing separator, as every table path is built by appending a file name.
     state.dataPath = withTrailingSeparator(state.dataPath);
     return true;

@@ -22,8 +22,9 @@ void readSettings(AppState& state, const QString& programFolder);
 // Finds the data folder. For install type "Palm", a "UserPath: " line of the conduit's copy log in the program
 // folder that names another folder replaces DataPath (written to the settings file with the old one as
 // OldDataPath, and noted in the installer's log). Returns false, after showing "InitializatiOn Error", when
-// no data folder is known or the known one does not exist; the program must then end. On success DataPath
-// is held with a trailing separator (the settings file keeps the value as written).
+// no data folder is known; the program must then end. A known folder that does not exist is not checked
+// here: the recipe loader then fails with its own message naming the file. On success DataPath is held with
+// a trailing separator (the settings file keeps the value as written).
 bool LocateDataFolder(AppState& state);
 
 // The conduit's user folder from a copy log's text: what follows "UserPath: " on the first line that starts

@@ -15,8 +15,7 @@ namespace {
 
     void tellLimit(int notAdded)
     {
-        if (notAdded > 0)
-            Dialogs::message(QStringLiteral("Maximum Number Items"), limitReachedText(notAdded));
+        Dialogs::message(QStringLiteral("Maximum Number Items"), limitReachedText(notAdded));
     }
 } // namespace
 
@@ -56,8 +55,11 @@ ShoppingListAdder::Tally addAllFromRecipe(const QString& dataFolder, const QVect
         }
         if (!adder.save())
             return {};
-        tellLimit(tally.notAdded);
-        Dialogs::message(kAddComplete, QStringLiteral("Finished adding all items to the shopping list."));
+        // A full list is not "finished adding all items": the limit note alone tells what happened.
+        if (tally.notAdded > 0)
+            tellLimit(tally.notAdded);
+        else
+            Dialogs::message(kAddComplete, QStringLiteral("Finished adding all items to the shopping list."));
         return tally;
     } catch (const TableLoadError&) {
         return {};
@@ -94,10 +96,11 @@ ShoppingListAdder::Tally addFromPlanner(const QString& dataFolder, const MenuPla
     try {
         BusyPointer busy;
         ShoppingListAdder adder(dataFolder);
+        // The planner tells the limit for every line past it, as the lines come.
+        adder.setTellLimitPerLine(true);
         const ShoppingListAdder::Tally tally = planner.addRowsToShoppingList(adder, recipes, rows);
         if (!adder.save())
             return {};
-        tellLimit(tally.notAdded);
         Dialogs::message(kAddComplete, QStringLiteral("Finished adding ingredients."));
         return tally;
     } catch (const TableLoadError&) {

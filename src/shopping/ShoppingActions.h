@@ -20,12 +20,14 @@ void addOneFromRecipe(const QString& dataFolder, const QString& quantity, const 
 
 // Add-all on the recipe window: asks first when ask is set (No adds and writes nothing), adds every line,
 // writes the file and says it is finished. When the list fills up, the lines added so far are still written
-// and the message tells how many lines were left out. Returns the tally (empty when declined or failed).
+// and, instead of the finished message, the limit message tells how many lines were left out. Returns the tally (empty
+// when declined or failed).
 ShoppingListAdder::Tally addAllFromRecipe(const QString& dataFolder, const QVector<ShoppingList::ItemLine>& lines,
                                           const QString& recipeName, bool ask);
 
 // The planner's shopping buttons: all rows, or the selected one. Asks first; says "Please select a recipe."
-// when the planner is empty; writes the file and says "Finished adding ingredients.".
+// when the planner is empty; shows the limit message for every line past the limit; writes the file and
+// says "Finished adding ingredients.".
 ShoppingListAdder::Tally addFromPlanner(const QString& dataFolder, const MenuPlannerModel& planner,
                                         const Recordset& recipes, bool all);
 

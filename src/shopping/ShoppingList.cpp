@@ -113,11 +113,8 @@ ShopAddResult AddToShoppingList(const QString& quantity, const QString& units, c
     const QString folder = dataFolder.isEmpty() ? AppState::instance().dataPath : dataFolder;
     try {
         ShoppingListAdder adder(folder);
+        adder.setTellLimitPerLine(true);
         const ShopAddResult result = adder.add(quantity, units, ingredient, note);
-        if (result == ShopAddResult::ListFull) {
-            Dialogs::message(QStringLiteral("Maximum Number Items"), ShoppingList::limitMessage());
-            return result;
-        }
         if (result == ShopAddResult::Added && !adder.save())
             return ShopAddResult::Failed;
         return result;

@@ -47,8 +47,11 @@ ShopAddResult ShoppingListAdder::add(const QString& quantity, const QString& uni
         return ShopAddResult::Skipped;
 
     const QString aisle = lookupAisle(m_ingredients->recordset(), ingredient);
-    if (isFull())
+    if (isFull()) {
+        if (m_tellLimitPerLine)
+            Dialogs::message(QStringLiteral("Maximum Number Items"), limitMessage());
         return ShopAddResult::ListFull;
+    }
 
     Recordset& rs = m_shop->recordset();
     rs.addNew();
@@ -80,7 +83,7 @@ bool ShoppingListAdder::add_menu_to_shop(QString& menuKey, const QString& recipe
     const int statusField = recipes.requireField(QStringLiteral("STATUS"));
     const int ingredientsField = recipes.requireField(QStringLiteral("Ingredients"));
     const QString wanted = menuKey.toCaseFolded();
-    for (const QVector<QString>* record : recipes.recordsInSortOrder()) {
+    for (const Recordset::Record* record : recipes.recordsInSortOrder()) {
         if (record->at(statusField) == RecordStatus::Deleted || record->at(keyField).toCaseFolded() != wanted)
             continue;
         const Tally added = addItemLines(record->at(ingredientsField), recipeName);

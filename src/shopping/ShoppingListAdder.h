@@ -28,9 +28,13 @@ public:
         void count(ShopAddResult result);
     };
 
+    // When set, every line refused because the list is full shows the limit message ("Maximum Number
+    // Items"); otherwise adding shows nothing and the caller tells the outcome.
+    void setTellLimitPerLine(bool tell) { m_tellLimitPerLine = tell; }
+
     // Adds one line as an item of its own (no merging with equal items): ingredient cut to 80 characters,
     // aisle from the master ingredient list, key from the aisle key and the ingredient, REC_ID "0x00000000",
-    // STATUS "0x0008". Shows nothing.
+    // STATUS "0x0008".
     ShopAddResult add(const QString& quantity, const QString& units, const QString& ingredient, const QString& note);
 
     // Adds every line of item-line text in order, each with the note. Once the list is full the remaining
@@ -57,4 +61,5 @@ public:
 private:
     std::unique_ptr<DataSource> m_shop;
     std::unique_ptr<DataSource> m_ingredients;
+    bool m_tellLimitPerLine = false;
 };

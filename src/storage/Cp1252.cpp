@@ -19,7 +19,25 @@ char encodeOne(char16_t u)
     return '?';
 }
 
+struct FoldTable
+{
+    char16_t units[256];
+    FoldTable()
+    {
+        for (int b = 0; b < 256; ++b) {
+            const char16_t u = b >= 0x80 && b <= 0x9F ? kHigh[b - 0x80] : static_cast<char16_t>(b);
+            units[b] = QChar(u).toCaseFolded().unicode();
+        }
+    }
+};
+
 } // namespace
+
+const char16_t* Cp1252::foldTable()
+{
+    static const FoldTable table;
+    return table.units;
+}
 
 QString Cp1252::decode(QByteArrayView bytes)
 {

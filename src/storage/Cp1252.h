@@ -8,4 +8,7 @@
 namespace Cp1252 {
 QString decode(QByteArrayView bytes);
 QByteArray encode(const QString& text);
+// For each byte, its character case-folded (the folding of case-insensitive text comparisons), so that
+// bytes can be compared with folded text without decoding them. 256 entries.
+const char16_t* foldTable();
 } // namespace Cp1252

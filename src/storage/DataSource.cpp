@@ -16,6 +16,24 @@ DataSource::FatalHook& fatalHook()
     static DataSource::FatalHook hook;
     return hook;
 }
+// The whole file in one buffer of its own size (a growing buffer would hold the file twice for a moment).
+QByteArray readWhole(QFile& file)
+{
+    QByteArray bytes(file.size(), Qt::Uninitialized);
+    qint64 done = 0;
+    while (done < bytes.size()) {
+        const qint64 n = file.read(bytes.data() + done, bytes.size() - done);
+        if (n <= 0)
+            break;
+        done += n;
+    }
+    bytes.truncate(done);
+    // A file that grew since its size was taken is read to its end.
+    if (!file.atEnd())
+        bytes += file.readAll();
+    return bytes;
+}
+
 } // namespace
 
 TableLoadError::TableLoadError(const QString& path, const AppError& error)
@@ -48,7 +66,7 @@ DataSource::DataSource(TableDef::Id id, const QString& path)
             std::exit(2);
         throw error;
     }
-    TableFile::parse(file.readAll(), *m_def, m_rs);
+    TableFile::parse(readWhole(file), *m_def, m_rs);
     m_rs.moveFirst();
 }
 

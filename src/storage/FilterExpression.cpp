@@ -1,6 +1,23 @@
 #include "storage/FilterExpression.h"
 
+#include "storage/Cp1252.h"
 #include "storage/Recordset.h"
+
+#include <string>
+
+namespace {
+
+// Compares bytes with folded text, one folded character per byte.
+bool sameFolded(const char* bytes, const char16_t* folded, qsizetype n, const char16_t* fold)
+{
+    for (qsizetype i = 0; i < n; ++i) {
+        if (fold[static_cast<unsigned char>(bytes[i])] != folded[i])
+            return false;
+    }
+    return true;
+}
+
+} // namespace
 
 struct FilterExpression::Node
 {
@@ -11,9 +28,11 @@ struct FilterExpression::Node
     std::unique_ptr<Node> right;
     int field = -1;
     QString literal;
+    // The literal case-folded character by character, for comparing with bytes.
+    std::u16string folded;
     LikeKind likeKind = Exact;
 
-    bool eval(const QVector<QString>& values) const
+    bool eval(const FieldValues& values) const
     {
         switch (kind) {
         case And:
@@ -21,21 +40,55 @@ struct FilterExpression::Node
         case Or:
             return left->eval(values) || right->eval(values);
         case Equal:
-            return QString::compare(values.at(field), literal, Qt::CaseInsensitive) == 0;
         case NotEqual:
-            return QString::compare(values.at(field), literal, Qt::CaseInsensitive) != 0;
         case Like: {
-            const QString& v = values.at(field);
-            switch (likeKind) {
-            case Exact:
-                return QString::compare(v, literal, Qt::CaseInsensitive) == 0;
-            case Prefix:
-                return v.startsWith(literal, Qt::CaseInsensitive);
-            case Suffix:
-                return v.endsWith(literal, Qt::CaseInsensitive);
-            case Contains:
-                return v.contains(literal, Qt::CaseInsensitive);
+            const FieldValue v = values.field(field);
+            const bool hit = v.text ? compareText(*v.text) : compareBytes(v.bytes);
+            return kind == NotEqual ? !hit : hit;
+        }
+        }
+        return false;
+    }
+
+    // Whether the value matches (for NotEqual: equals).
+    bool compareText(const QString& v) const
+    {
+        switch (kind == Like ? likeKind : Exact) {
+        case Exact:
+            return QString::compare(v, literal, Qt::CaseInsensitive) == 0;
+        case Prefix:
+            return v.startsWith(literal, Qt::CaseInsensitive);
+        case Suffix:
+            return v.endsWith(literal, Qt::CaseInsensitive);
+        case Contains:
+            return v.contains(literal, Qt::CaseInsensitive);
+        }
+        return false;
+    }
+
+    bool compareBytes(QByteArrayView v) const
+    {
+        static const char16_t* const fold = Cp1252::foldTable();
+        const qsizetype n = v.size();
+        const qsizetype m = static_cast<qsizetype>(folded.size());
+        const char16_t* lit = folded.data();
+        const char* b = v.data();
+        switch (kind == Like ? likeKind : Exact) {
+        case Exact:
+            return n == m && sameFolded(b, lit, m, fold);
+        case Prefix:
+            return n >= m && sameFolded(b, lit, m, fold);
+        case Suffix:
+            return n >= m && sameFolded(b + n - m, lit, m, fold);
+        case Contains: {
+            if (m == 0)
+                return true;
+            const char16_t first = lit[0];
+            for (qsizetype i = 0; i + m <= n; ++i) {
+                if (fold[static_cast<unsigned char>(b[i])] == first && sameFolded(b + i + 1, lit + 1, m - 1, fold))
+                    return true;
             }
+            return false;
         }
         }
         return false;
@@ -177,6 +230,9 @@ private:
                 pat.chop(1);
             node->likeKind = lead && trail ? Node::Contains : lead ? Node::Suffix : trail ? Node::Prefix : Node::Exact;
         }
+        node->folded.reserve(static_cast<size_t>(node->literal.size()));
+        for (const QChar c : node->literal)
+            node->folded.push_back(c.toCaseFolded().unicode());
         return node;
     }
 
@@ -225,7 +281,21 @@ std::unique_ptr<FilterExpression> FilterExpression::parse(const QString& text, c
     return expr;
 }
 
-bool FilterExpression::matches(const QVector<QString>& values) const
+bool FilterExpression::matches(const FieldValues& values) const
 {
     return m_root->eval(values);
+}
+
+bool FilterExpression::matches(const QVector<QString>& values) const
+{
+    struct Texts : FieldValues
+    {
+        const QVector<QString>& values;
+        explicit Texts(const QVector<QString>& v)
+            : values(v)
+        {
+        }
+        FieldValue field(int index) const override { return { &values.at(index), {} }; }
+    };
+    return m_root->eval(Texts(values));
 }

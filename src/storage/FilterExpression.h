@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 #include <QVector>
 
@@ -16,6 +17,21 @@
 class FilterExpression
 {
 public:
+    // One field's value as a comparison sees it: the text itself, or (when text is null) the value's
+    // Windows-1252 bytes with the file's escapes already undone. Both compare alike.
+    struct FieldValue
+    {
+        const QString* text = nullptr;
+        QByteArrayView bytes;
+    };
+    // The values of one record, field by field. A returned value need only stay valid until the next call.
+    class FieldValues
+    {
+    public:
+        virtual ~FieldValues() = default;
+        virtual FieldValue field(int index) const = 0;
+    };
+
     // Resolves a field name to its index, or -1 when unknown.
     using FieldResolver = std::function<int(const QString&)>;
 
@@ -24,6 +40,7 @@ public:
     static std::unique_ptr<FilterExpression> parse(const QString& text, const FieldResolver& resolver);
     ~FilterExpression();
 
+    bool matches(const FieldValues& values) const;
     bool matches(const QVector<QString>& values) const;
 
     // For a single equality comparison ("F = 'x'", or "F like 'x'" without "*"), the field index and the

@@ -2,44 +2,18 @@
 
 #include "shell/ShowError.h"
 #include "storage/Cp1252.h"
+#include "storage/FieldCodec.h"
 #include "storage/Recordset.h"
 #include "storage/SafeFile.h"
 
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace {
-
-// Undoes the value escapes of one raw field and decodes it: backslash-n to CR LF (line-break fields) and
-// "" to " (unless raw). Works on the file's bytes; every separator and escape is plain ASCII.
-QString decodeField(QByteArrayView raw, const FieldDef& field)
-{
-    const bool lines = field.escapeLineBreaks && raw.contains('\\');
-    const bool quotes = !field.rawQuotes && raw.contains('"');
-    if (!lines && !quotes)
-        return Cp1252::decode(raw);
-    QByteArray out(raw.size() + 2 * raw.count('\\'), Qt::Uninitialized);
-    char* dst = out.data();
-    const char* p = raw.data();
-    const qsizetype n = raw.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const char c = p[i];
-        if (lines && c == '\\' && i + 1 < n && p[i + 1] == 'n') {
-            *dst++ = '\r';
-            *dst++ = '\n';
-            ++i;
-        } else if (quotes && c == '"' && i + 1 < n && p[i + 1] == '"') {
-            *dst++ = c;
-            ++i;
-        } else {
-            *dst++ = c;
-        }
-    }
-    out.truncate(dst - out.data());
-    return Cp1252::decode(out);
-}
 
 // Position of the next "," (quote, comma, quote) at or after from, or -1.
 qsizetype findFieldSeparator(QByteArrayView text, qsizetype from)
@@ -60,18 +34,24 @@ qsizetype findFieldSeparator(QByteArrayView text, qsizetype from)
     return -1;
 }
 
-// Splits one record's bytes into its decoded values.
-QVector<QString> splitBytes(QByteArrayView text, const TableDef& def)
+Recordset::FieldSpan spanOf(qsizetype from, qsizetype length)
+{
+    return { static_cast<quint32>(from), static_cast<quint32>(length) };
+}
+
+// Splits one record's text into the places of its values (REC_ID, STATUS, then the own fields; values not
+// found stay empty) and tells whether writing those values would give the text back byte for byte.
+bool splitSpans(QByteArrayView text, const TableDef& def, Recordset::FieldSpan* spans)
 {
     const int own = def.ownFieldCount();
-    QVector<QString> values(own + 2);
+    std::fill(spans, spans + own + 2, Recordset::FieldSpan());
 
     const qsizetype comma = text.indexOf(',');
     if (comma < 0) {
-        values[0] = Cp1252::decode(text);
-        return values;
+        spans[0] = spanOf(0, text.size());
+        return false;
     }
-    values[0] = Cp1252::decode(text.first(comma));
+    spans[0] = spanOf(0, comma);
     qsizetype pos = comma + 1;
 
     qsizetype statusEnd = -1;
@@ -86,73 +66,43 @@ QVector<QString> splitBytes(QByteArrayView text, const TableDef& def)
         from = c + 1;
     }
     if (statusEnd < 0) {
-        values[1] = Cp1252::decode(text.sliced(pos));
-        return values;
+        spans[1] = spanOf(pos, text.size() - pos);
+        return false;
     }
-    values[1] = Cp1252::decode(text.sliced(pos, statusEnd - pos));
+    spans[1] = spanOf(pos, statusEnd - pos);
     pos = statusEnd + 2;
 
+    bool roundTrips = own > 0;
     for (int i = 0; i < own; ++i) {
         const bool last = i == own - 1;
+        const FieldEncoding encoding = FieldEncoding::of(def.fields.at(i));
         const qsizetype sep = last ? -1 : findFieldSeparator(text, pos);
         if (sep < 0) {
             // The last field, or a line cut short: what is left less its closing quote.
             QByteArrayView raw = text.sliced(pos);
-            if (!raw.isEmpty() && (last || raw.endsWith('"')))
+            const bool closed = raw.endsWith('"');
+            if (!raw.isEmpty() && (last || closed))
                 raw.chop(1);
-            values[i + 2] = decodeField(raw, def.fields.at(i));
-            break;
+            spans[i + 2] = spanOf(pos, raw.size());
+            return roundTrips && last && closed && FieldCodec::roundTrips(raw, encoding);
         }
-        values[i + 2] = decodeField(text.sliced(pos, sep - pos), def.fields.at(i));
+        const QByteArrayView raw = text.sliced(pos, sep - pos);
+        spans[i + 2] = spanOf(pos, raw.size());
+        roundTrips = roundTrips && FieldCodec::roundTrips(raw, encoding);
         pos = sep + 3;
     }
-    return values;
+    return roundTrips;
 }
 
-// Appends a value encoded and escaped: " doubled (unless raw), line breaks as backslash-n (line-break
-// fields). A bare LF in such a field is written as a line break too: raw, it would split the record and be
-// lost on reading.
-void appendEncoded(QByteArray& out, const QString& value, const FieldDef* field)
+// Appends a record line (without line end) from the record's values.
+template <typename ValueOf> void appendRecordLine(QByteArray& out, const TableDef& def, ValueOf&& valueOf)
 {
-    const bool lines = field && field->escapeLineBreaks;
-    const bool quotes = field && !field->rawQuotes;
-    const char16_t* p = reinterpret_cast<const char16_t*>(value.constData());
-    const qsizetype n = value.size();
-    // Worst case: every character doubled.
-    const qsizetype start = out.size();
-    out.resize(start + 2 * n);
-    char* dst = out.data() + start;
-    for (qsizetype i = 0; i < n; ++i) {
-        const char16_t c = p[i];
-        if (lines && c == u'\r' && i + 1 < n && p[i + 1] == u'\n') {
-            *dst++ = '\\';
-            *dst++ = 'n';
-            ++i;
-        } else if (lines && c == u'\n') {
-            *dst++ = '\\';
-            *dst++ = 'n';
-        } else if (quotes && c == u'"') {
-            *dst++ = '"';
-            *dst++ = '"';
-        } else if (c < 0x80) {
-            *dst++ = static_cast<char>(c);
-        } else {
-            const qsizetype run = (QChar::isHighSurrogate(c) && i + 1 < n && QChar::isLowSurrogate(p[i + 1])) ? 2 : 1;
-            *dst++ = Cp1252::encode(QString(reinterpret_cast<const QChar*>(p + i), run)).at(0);
-            i += run - 1;
-        }
-    }
-    out.truncate(dst - out.data());
-}
-
-void appendRecordLine(QByteArray& out, const QVector<QString>& values, const TableDef& def)
-{
-    appendEncoded(out, values.value(0), nullptr);
+    FieldCodec::appendEncoded(out, valueOf(0), FieldEncoding::bareField());
     out += ',';
-    appendEncoded(out, values.value(1), nullptr);
+    FieldCodec::appendEncoded(out, valueOf(1), FieldEncoding::bareField());
     for (int i = 0; i < def.ownFieldCount(); ++i) {
         out += ",\"";
-        appendEncoded(out, values.value(i + 2), &def.fields.at(i));
+        FieldCodec::appendEncoded(out, valueOf(i + 2), FieldEncoding::of(def.fields.at(i)));
         out += '"';
     }
 }
@@ -175,57 +125,86 @@ void TableFile::defineFields(Recordset& rs, const TableDef& def)
 {
     rs.appendField(QStringLiteral("REC_ID"), 10, true);
     rs.appendField(QStringLiteral("STATUS"), 6, true);
-    for (const FieldDef& field : def.fields)
+    for (const FieldDef& field : def.fields) {
         rs.appendField(field.name, field.maxLength);
+        rs.setFieldEncoding(rs.fieldCount() - 1, FieldEncoding::of(field));
+    }
 }
 
 QVector<QString> TableFile::splitRecord(const QString& text, const TableDef& def)
 {
-    return splitBytes(Cp1252::encode(text), def);
+    const QByteArray bytes = Cp1252::encode(text);
+    std::vector<Recordset::FieldSpan> spans(static_cast<size_t>(def.ownFieldCount()) + 2);
+    splitSpans(bytes, def, spans.data());
+    QVector<QString> values;
+    values.reserve(def.ownFieldCount() + 2);
+    for (int i = 0; i < def.ownFieldCount() + 2; ++i) {
+        const FieldEncoding encoding = i < 2 ? FieldEncoding::bareField() : FieldEncoding::of(def.fields.at(i - 2));
+        values.append(FieldCodec::decode(QByteArrayView(bytes).sliced(spans[i].offset, spans[i].length), encoding));
+    }
+    return values;
 }
 
-void TableFile::parse(const QByteArray& bytes, const TableDef& def, Recordset& rs)
+bool TableFile::nextLine(QByteArrayView bytes, qsizetype& pos, QByteArrayView& line)
 {
-    const char* data = bytes.constData();
     const qsizetype size = bytes.size();
-    qsizetype pos = 0;
-
-    // Next physical line without its line end; false at the end of the bytes.
-    auto nextLine = [&](QByteArrayView& line) {
-        if (pos >= size)
-            return false;
-        const void* hit = std::memchr(data + pos, '\n', static_cast<size_t>(size - pos));
-        qsizetype end = hit ? static_cast<const char*>(hit) - data : size;
-        const qsizetype next = hit ? end + 1 : size;
-        if (end > pos && data[end - 1] == '\r')
-            --end;
-        line = QByteArrayView(data + pos, end - pos);
-        pos = next;
+    if (pos >= size)
+        return false;
+    const char* data = bytes.data();
+    // Look for the line's end a piece at a time, so a file without one kind of line end is still read in one pass.
+    constexpr qsizetype piece = 4096;
+    qsizetype endAt = size;
+    for (qsizetype from = pos; from < size; from += piece) {
+        const size_t span = static_cast<size_t>(std::min(piece, size - from));
+        const void* lf = std::memchr(data + from, '\n', span);
+        const size_t beforeLf = lf ? static_cast<size_t>(static_cast<const char*>(lf) - (data + from)) : span;
+        const void* cr = std::memchr(data + from, '\r', beforeLf);
+        if (cr || lf) {
+            endAt = static_cast<const char*>(cr ? cr : lf) - data;
+            break;
+        }
+    }
+    line = QByteArrayView(data + pos, endAt - pos);
+    if (endAt == size) {
+        pos = size;
         return true;
-    };
+    }
+    // A run of CRs right before an LF ends the line together with it; any other CR ends a line alone.
+    qsizetype after = endAt;
+    while (after < size && data[after] == '\r')
+        ++after;
+    pos = after < size && data[after] == '\n' ? after + 1 : endAt + 1;
+    return true;
+}
 
+void TableFile::parse(const QByteArray& fileBytes, const TableDef& def, Recordset& rs)
+{
+    // The table keeps the bytes; records point into them.
+    const QByteArrayView bytes(rs.keepBytes(fileBytes), fileBytes.size());
+    qsizetype pos = 0;
+    std::vector<Recordset::FieldSpan> spans(static_cast<size_t>(def.ownFieldCount()) + 2);
     QByteArrayView line;
-    QByteArray joined;
-    while (nextLine(line)) {
+    while (nextLine(bytes, pos, line)) {
         if (line.size() < 4 || line.front() == '#')
             continue;
         if (def.multiLineRecords && !line.endsWith('"')) {
-            // The record continues on the next physical lines, joined without a separator.
-            joined = line.toByteArray();
+            // The record continues on the next physical lines, joined without a separator; the joined text is
+            // kept beside the file's bytes.
+            QByteArray joined = line.toByteArray();
             QByteArrayView more;
-            while (!joined.endsWith('"') && nextLine(more))
+            while (!joined.endsWith('"') && nextLine(bytes, pos, more))
                 joined += more;
-            rs.appendRecord(splitBytes(joined, def));
-            continue;
+            line = QByteArrayView(rs.keepBytes(joined), joined.size());
         }
-        rs.appendRecord(splitBytes(line, def));
+        const bool roundTrips = splitSpans(line, def, spans.data());
+        rs.appendRead(line.data(), line.size(), spans.data(), roundTrips);
     }
 }
 
 QString TableFile::recordLine(const QVector<QString>& values, const TableDef& def)
 {
     QByteArray out;
-    appendRecordLine(out, values, def);
+    appendRecordLine(out, def, [&](int i) { return values.value(i); });
     return Cp1252::decode(out);
 }
 
@@ -273,19 +252,29 @@ QString TableFile::rebuildHeaderText(const QStringList& oldHeaderLines, int reco
 
 QStringList TableFile::readHeaderLines(const QString& path)
 {
-    QStringList lines;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return lines;
-    while (!file.atEnd()) {
-        QByteArray raw = file.readLine();
-        if (!raw.startsWith('#'))
-            break;
-        while (raw.endsWith('\n') || raw.endsWith('\r'))
-            raw.chop(1);
-        lines << Cp1252::decode(raw);
+        return {};
+    // Only the top of the file is needed: read on until a line that is not a header line has begun.
+    QByteArray bytes;
+    for (;;) {
+        const QByteArray chunk = file.read(1 << 16);
+        bytes += chunk;
+        const bool atEnd = chunk.isEmpty() || file.atEnd();
+        QStringList lines;
+        qsizetype pos = 0;
+        QByteArrayView line;
+        bool headerEnded = false;
+        while (nextLine(bytes, pos, line)) {
+            if (!line.startsWith('#')) {
+                headerEnded = true;
+                break;
+            }
+            lines << Cp1252::decode(line);
+        }
+        if (headerEnded || atEnd)
+            return lines;
     }
-    return lines;
 }
 
 bool TableFile::writeTo(QIODevice& device, const QString& header, const Recordset& rs, const TableDef& def)
@@ -296,8 +285,13 @@ bool TableFile::writeTo(QIODevice& device, const QString& header, const Recordse
     chunk.reserve(kChunk + (1 << 16));
     chunk += Cp1252::encode(header);
     chunk += "\r\n";
-    for (const QVector<QString>* values : records) {
-        appendRecordLine(chunk, *values, def);
+    for (const Recordset::Record* record : records) {
+        // A record unchanged since it was read is written as it was read.
+        QByteArrayView original;
+        if (record->originalText(original))
+            chunk.append(original.data(), original.size());
+        else
+            appendRecordLine(chunk, def, [&](int i) { return record->at(i); });
         chunk += "\r\n";
         if (chunk.size() >= kChunk) {
             if (device.write(chunk) != chunk.size())

@@ -15,10 +15,16 @@ class Recordset;
 // REC_ID,STATUS,"value","value",... Windows-1252, CR LF.
 namespace TableFile {
 
+// The next physical line of a table file's bytes from pos, without its line end; moves pos past the line end.
+// False at the end of the bytes. CR LF, LF and a lone CR each end a line, and so does CR CR LF (text that
+// went through a CR LF conversion twice), so no record is merged with the next or keeps a stray CR.
+bool nextLine(QByteArrayView bytes, qsizetype& pos, QByteArrayView& line);
+
 // Adds REC_ID (10), STATUS (6) and the table's own fields to an empty recordset.
 void defineFields(Recordset& rs, const TableDef& def);
 
-// Reads the records of a whole file's bytes into rs (which has its fields defined). Never fails: lines it
+// Reads the records of a whole file's bytes into rs (which has its fields defined); rs keeps the bytes and
+// decodes each value when it is asked for. CR LF, LF and a lone CR each end a line. Never fails: lines it
 // cannot make sense of are skipped or stored as far as they go.
 void parse(const QByteArray& bytes, const TableDef& def, Recordset& rs);
 

@@ -113,6 +113,52 @@ private Q_SLOTS:
         QVERIFY(copy.contains("\r\n0x00000000,0x0000,\"k2\""));
     }
 
+    void importCopyOfOddLineEnds_data()
+    {
+        QTest::addColumn<QByteArray>("lineEnd");
+        QTest::newRow("LF") << QByteArray("\n");
+        QTest::newRow("lone CR") << QByteArray("\r");
+        QTest::newRow("CR CR LF") << QByteArray("\r\r\n");
+    }
+
+    void importCopyOfOddLineEnds()
+    {
+        QFETCH(QByteArray, lineEnd);
+        const QByteArray table = "#CDBID: CASL\r\n#SYNCMODE: REPLACE\r\n0x00000001,0x0004,\"Soups\"\r\n"
+                                 "0x00000002,0x0002,\"Salads\"\r\n";
+        const QByteArray expected = "#CDBID: CASL\r\n#SYNCMODE: MERGE\r\n0x00000000,0x0000,\"Soups\"\r\n"
+                                    "0x00000000,0x0002,\"Salads\"\r\n";
+        QCOMPARE(importCopyBytes(QByteArray(table).replace("\r\n", lineEnd), false), expected);
+    }
+
+    void backupOfNothingFails()
+    {
+        QTemporaryDir empty;
+        QTemporaryDir root;
+        const QString dest = in(root, QStringLiteral("b/"));
+        const auto error = backup(empty.path(), dest);
+        QVERIFY(error.has_value());
+        QVERIFY(error->description().contains(QDir::toNativeSeparators(empty.path())));
+        QVERIFY(!QFileInfo::exists(dest));
+        const auto r = TestCli::run({ QStringLiteral("backup"), empty.path(), dest });
+        QCOMPARE(r.status, 2);
+        QVERIFY(r.out.isEmpty());
+        QVERIFY(r.err.contains(QStringLiteral("nothing was backed up")));
+    }
+
+    void restoreIntoAFolderNamedLikeATable()
+    {
+        QTemporaryDir root;
+        const QString data = in(root, QStringLiteral("Zesto.cdb data/"));
+        QVERIFY(QDir().mkpath(data));
+        QTemporaryDir backupDir;
+        writeFile(in(backupDir, QStringLiteral("ZestoDB.cdb")), "#CDBID: CASL\r\n0x00000005,0x0004,\"k\",\"n\"\r\n");
+        const RestoreResult result = restore(data, backupDir.path(), QStringLiteral("Palm"));
+        QCOMPARE(result.outcome, RestoreOutcome::Restored);
+        QCOMPARE(readFile(data + QStringLiteral("ZestoDB.cdi")),
+                 QByteArray("#CDBID: CASL\r\n0x00000000,0x0000,\"k\",\"n\"\r\n"));
+    }
+
     void restoreChecksTheRecipeTable()
     {
         TestData::DataFolderFixture data;

@@ -77,6 +77,21 @@ private Q_SLOTS:
         QCOMPARE(platform.busyDepth, 0);
     }
 
+    void backupOfNothingIsAnError()
+    {
+        Fixture f;
+        FakePlatform platform;
+        ScriptedDialogs dialogs;
+        QVERIFY(QDir(f.data.path()).removeRecursively()); // Save All cannot write the held tables either
+        for (const MsgAnswer answer : { MsgAnswer::Ok, MsgAnswer::Ok, MsgAnswer::Ok, MsgAnswer::Yes, MsgAnswer::Ok })
+            dialogs.answer(answer);
+        f.trigger("mnuBackup");
+        QVERIFY(dialogs.exhausted());
+        QCOMPARE(dialogs.last().title, QStringLiteral("Error"));
+        QVERIFY(dialogs.last().text.startsWith(QStringLiteral("An error occurred while backing up the databases.")));
+        QVERIFY(!QDir(f.program.filePath(QStringLiteral("Backup"))).exists());
+    }
+
     void backupElsewhereOrNot()
     {
         Fixture f;

@@ -77,8 +77,10 @@ private Q_SLOTS:
             TestData::writeFile(cdb, QByteArray(2000, 'x') + "\r\n0x00000001,0x0004,\"a\"\r\n");
             return !BackupRestore::MakeImportCopy(cdb).has_value();
         }) << QByteArray("#old import copy\r\n");
-        for (auto layout : { ExportLayout::MealMaster, ExportLayout::MasterCook }) {
-            QTest::newRow(layout == ExportLayout::MealMaster ? "Meal-Master export" : "MasterCook export")
+        for (auto layout : { ExportLayout::MealMaster, ExportLayout::MasterCook, ExportLayout::JsonLd }) {
+            QTest::newRow(layout == ExportLayout::MealMaster       ? "Meal-Master export"
+                              : layout == ExportLayout::MasterCook ? "MasterCook export"
+                                                                   : "JSON export")
                 << Writer([layout](const QString& path) {
                        return RecipeExporter::exportToFile(path, layout, someRecipes(), {}).ok;
                    })

@@ -56,6 +56,53 @@ private Q_SLOTS:
         QVERIFY(out.contains("Categories: Breakfast\r\nServes: 4\r\n"));
     }
 
+    // Every recipe not read is listed with its line and reason, and its text is written out unchanged.
+    void importWritesRejects()
+    {
+        QTemporaryDir dir;
+        const QString data = dir.filePath(QStringLiteral("data"));
+        QCOMPARE(run({ "init", data }), 0);
+        const QString rejects = dir.filePath(QStringLiteral("rejects.txt"));
+        QByteArray out;
+        QByteArray err;
+        QCOMPARE(run({ "import", data, fixture("recipes_missing_their_titles.txt"), "--rejects", rejects }, &out, &err),
+                 0);
+        QCOMPARE(out, QByteArray("Importing Recipes: 2 (DONE)\n"));
+        QCOMPARE(err,
+                 QByteArray("2 recipes could not be read:\n"
+                            "line 12: The recipe header is not followed by a Title line.\n"
+                            "line 21: The MasterCook marker is not followed by a recipe title.\n"));
+        QFile original(fixture("recipes_missing_their_titles.txt"));
+        QFile written(rejects);
+        QVERIFY(original.open(QIODevice::ReadOnly) && written.open(QIODevice::ReadOnly));
+        const QList<QByteArray> lines = original.readAll().split('\n');
+        QCOMPARE(written.readAll(), (lines.mid(11, 11).join('\n') + '\n'));
+    }
+
+    void webPageInJsonOut()
+    {
+        QTemporaryDir dir;
+        const QString data = dir.filePath(QStringLiteral("data"));
+        QCOMPARE(run({ "init", data }), 0);
+        QByteArray out;
+        QByteArray err;
+        const QString rejects = dir.filePath(QStringLiteral("rejects.html"));
+        QCOMPARE(run({ "import", data, fixture("several_blocks_one_broken.html"), "--rejects", rejects }, &out, &err),
+                 0);
+        QCOMPARE(out, QByteArray("Importing Recipes: 1 (DONE)\n"));
+        QVERIFY(err.contains("line 5: A recipe data block could not be read"));
+        // The broken block is written out unchanged, inside an element that the import reads again.
+        QCOMPARE(run({ "import", data, rejects }, &out, &err), 0);
+        QCOMPARE(out, QByteArray("Importing Recipes: 0 (DONE)\n"));
+        QVERIFY2(err.contains("line 1: A recipe data block could not be read (") && err.contains("at line 2)"),
+                 err.constData());
+        const QString json = dir.filePath(QStringLiteral("out.json"));
+        QCOMPARE(run({ "export", data, json, "--format", "jsonld" }, &out), 0);
+        QCOMPARE(run({ "import", data, json }, &out), 0);
+        QCOMPARE(run({ "text", data, "recipe", "Apple Cake #2" }, &out), 0);
+        QVERIFY(out.contains("Serves: 6\r\n"));
+    }
+
     void usageErrors_data()
     {
         QTest::addColumn<QStringList>("args");

@@ -143,6 +143,85 @@ private Q_SLOTS:
             QCOMPARE(imp.rec(i, QStringLiteral("Name Ingredients Instructions")), records.at(i));
     }
 
+    // Layouts that real files take, one fixture each, named after its quirk.
+    void quirks_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("fields");
+        QTest::addColumn<QStringList>("records"); // the fields of each record, joined with " ^ "
+        const QString p = QStringLiteral("\r\n\r\n");
+        QTest::newRow("continuation per column") << "two_column_continuation.mmf"
+                                                 << "Ingredients"
+                                                 << QStringList { "2|c|Flour, all-purpose, sifted~3||Eggs~1|c|Milk~"
+                                                                  "1|c|Sugar, white and granulated~"
+                                                                  "1|ts|Vanilla extract, the real kind~" };
+        QTest::newRow("labels from column 1, blank lines between")
+            << "labels_from_column_one.mmf"
+            << "Name Category Serves Ingredients Instructions"
+            << QStringList { "Lentil Soup ^ Soups~Vegetarian~ ^ 4 ^ 1|c|Lentils~4|c|Water~ ^ Simmer the lentils in "
+                             "the water for 40 minutes.",
+                             "Toast ^ Breakfast~ ^ 2 ^ 2||Slices bread~ ^ Toast it." };
+        QTest::newRow("directions follow ingredients") << "directions_follow_ingredients.mmf"
+                                                       << "Ingredients Instructions"
+                                                       << QStringList { "1|c|Flour~1||Egg~1|c|Milk~ ^ Whisk the flour, "
+                                                                        "egg and milk together until smooth, then "
+                                                                        "rest. Fry in a hot buttered pan." };
+        QTest::newRow("section lines in directions")
+            << "section_line_in_directions.mmf"
+            << "Ingredients Instructions"
+            << QStringList { "1||Pie crust, baked~2|c|Berries~||---GLAZE---~1/2|c|Apricot jam~1|tb|Water~ ^ Fill the "
+                             "crust with the berries."
+                             + p + "Warm the jam with the water and brush it over the berries." + p + "TO SERVE" + p
+                             + "Chill for an hour and serve with cream." };
+        QTest::newRow("notes name other programs")
+            << "notes_mention_other_programs.txt"
+            << "Name Instructions"
+            << QStringList { "Lemonade ^ Squeeze the lemons into the water." + p
+                                 + "NOTES : Typed into MasterCook by Joe; it also reads Meal-Master files. Serve over "
+                                   "ice."
+                                 + p + "Joe's tip: MasterCook users can import the next one too." + p + "Aunt May",
+                             "Iced Tea ^ Brew strong and pour over ice. Posted to the MasterCook list." };
+        QTest::newRow("no ingredient block") << "directions_without_ingredients.mmf"
+                                             << "Ingredients Instructions"
+                                             << QStringList { " ^ To keep brown sugar soft, store it with a slice of "
+                                                              "bread in a sealed jar. Replace the bread every week." };
+        QTest::newRow("long one-column lines")
+            << "long_one_column_lines.mmf"
+            << "Ingredients"
+            << QStringList { "1|lb|Boneless chicken breast, cut into thin strips across the grain~2|tb|Soy sauce or "
+                             "tamari, if there is some in the pantry~1|ts|Sugar~" };
+        QTest::newRow("prep time, recipe by, exchanges")
+            << "prep_time_and_exchanges.mxp"
+            << "Serves RtgSrc Instructions"
+            << QStringList { "6 ^ ~~Grandma Jones ^ Bake until golden. Exchanges: 1 Fruit" + p + "Grandma Jones",
+                             "2 ^ ~~Dad ^ Toast the bread." + p + "Preparation Time :0:05" + p + "Dad" };
+        QTest::newRow("missing or empty ingredient table")
+            << "missing_or_empty_ingredient_table.mxp"
+            << "Name Category RtgSrc Ingredients Instructions"
+            << QStringList { "Hot Water ^ Drinks~ ^ ~~Camp Cook ^  ^ Boil the water in a kettle and pour it into a mug."
+                                 + p + "Camp Cook",
+                             "Empty Plate ^ Jokes~ ^  ^  ^ ",
+                             "Serving Ideas ^ Ideas~Parties~ ^ ~~Aunt May ^  ^ Serve the cake with whipped cream and "
+                             "berries."
+                                 + p + "Aunt May" };
+        QTest::newRow("tabs in ingredient table")
+            << "tabs_in_ingredient_table.mxp"
+            << "Ingredients" << QStringList { "1|cups|granulated sugar~2|cups|flour~1/2|pound|butter -- softened~" };
+    }
+
+    void quirks()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, fields);
+        QFETCH(QStringList, records);
+        Imported imp;
+        imp.run(fixture(file));
+        QCOMPARE(imp.result.skipped.size(), 0);
+        QCOMPARE(imp.recipes->recordCount(), records.size());
+        for (int i = 0; i < records.size(); ++i)
+            QCOMPARE(imp.rec(i, fields), records.at(i));
+    }
+
     void categoryTableStopsAt79()
     {
         Imported imp;
@@ -173,7 +252,7 @@ private Q_SLOTS:
                                          + QStringLiteral("Bake for 40 minutes.")),
                  qPrintable(instructions));
         QVERIFY(instructions.contains(CRLF2 + QStringLiteral("Exchanges: 1 Fruit; 1 1/2 Fat")));
-        QVERIFY(instructions.endsWith(CRLF2 + QStringLiteral("Preparation Time :0:45")));
+        QVERIFY(instructions.endsWith(CRLF2 + QStringLiteral("Grandma Jones")));
         QVERIFY(!instructions.contains(QStringLiteral("\r\n\r\n\r\n")));
         QCOMPARE(imp.rec(1, "RtgSrc Ingredients"), QStringLiteral(" ^ 4||lemons~1|quart|water~"));
     }
@@ -367,6 +446,22 @@ private Q_SLOTS:
         const QString second = r.title.left(56) + QStringLiteral(" #2");
         QCOMPARE(Imported::column(*recipes, "Name").at(1), second);
         QCOMPARE(keys.at(1), second.toLower());
+    }
+
+    // Numbers already taken are passed over, also by titles numbered earlier in the run.
+    void numberedTitlesSkipTakenNumbers()
+    {
+        auto recipes = table(TableDef::Recipes);
+        recipes->appendRecord({ "0x1", "0x0000", "stew", "Stew" });
+        recipes->appendRecord({ "0x2", "0x0002", "stew #3", "Stew #3" });
+        RecipeImporter importer(*recipes, nullptr);
+        ImportedRecipe r;
+        for (const char* title : { "Stew", "Stew", "Stew #5", "STEW", "Stew" }) {
+            r.title = QLatin1String(title);
+            importer.save(r);
+        }
+        QCOMPARE(Imported::column(*recipes, "Name").mid(2),
+                 (QStringList { "Stew #2", "Stew #4", "Stew #5", "STEW #6", "Stew #7" }));
     }
 
     void cutCategories_data()

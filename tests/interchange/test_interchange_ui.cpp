@@ -96,9 +96,16 @@ private Q_SLOTS:
         DataSource2 categories(m_folder->file(TableDef::Categories));
         QCOMPARE(categories.recordset().recordCount(), 3);
         QCOMPARE(ReadSetting(QStringLiteral("Main"), QStringLiteral("ImportFile")), QDir::toNativeSeparators(file));
-        // The next window shows the last file.
+        // The next window shows the last file; its final message counts the recipes it skipped.
         ImportWindow again(recipes(), m_folder->path());
         QCOMPARE(child<QLabel>(again, "lblFilename")->text(), QDir::toNativeSeparators(file));
+        m_dialogs->choosePath(kFixtures + QStringLiteral("recipes_missing_their_titles.txt"));
+        again.selectFile();
+        QCOMPARE(again.runImport(), 2);
+        QVERIFY(
+            child<QLabel>(again, "lblCount")
+                ->text()
+                .startsWith(QStringLiteral("Importing Recipes: 2 (DONE)\n2 recipes could not be read:\nline 12: ")));
     }
 
     void csvFieldButtons()
@@ -180,6 +187,20 @@ private Q_SLOTS:
         QCOMPARE(bytes.count("Title: "), 2);
         QVERIFY(bytes.indexOf("Title: Gamma") < bytes.indexOf("Title: Alpha"));
         QCOMPARE(child<QLabel>(window, "lblNum")->text(), QStringLiteral("2"));
+    }
+
+    void exportWebRecipes()
+    {
+        addRecipe(recipes(), "a", "Alpha");
+        const QString path = m_temp->filePath(QStringLiteral("web.json"));
+        WriteSetting("Main", "ExportFile", path);
+        WriteSetting("Main", "ExportType", "2");
+        ExportWindow window(recipes(), {});
+        QVERIFY(child<QRadioButton>(window, "optType_2")->isChecked());
+        m_dialogs->answer(MsgAnswer::Ok);
+        QVERIFY(window.runExport());
+        QVERIFY(TestData::readFile(path).contains("\"name\": \"Alpha\""));
+        QCOMPARE(ReadSetting("Main", "ExportType"), QStringLiteral("2"));
     }
 
     void exportAndCopyMenus()

@@ -163,6 +163,35 @@ private Q_SLOTS:
         QVERIFY(Cp1252::decode(data.readBytes(TableDef::Categories)).contains("#RECCNT: 4\r\n"));
     }
 
+    void addPlacesEntriesAsARefillWould()
+    {
+        // Adds place their entry without a refill; a record deleted since the last refill is still in the view.
+        TestData::DataFolderFixture data;
+        writeTable(data, kind("cat"),
+                   { { "0x00000001", "0x0000", "Fish", "" },
+                     { "0x00000002", "0x0000", "All", "" },
+                     { "0x00000003", "0x0000", "Meat", "" },
+                     { "0x00000004", "0x0002", "Gone", "" } });
+        auto editor = MasterListEditor::open(kind("cat"), data.path());
+        QVERIFY(editor->select(1));
+        QVERIFY(editor->removeSelected());
+        for (const char* text : { "meat", "Apple", "All", "fish", "Zed", "" }) {
+            editor->addOrUpdate(QString::fromLatin1(text));
+            QCOMPARE(editor->selectedRow(), editor->count() > 0 ? 0 : -1);
+        }
+        QCOMPARE(editor->insertedRow(), -1); // the empty text changed nothing
+        editor->addOrUpdate(QStringLiteral("Beef"));
+        QCOMPARE(editor->insertedRow(), 1);
+        const QStringList placed = editor->entryTexts();
+        for (int row = 0; row < editor->count(); ++row) {
+            QVERIFY(editor->select(row));
+            QCOMPARE(editor->held().value, placed.at(row));
+        }
+        editor->refill();
+        QCOMPARE(editor->entryTexts(), placed);
+        QCOMPARE(placed, (QStringList { "Apple", "Beef", "Fish", "fish", "meat", "Zed" }));
+    }
+
     void deletingTheEntryBeingUpdatedEndsUpdateMode()
     {
         TestData::DataFolderFixture data;
@@ -261,7 +290,7 @@ private Q_SLOTS:
         QCOMPARE(MasterListImport::decodeLines(bytes), lines);
     }
 
-    void importStopsAtTheEditorsLimit()
+    void importGoesOnPastTheEditorsLimit()
     {
         TestData::DataFolderFixture data;
         writeTable(data, kind("ingr"), numbered(9997));
@@ -278,10 +307,10 @@ private Q_SLOTS:
             ++refused;
             return false;
         };
-        // The first refused line ends the import instead of refusing every further line one by one.
-        QCOMPARE(MasterListImport::importLines(lines, run), 4);
-        QCOMPARE(progress, (QVector<int> { 1, 2, 3, 4 }));
-        QCOMPARE(refused, 1);
+        // Every line past the limit is refused on its own; the import reads to the end of the file.
+        QCOMPARE(MasterListImport::importLines(lines, run), 5);
+        QCOMPARE(progress, (QVector<int> { 1, 2, 3, 4, 5 }));
+        QCOMPARE(refused, 2);
         QCOMPARE(editor->count(), 9999);
         QVERIFY(editor->entryTexts().contains("Flour (aisle:3)"));
         QVERIFY(editor->entryTexts().contains(QString(80, QLatin1Char('x'))));

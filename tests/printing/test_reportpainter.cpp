@@ -1,4 +1,5 @@
 #include "ReportFixture.h"
+#include "printing/ReportComposer.h"
 #include "printing/ui/ReportPainter.h"
 #include "printing/ui/ReportPdf.h"
 
@@ -136,6 +137,22 @@ private Q_SLOTS:
         const QString first = pages.pageTexts(1).first();
         QVERIFY(fm.horizontalAdvance(first) < picture.left() - 0.75 * U);
         QVERIFY(longLine.startsWith(first));
+    }
+    void nextRecipeStartsBelowATallPicture()
+    {
+        ReportFixture fx;
+        const QString tall = fx.dataPath() + "/tall.png";
+        QImage(10, 40, QImage::Format_RGB32).save(tall);
+        fx.addRecipe({ "Apple", {}, {}, "1", {}, "Stir.", {}, {}, tall });
+        fx.addRecipe({ "Bread", {}, {}, "1", {}, "Bake." });
+        ReportDocument doc;
+        ReportComposer::composeRecipes(doc, fx.recipes(), PrintOptions(), QDate(2026, 1, 1));
+        const ReportPainter pages(doc);
+        QCOMPARE(pages.pagePictures(1).size(), 1);
+        QVERIFY(pages.textBox(1, "Bread").top() >= pages.pagePictures(1).first().bottom());
+        QVERIFY(pages.textBox(1, ReportComposer::Separator).top() >= pages.pagePictures(1).first().bottom());
+        // The word processor is told the same with a clearing line break.
+        QCOMPARE(RtfWriter(&ReportPainter::pictureAsPng).toRtf(doc).count("{\\lbr3\\line}"), 1);
     }
     void headingNotLeftAtPageFoot()
     {

@@ -17,6 +17,7 @@ private Q_SLOTS:
         QTest::newRow("range marked") << QStringList { "3-4", "2" } << QByteArray("*3-4\n") << 1;
         QTest::newRow("zero denominator") << QStringList { "1/0", "2" } << QByteArray() << 3;
         QTest::newRow("factor not a number") << QStringList { "1", "x" } << QByteArray() << 2;
+        QTest::newRow("negative factor") << QStringList { "1", "-0.5" } << QByteArray() << 2;
     }
 
     void scale()

@@ -14,6 +14,8 @@
 #include <QTableWidget>
 #include <QtTest>
 
+#include <functional>
+
 namespace {
 
 // Appends a stored recipe to the recipe table held by AppState.
@@ -100,6 +102,38 @@ private Q_SLOTS:
         dialogs.answer(MsgAnswer::Ok);
         clickScale();
         QCOMPARE(dialogs.last().text, QStringLiteral("The number of servings cannot be blank."));
+        QVERIFY(dialogs.exhausted());
+    }
+
+    // The grid already shows the new quantities when the outcome is told; after Copy the ingredients have no
+    // servings of their own yet, so the next click takes the servings shown and only explains.
+    void scaleShowsFirstAndStartsOverAfterCopy()
+    {
+        struct WatchingDialogs : ScriptedDialogs
+        {
+            std::function<void()> watch;
+            MsgAnswer message(const QString& title, const QString& text, MsgButtons buttons, MsgIcon icon) override
+            {
+                watch();
+                return ScriptedDialogs::message(title, text, buttons, icon);
+            }
+        } dialogs;
+        QStringList seen;
+        dialogs.watch = [&] { seen << TestUi::column(grid(), 0).join(QLatin1Char(',')); };
+        show(QStringLiteral("Rice"));
+        scaleTo(dialogs, QStringLiteral("4"));
+        QCOMPARE(dialogs.last().text, QStringLiteral("Ingredient scaling complete."));
+        QCOMPARE(seen.last(), QStringLiteral(" 2"));
+
+        m_main->recipeWindow()->cancelEdit();
+        dialogs.answer(MsgAnswer::Ok);
+        m_main->findChild<QAbstractButton*>(QStringLiteral("cmdDupe"))->click();
+        QCOMPARE(dialogs.last().title, QStringLiteral("Record Copied"));
+        typeServes(QStringLiteral("8"));
+        dialogs.answer(MsgAnswer::Ok);
+        clickScale();
+        QCOMPARE(dialogs.last().title, QStringLiteral("Scale Ingredients"));
+        QCOMPARE(ingredients(), QStringLiteral("1|c|rice~"));
         QVERIFY(dialogs.exhausted());
     }
 

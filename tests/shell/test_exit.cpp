@@ -139,6 +139,26 @@ private slots:
         QVERIFY(s.fileHas(TableDef::Recipes, "Before Sync"));
     }
 
+    void hotsyncAfterAFailedSaveSaysWhatWasNotSaved()
+    {
+        Started s;
+        s.main.show();
+        s.addRecipe(QStringLiteral("Cannot Be Written"));
+        // A folder in place of the recipe file makes the write fail.
+        QFile::remove(s.folders.data.file(TableDef::Recipes));
+        QVERIFY(QDir().mkpath(s.folders.data.file(TableDef::Recipes)));
+        s.platform.windowTitles << QStringLiteral("Hotsync Progress");
+        s.dialogs.answer(MsgAnswer::Ok); // the save failure
+        s.dialogs.answer(MsgAnswer::Ok);
+        s.main.checkForHotsync();
+        QVERIFY(s.main.exitCompleted());
+        QCOMPARE(s.dialogs.messageCount(), 2);
+        QCOMPARE(s.dialogs.last().title, QStringLiteral("Hotsync Detected"));
+        QVERIFY(!s.dialogs.last().text.contains(QStringLiteral("saved.")));
+        QVERIFY(s.dialogs.last().text.contains(QStringLiteral("could not be saved:\r\nZestoDB.cdb\r\n")));
+        QVERIFY(!s.dialogs.last().text.contains(QStringLiteral("ZestoPrefs.cdb")));
+    }
+
     void restoreOrRetrieveSkipsSaving_data()
     {
         QTest::addColumn<bool>("restore");
@@ -208,6 +228,32 @@ private slots:
         QCOMPARE(s.dialogs.messageCount(), 1);
         QCOMPARE(s.dialogs.last().text, QStringLiteral("An error occurred while writing to the ini file."));
         QVERIFY(s.fileHas(TableDef::Preferences, "#"));
+    }
+
+    void refusedGeometryWriteDoesNotStopTheOthers()
+    {
+        // The first write finds no folder for the settings file; by the time its message is answered there is one.
+        class RepairingDialogs : public ScriptedDialogs
+        {
+        public:
+            QString folder;
+            MsgAnswer message(const QString& title, const QString& text, MsgButtons buttons, MsgIcon icon) override
+            {
+                QDir().mkpath(folder);
+                return ScriptedDialogs::message(title, text, buttons, icon);
+            }
+        };
+        Started s;
+        RepairingDialogs dialogs; // answers in place of the started window's own
+        dialogs.folder = s.folders.program.filePath(QStringLiteral("later"));
+        AppState::instance().settingsPath = dialogs.folder + QStringLiteral("/zestoraplus.ini");
+        s.main.setGeometry(50, 60, 820, 640);
+        s.main.show();
+        dialogs.answer(MsgAnswer::Ok);
+        QVERIFY(s.main.close());
+        QCOMPARE(dialogs.messageCount(), 1);
+        QCOMPARE(TestData::readFile(AppState::instance().settingsPath),
+                 QByteArray("[Form]\r\nTop=60\r\nWidth=820\r\nHeight=640\r\n"));
     }
 
     void failedSaveAsksBeforeClosing_data()

@@ -79,6 +79,45 @@ private slots:
         QCOMPARE(bytes.count("\n"), bytes.count("\r\n"));
     }
 
+    void writeEditsOneKeyAndKeepsEveryOtherByte_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QByteArray>("after");
+        const QByteArray installer = "; Written by the installer\r\n[Main]\r\nInstallType = PPC\r\n"
+                                     "DataPath=C:\\Old\\\r\n\r\n[Form]\r\nLeft=1\r\n";
+        auto row = [](const char* name, const QByteArray& before, const char* section, const char* key,
+                      const QByteArray& after) {
+            QTest::newRow(name) << before << QString::fromLatin1(section) << QString::fromLatin1(key) << after;
+        };
+        row("value replaced in place", installer, "Main", "DataPath",
+            QByteArray(installer).replace("C:\\Old\\", "/new/"));
+        row("blanks around = kept", installer, "Main", "InstallType", QByteArray(installer).replace("PPC", "/new/"));
+        row("key matched without case", installer, "main", "installtype",
+            QByteArray(installer).replace("PPC", "/new/"));
+        row("new key after the section's last key", installer, "Main", "BackupPath",
+            QByteArray(installer).replace("Old\\\r\n", "Old\\\r\nBackupPath=/new/\r\n"));
+        row("new section at the end", installer, "Extra", "Name", installer + "[Extra]\r\nName=/new/\r\n");
+        row("LF line ends kept", "[Main]\nA=1\n# note\n", "Main", "B", "[Main]\nA=1\nB=/new/\n# note\n");
+        row("last line without line end", "[Main]\r\nA=1", "Main", "B", "[Main]\r\nA=1\r\nB=/new/\r\n");
+        row("empty section gets its first key", "[Form]\r\n[Main]\r\n", "Form", "Top",
+            "[Form]\r\nTop=/new/\r\n[Main]\r\n");
+        row("no file", QByteArray(), "Main", "DataPath", "[Main]\r\nDataPath=/new/\r\n");
+    }
+    void writeEditsOneKeyAndKeepsEveryOtherByte()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(QString, section);
+        QFETCH(QString, key);
+        QFETCH(QByteArray, after);
+        if (!before.isNull())
+            QVERIFY(TestData::writeFile(ini(), before));
+        QVERIFY(!Settings::write(ini(), section, key, QStringLiteral("/new/")));
+        QCOMPARE(TestData::readFile(ini()), after);
+        QCOMPARE(Settings::read(ini(), section, key, QString()), QStringLiteral("/new/"));
+    }
+
     void readOnlyFileReportsAndStaysUnchanged_data()
     {
         QTest::addColumn<SafeFile::Fault>("fault");

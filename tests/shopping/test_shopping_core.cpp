@@ -141,7 +141,8 @@ private Q_SLOTS:
         }
     }
 
-    // Reaching the limit in the middle of add-all still writes what was added and says what was left out.
+    // Reaching the limit in the middle of add-all still writes what was added and says what was left out,
+    // and only that: the run did not finish adding all items.
     void addAllStopsAtLimitButKeepsAdded()
     {
         TestData::DataFolderFixture folder;
@@ -149,16 +150,40 @@ private Q_SLOTS:
         ScriptedDialogs dialogs;
         dialogs.answer(MsgAnswer::Yes);
         dialogs.answer(MsgAnswer::Ok);
-        dialogs.answer(MsgAnswer::Ok);
         const auto tally = ShoppingActions::addAllFromRecipe(
             folder.path(), ShoppingList::splitItemLines("1||Apple~2||Pear~3||Plum~||OR~4||Fig~"), "Fruit", true);
         QCOMPARE(tally.added, 2);
         QCOMPARE(tally.skipped, 1);
         QCOMPARE(tally.notAdded, 2);
         QCOMPARE(liveCount(folder.path(), TableDef::ShoppingList), 10000);
-        QCOMPARE(dialogs.shown().at(1).title, QStringLiteral("Maximum Number Items"));
-        QVERIFY(dialogs.shown().at(1).text.endsWith("2 ingredient lines were not added."));
-        QCOMPARE(dialogs.last().text, QStringLiteral("Finished adding all items to the shopping list."));
+        QCOMPARE(dialogs.messageCount(), 2);
+        QCOMPARE(dialogs.last().title, QStringLiteral("Maximum Number Items"));
+        QVERIFY(dialogs.last().text.endsWith("2 ingredient lines were not added."));
+    }
+
+    // The planner's run tells the limit for every line past it, as the lines come, then finishes.
+    void plannerTellsTheLimitForEveryLinePastIt()
+    {
+        TestData::DataFolderFixture folder;
+        fillShoppingList(folder.path(), 9999);
+        append(folder.path(), TableDef::Recipes, { recipe("fruit", "Fruit", "1||Apple~2||Pear~3||Plum~") });
+        DataSource1 recipes(folder.file(TableDef::Recipes));
+        DataSource8 menu(folder.file(TableDef::MenuPlanner));
+        QVERIFY(MenuPlanner::addFromRecipeWindow(menu.recordset(), QDate(2008, 1, 7), "fruit", "Fruit"));
+        MenuPlannerModel planner(menu.recordset());
+        ScriptedDialogs dialogs;
+        for (int i = 0; i < 4; ++i)
+            dialogs.answer(i == 0 ? MsgAnswer::Yes : MsgAnswer::Ok);
+        const auto tally = ShoppingActions::addFromPlanner(folder.path(), planner, recipes.recordset(), true);
+        QCOMPARE(tally.added, 1);
+        QStringList titles;
+        for (const auto& shown : dialogs.shown())
+            titles << shown.title;
+        QCOMPARE(
+            titles,
+            (QStringList { "Add All Ingredients", "Maximum Number Items", "Maximum Number Items", "Add Complete" }));
+        QCOMPARE(dialogs.shown().at(1).text,
+                 QStringLiteral("The maximum number of items in the shopping list is 10000."));
     }
 
     // Declining add-all, or adding from the planner with no row selected, leaves the shopping list file as it was.

@@ -1,5 +1,7 @@
+#include "storage/Cp1252.h"
 #include "storage/Recordset.h"
 #include "storage/TableCatalogue.h"
+#include "storage/TableFile.h"
 
 #include <QTest>
 
@@ -137,6 +139,59 @@ private Q_SLOTS:
         QCOMPARE(all[1]->at(3), QStringLiteral("A"));
         QCOMPARE(rs.position(), 2);
         QVERIFY_THROWS_EXCEPTION(RecordsetError, rs.setSort(QStringLiteral("Key DESC")));
+    }
+
+    // Records read from a file are filtered and sorted on their bytes, set ones on their text; both answer
+    // alike, letter case and the file's escapes included.
+    void readRecordsFilterAndSortAsText_data()
+    {
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QStringList>("expected");
+        const QString creme = QStringLiteral("Cr\u00e8me br\u00fbl\u00e9e");
+        const QString salat = QStringLiteral("\u0160AL\u00c1T");
+        const QString eclair = QStringLiteral("\u00c9clair");
+        const QString micro = QStringLiteral("\u00b5-cake");
+        const QString hi = QStringLiteral("say \"hi\"");
+        QTest::newRow("all, in folded order")
+            << QString() << QStringList { "apple", creme, "eclair", hi, eclair, salat, micro };
+        QTest::newRow("accent in another case") << "Name like '*CR\u00c8ME*'" << QStringList { creme };
+        QTest::newRow("Windows-1252 letter") << "Name like '\u0161al*'" << QStringList { salat };
+        QTest::newRow("folds outside Latin-1") << "Name like '\u00b5*'" << QStringList { micro };
+        QTest::newRow("doubled quotes read as one") << "Name = 'SAY \"HI\"'" << QStringList { hi };
+        QTest::newRow("accented letter") << "Name like '*\u00e9*'" << QStringList { creme, eclair };
+        QTest::newRow("escaped line break") << "Instructions like '*one\r\ntwo*'" << QStringList { "apple" };
+    }
+
+    void readRecordsFilterAndSortAsText()
+    {
+        QFETCH(QString, filter);
+        QFETCH(QStringList, expected);
+        const TableDef& def = TableCatalogue::table(TableDef::Recipes);
+        const int name = def.ownFieldIndex(QStringLiteral("Name")) + 2;
+        QString text;
+        for (const QString& n : { QStringLiteral("\u00b5-cake"), QStringLiteral("say \"hi\""), QStringLiteral("eclair"),
+                                  QStringLiteral("\u0160AL\u00c1T"), QStringLiteral("\u00c9clair"),
+                                  QStringLiteral("apple"), QStringLiteral("Cr\u00e8me br\u00fbl\u00e9e") }) {
+            QVector<QString> values(def.ownFieldCount() + 2);
+            values[0] = QStringLiteral("0x00000001");
+            values[1] = QStringLiteral("0x0000");
+            values[name] = n;
+            if (n == QLatin1String("apple"))
+                values[def.ownFieldIndex(QStringLiteral("Instructions")) + 2] = QStringLiteral("one\r\ntwo");
+            text += TableFile::recordLine(values, def) + QStringLiteral("\r\n");
+        }
+        for (const bool set : { false, true }) {
+            Recordset rs;
+            TableFile::defineFields(rs, def);
+            TableFile::parse(Cp1252::encode(text), def, rs);
+            if (set) {
+                for (rs.moveFirst(); !rs.eof(); rs.moveNext())
+                    rs.setValue(name, rs.value(name));
+            }
+            rs.setFilter(filter);
+            rs.setSort(QStringLiteral("Name ASC"));
+            QCOMPARE(names(rs), expected);
+        }
     }
 
     void findSearchesForwardFromCurrent()

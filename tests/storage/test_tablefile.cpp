@@ -284,6 +284,35 @@ private Q_SLOTS:
         QCOMPARE(rs.filter(), RecordStatus::LiveFilter);
     }
 
+    // A record that was not changed is written from the bytes it was read from, unless writing its values
+    // gives other bytes: then it is written from its values, as a changed one is.
+    void unchangedRecordsWriteAsTheirValues_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<QByteArray>("written");
+        const QByteArray same = "0x00000001,0x0000,\"Cr\xe8me \"\"br\xfbl\xe9"
+                                "e\"\"\",\"a,b\",\"\x80~|\"";
+        QTest::newRow("well-formed: as read") << same << same;
+        QTest::newRow("lone quotes") << QByteArray("0x1,0x0000,\"say \"hi\"\",\"\",\"\"")
+                                     << QByteArray("0x1,0x0000,\"say \"\"hi\"\"\",\"\",\"\"");
+        QTest::newRow("three quotes") << QByteArray("0x1,0x0000,\"x\"\"\"y\",\"\",\"\"")
+                                      << QByteArray("0x1,0x0000,\"x\"\"\"\"y\",\"\",\"\"");
+        QTest::newRow("blank after the last quote")
+            << QByteArray("0x1,0x0000,\"a\",\"b\",\"c\" ") << QByteArray("0x1,0x0000,\"a\",\"b\",\"c\"\"\"");
+        QTest::newRow("fields missing") << QByteArray("0x1,0x0000,\"a\"") << QByteArray("0x1,0x0000,\"a\",\"\",\"\"");
+        QTest::newRow("no comma") << QByteArray("0x1 0x0000") << QByteArray("0x1 0x0000,,\"\",\"\",\"\"");
+    }
+
+    void unchangedRecordsWriteAsTheirValues()
+    {
+        QFETCH(QByteArray, line);
+        QFETCH(QByteArray, written);
+        QTemporaryDir dir;
+        const TableDef& def = TableCatalogue::table(TableDef::Sources);
+        auto source = loadBytes(dir, def, headerBytes(3, 1) + line + "\r\n");
+        QCOMPARE(writeToBytes(*source), headerBytes(3, 1) + written + "\r\n");
+    }
+
     void damagedFilesLoadAndWriteWellFormed_data()
     {
         QTest::addColumn<QByteArray>("bytes");
@@ -307,6 +336,37 @@ private Q_SLOTS:
         auto again = std::make_unique<DataSource1>(source->path());
         QCOMPARE(again->recordset().totalRecordCount(), source->recordset().totalRecordCount());
         QCOMPARE(writeToBytes(*again), out);
+    }
+
+    void oddLineEndsKeepEveryRecord_data()
+    {
+        QTest::addColumn<int>("table");
+        QTest::addColumn<QByteArray>("lineEnd");
+        for (const TableDef::Id id : { TableDef::Categories, TableDef::Recipes }) {
+            const QByteArray name = TableCatalogue::table(id).fileName.toLatin1();
+            QTest::newRow(name + ", LF") << int(id) << QByteArray("\n");
+            QTest::newRow(name + ", lone CR") << int(id) << QByteArray("\r");
+            QTest::newRow(name + ", CR CR LF") << int(id) << QByteArray("\r\r\n");
+        }
+    }
+
+    void oddLineEndsKeepEveryRecord()
+    {
+        QFETCH(int, table);
+        QFETCH(QByteArray, lineEnd);
+        const TableDef& def = TableCatalogue::table(TableDef::Id(table));
+        QByteArray crlf = headerBytes(def.ownFieldCount(), 2);
+        for (const char* value : { "Soups", "Salads" }) {
+            QVector<QString> values(def.ownFieldCount() + 2);
+            values[0] = QStringLiteral("0x00000001");
+            values[1] = QStringLiteral("0x0000");
+            values[2] = QString::fromLatin1(value);
+            crlf += Cp1252::encode(TableFile::recordLine(values, def)) + "\r\n";
+        }
+        QTemporaryDir dir;
+        QCOMPARE(writeToBytes(*loadBytes(dir, def, crlf)), crlf);
+        // Read and written back, the file has the same records and header, with CR LF line ends.
+        QCOMPARE(writeToBytes(*loadBytes(dir, def, QByteArray(crlf).replace("\r\n", lineEnd))), crlf);
     }
 
     void failedWriteKeepsOldFileAndTable()

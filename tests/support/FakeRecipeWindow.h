@@ -12,6 +12,7 @@ public:
     QStringList keys; // the selected recipes, the first one shown
     QStringList names;
     QStringList listed; // the names showRecipeByName finds (any name when empty)
+    QStringList listedKeys; // the keys showRecipeByKey finds
     QHash<QString, QString> fields;
     QString shown;
     bool editing = false;
@@ -48,5 +49,12 @@ public:
         }
         shown = listed.isEmpty() ? name : shown;
         return listed.isEmpty();
+    }
+    bool showRecipeByKey(const QString& key) override
+    {
+        if (!listedKeys.contains(key))
+            return false;
+        shown = key;
+        return true;
     }
 };

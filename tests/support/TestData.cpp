@@ -1,6 +1,8 @@
 #include "TestData.h"
 
 #include "storage/DataFolder.h"
+#include "storage/Recordset.h"
+#include "storage/TableFile.h"
 
 #include <QFile>
 
@@ -35,6 +37,13 @@ void DataFolderFixture::writeBytes(TableDef::Id id, const QByteArray& bytes) con
 QByteArray DataFolderFixture::readBytes(TableDef::Id id) const
 {
     return readFile(file(id));
+}
+
+std::unique_ptr<Recordset> emptyTable(TableDef::Id id)
+{
+    auto rs = std::make_unique<Recordset>();
+    TableFile::defineFields(*rs, TableCatalogue::table(id));
+    return rs;
 }
 
 QByteArray readFile(const QString& path)

@@ -47,6 +47,9 @@ private:
     QTemporaryDir m_dir;
 };
 
+// An empty in-memory table with the catalogue's fields.
+std::unique_ptr<Recordset> emptyTable(TableDef::Id id);
+
 QByteArray readFile(const QString& path);
 bool writeFile(const QString& path, const QByteArray& bytes);
 // Joins lines with CR LF after each one.

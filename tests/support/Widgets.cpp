@@ -7,6 +7,9 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
+#include <iterator>
+
 namespace TestUi {
 
 QObject* namedChild(const QObject* parent, const char* name, const QMetaObject& type)
@@ -84,6 +87,51 @@ void type(const QString& text)
 void press(Qt::Key key, Qt::KeyboardModifiers modifiers)
 {
     QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+}
+
+bool focus(QWidget* widget)
+{
+    QWidget* window = widget->window();
+    window->show();
+    QApplication::setActiveWindow(window);
+    if (!QTest::qWaitForWindowActive(window))
+        return false;
+    widget->setFocus(Qt::OtherFocusReason);
+    return QApplication::focusWidget() == widget;
+}
+
+void keys(const QString& script)
+{
+    static const struct
+    {
+        const char* name;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+    } named[] = { { "Enter", Qt::Key_Return, {} },    { "Tab", Qt::Key_Tab, {} },
+                  { "Backtab", Qt::Key_Backtab, {} }, { "Backspace", Qt::Key_Backspace, {} },
+                  { "Delete", Qt::Key_Delete, {} },   { "Home", Qt::Key_Home, {} },
+                  { "End", Qt::Key_End, {} },         { "Left", Qt::Key_Left, {} },
+                  { "Right", Qt::Key_Right, {} },     { "Ctrl+A", Qt::Key_A, Qt::ControlModifier } };
+    for (qsizetype i = 0; i < script.size(); ++i) {
+        if (!QApplication::focusWidget()) {
+            QTest::qFail("no widget has the focus", __FILE__, __LINE__);
+            return;
+        }
+        const qsizetype close = script.at(i) == QLatin1Char('{') ? script.indexOf(QLatin1Char('}'), i) : -1;
+        if (close < 0) {
+            type(script.mid(i, 1));
+            continue;
+        }
+        const QString name = script.mid(i + 1, close - i - 1);
+        const auto* found = std::find_if(std::begin(named), std::end(named),
+                                         [&](const auto& n) { return name == QLatin1String(n.name); });
+        if (found == std::end(named)) {
+            QTest::qFail(qPrintable(QStringLiteral("unknown key {%1}").arg(name)), __FILE__, __LINE__);
+            return;
+        }
+        press(found->key, found->modifiers);
+        i = close;
+    }
 }
 
 std::shared_ptr<bool> onModal(const QString& objectName, std::function<void(QDialog*)> act)

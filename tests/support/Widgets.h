@@ -40,6 +40,12 @@ void clickInto(QWidget* target);
 void type(const QString& text);
 // Presses one key in the focus widget.
 void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+// Shows and activates widget's window and gives widget the focus: the starting point of a key script.
+// False when the window could not be made active.
+bool focus(QWidget* widget);
+// Types a script into whatever widget has the focus as each key comes: plain characters, and keys named in
+// braces: {Enter} {Tab} {Backtab} {Backspace} {Delete} {Home} {End} {Left} {Right} {Ctrl+A}.
+void keys(const QString& script);
 
 // Drives the modal dialog that the next command opens: once its event loop runs, act is called with it if
 // its objectName is objectName, and the dialog is rejected if act left it open. Returns a flag that is set

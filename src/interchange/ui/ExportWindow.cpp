@@ -47,9 +47,12 @@ ExportWindow::ExportWindow(Recordset& recipes, const QStringList& selectedKeys, 
     m_mealMaster->setObjectName(QStringLiteral("optType_0"));
     m_masterCook = new QRadioButton(QStringLiteral("MasterCook"), typeFrame);
     m_masterCook->setObjectName(QStringLiteral("optType_1"));
+    m_jsonLd = new QRadioButton(QStringLiteral("Web Recipes (schema.org JSON)"), typeFrame);
+    m_jsonLd->setObjectName(QStringLiteral("optType_2"));
     auto* typeLayout = new QVBoxLayout(typeFrame);
     typeLayout->addWidget(m_mealMaster);
     typeLayout->addWidget(m_masterCook);
+    typeLayout->addWidget(m_jsonLd);
 
     auto* rangeFrame = new QGroupBox(QStringLiteral("Recipes to Export"), this);
     m_all = new QRadioButton(QStringLiteral("Export ALL Recipes"), rangeFrame);
@@ -101,8 +104,10 @@ ExportWindow::ExportWindow(Recordset& recipes, const QStringList& selectedKeys, 
     const QString last = InterchangeSettings::read(QStringLiteral("ExportFile"));
     if (!last.isEmpty())
         m_filename->setText(last);
-    (InterchangeSettings::read(QStringLiteral("ExportType"), QStringLiteral("0")) == QLatin1String("1") ? m_masterCook
-                                                                                                        : m_mealMaster)
+    const QString type = InterchangeSettings::read(QStringLiteral("ExportType"), QStringLiteral("0"));
+    (type == QLatin1String("1")       ? m_masterCook
+         : type == QLatin1String("2") ? m_jsonLd
+                                      : m_mealMaster)
         ->setChecked(true);
     (InterchangeSettings::read(QStringLiteral("ExportRange"), QStringLiteral("0")) == QLatin1String("1") ? m_selected
                                                                                                          : m_all)
@@ -122,7 +127,9 @@ void ExportWindow::selectFile()
     if (m_filename->text() != kNoFile)
         start = QDir::fromNativeSeparators(m_filename->text());
     const QString path = Dialogs::saveFile(QStringLiteral("Select Export File"),
-                                           QStringLiteral("Text Files (*.txt);;All Files (*)"), start);
+                                           m_jsonLd->isChecked() ? QStringLiteral("JSON Files (*.json);;All Files (*)")
+                                                                 : QStringLiteral("Text Files (*.txt);;All Files (*)"),
+                                           start);
     if (!path.isEmpty())
         m_filename->setText(QDir::toNativeSeparators(path));
 }
@@ -142,7 +149,9 @@ bool ExportWindow::runExport()
             != MsgAnswer::Yes)
         return false;
 
-    const ExportLayout layout = m_masterCook->isChecked() ? ExportLayout::MasterCook : ExportLayout::MealMaster;
+    const ExportLayout layout = m_masterCook->isChecked() ? ExportLayout::MasterCook
+        : m_jsonLd->isChecked()                           ? ExportLayout::JsonLd
+                                                          : ExportLayout::MealMaster;
     RecipeExporter::Result result;
     m_running = true;
     setEnabled(false);
@@ -174,8 +183,7 @@ bool ExportWindow::runExport()
         return false;
     }
     InterchangeSettings::write(QStringLiteral("ExportFile"), m_filename->text());
-    InterchangeSettings::write(QStringLiteral("ExportType"),
-                               layout == ExportLayout::MasterCook ? QStringLiteral("1") : QStringLiteral("0"));
+    InterchangeSettings::write(QStringLiteral("ExportType"), QString::number(static_cast<int>(layout)));
     InterchangeSettings::write(QStringLiteral("ExportRange"),
                                m_selected->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
     if (!result.ok) {

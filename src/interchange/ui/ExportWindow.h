@@ -8,7 +8,8 @@ class QPushButton;
 class QRadioButton;
 class Recordset;
 
-// The export window frmExport ("Export Recipes"): the file, the layout (Meal-Master or MasterCook) and the
+// The export window frmExport ("Export Recipes"): the file, the layout (Meal-Master, MasterCook or schema.org
+// JSON for web recipe managers) and the
 // range (all recipes of the current list view, or the recipes selected in the main window), then the export
 // run. The window closes itself after a completed export.
 class ExportWindow : public QDialog
@@ -32,6 +33,7 @@ private:
     QLabel* m_filename;
     QRadioButton* m_mealMaster;
     QRadioButton* m_masterCook;
+    QRadioButton* m_jsonLd;
     QRadioButton* m_all;
     QRadioButton* m_selected;
     QLabel* m_exported;

@@ -230,9 +230,9 @@ void ImportWindow::selectFile()
     const QString shown = m_filename->text();
     if (shown != kNoFile && shown.contains(QLatin1Char('.')))
         start = QFileInfo(shown).absolutePath();
-    const QString path
-        = Dialogs::openFile(QStringLiteral("Select Import File"),
-                            QStringLiteral("Recipe files (*.mmf *.mm *.mxp *.txt *.csv);;All Files (*)"), start);
+    const QString path = Dialogs::openFile(
+        QStringLiteral("Select Import File"),
+        QStringLiteral("Recipe files (*.mmf *.mm *.mxp *.txt *.csv *.html *.htm *.json);;All Files (*)"), start);
     if (!path.isEmpty())
         setFile(path);
 }

@@ -31,12 +31,6 @@ constexpr int kMaxQty = 12;
 constexpr int kMaxUnit = 12;
 constexpr int kMaxItem = 80;
 
-// Twips of the classic layout to pixels at 96 dpi.
-int twips(int t)
-{
-    return t / 15;
-}
-
 } // namespace
 
 LineEditorWindow::LineEditorWindow(Mode mode, const QString& fieldText, QWidget* parent)
@@ -79,7 +73,7 @@ QComboBox* LineEditorWindow::makeCombo(const char* name, const QString& tip, int
     connect(edit, &QLineEdit::textEdited, this,
             [this, edit, maxLength](const QString& text) { enforceLength(edit, maxLength, text); });
     installTypeAhead(box);
-    edit->installEventFilter(this);
+    box->installEventFilter(this);
     return box;
 }
 
@@ -181,8 +175,8 @@ void LineEditorWindow::buildControls()
     m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_grid->setColumnWidth(0, twips(ingredients ? 1300 : 1000));
-    m_grid->setColumnWidth(1, twips(ingredients ? 1300 : 1000));
+    m_grid->setColumnWidth(0, WidgetHelpers::fromTwips(ingredients ? 1300 : 1000));
+    m_grid->setColumnWidth(1, WidgetHelpers::fromTwips(ingredients ? 1300 : 1000));
     auto* gridLabel = new QLabel(
         ingredients ? QStringLiteral("Ingredient List:") : QStringLiteral("Nutritional Information:"), this);
 
@@ -300,19 +294,17 @@ void LineEditorWindow::onAdd()
     const ItemLine line { qtyText(), m_txtUnit->currentText(), m_txtItem->currentText() };
     if (line.item.isEmpty())
         return;
+    if (m_lines.isFull()) {
+        Dialogs::message(QStringLiteral("Maximum Ingredients"),
+                         (m_mode == Mode::Ingredients ? QStringLiteral("The maximum number of ingredients is ")
+                                                      : QStringLiteral("The maximum number of nutritional items is "))
+                             + QString::number(ItemLineList::kMaxLines) + QLatin1Char('.'));
+        return;
+    }
     if (m_editRow >= 0) {
-        // Updating replaces a line, so a full list does not stop it.
         m_lines.replace(m_editRow, line);
         refreshGrid(m_editRow);
     } else {
-        if (m_lines.isFull()) {
-            Dialogs::message(QStringLiteral("Maximum Ingredients"),
-                             (m_mode == Mode::Ingredients
-                                  ? QStringLiteral("The maximum number of ingredients is ")
-                                  : QStringLiteral("The maximum number of nutritional items is "))
-                                 + QString::number(ItemLineList::kMaxLines) + QLatin1Char('.'));
-            return;
-        }
         m_lines.append(line);
         if (m_autoAdd && m_ingredientCopy) {
             try {
@@ -472,16 +464,16 @@ void LineEditorWindow::accept()
 bool LineEditorWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (WidgetHelpers::isEnterKey(event)) {
-        QObject* qtyEdit = m_cboQty ? static_cast<QObject*>(m_cboQty->lineEdit()) : m_txtQtyPlain;
-        if (watched == qtyEdit) {
+        const QObject* qty = m_cboQty ? static_cast<QObject*>(m_cboQty) : m_txtQtyPlain;
+        if (watched == qty) {
             m_txtUnit->setFocus();
             return true;
         }
-        if (watched == m_txtUnit->lineEdit()) {
+        if (watched == m_txtUnit) {
             m_txtItem->setFocus();
             return true;
         }
-        if (watched == m_txtItem->lineEdit()) {
+        if (watched == m_txtItem) {
             onAdd();
             return true;
         }

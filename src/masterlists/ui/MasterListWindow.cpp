@@ -89,7 +89,7 @@ void MasterListWindow::buildControls()
         // The length limit runs before the completion, so it is connected first.
         connect(m_txtAisle->lineEdit(), &QLineEdit::textEdited, this, &MasterListWindow::onAisleEdited);
         installTypeAhead(m_txtAisle);
-        m_txtAisle->lineEdit()->installEventFilter(this);
+        m_txtAisle->installEventFilter(this);
         m_txtCat->setMinimumWidth(205); // wide enough for a long ingredient beside the aisle box
         auto aisles = DataSource::open(TableDef::Aisles, AppState::instance().dataPath);
         Recordset& rs = aisles->recordset();
@@ -183,7 +183,15 @@ void MasterListWindow::onAdd()
             return;
         }
         setUpdateMode(false);
-        fillList();
+        const int inserted = m_editor->insertedRow();
+        if (inserted >= 0 && m_lstCatAll->count() + 1 == m_editor->count()) {
+            // One entry more: insert it rather than filling the whole list again, so that an import of many
+            // lines stays quick.
+            const QSignalBlocker block(m_lstCatAll);
+            m_lstCatAll->insertItem(inserted, m_editor->entryText(inserted));
+        } else {
+            fillList();
+        }
         if (LineEditorWindow* lineEditor = LineEditorWindow::openEditor())
             lineEditor->receiveMasterEntry(m_kind.keyword, text);
         if (m_editor->count() > 0) {
@@ -253,7 +261,7 @@ bool MasterListWindow::eventFilter(QObject* watched, QEvent* event)
                 onAdd();
             return true;
         }
-        if (m_txtAisle && watched == m_txtAisle->lineEdit()) {
+        if (m_txtAisle && watched == m_txtAisle) {
             m_cmdSave->setFocus();
             return true;
         }

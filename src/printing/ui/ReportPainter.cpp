@@ -107,6 +107,8 @@ public:
     {
         startPage();
         for (const ReportBlock& b : m_doc.blocks()) {
+            if (b.belowPictures)
+                clearPictures();
             switch (b.kind) {
             case ReportBlock::Paragraph:
                 paragraph(b);
@@ -152,6 +154,14 @@ private:
         }
         const double ruleY = std::min(y + h + 0.03 * U, m_top - 0.02 * U);
         addLine(QLineF(m_left, ruleY, m_right, ruleY), 0.006 * U, true);
+    }
+
+    // Moves below a picture that is still beside the text on this page.
+    void clearPictures()
+    {
+        if (m_floatBottom > m_floatTop)
+            m_y = std::max(m_y, m_floatBottom);
+        m_floatTop = m_floatBottom = 0;
     }
 
     void addLine(const QLineF& line, double width, bool light)
@@ -447,6 +457,15 @@ QStringList ReportPainter::pageTexts(int page) const
             out << item.text;
     }
     return out;
+}
+
+QRectF ReportPainter::textBox(int page, const QString& text) const
+{
+    for (const Item& item : m_pages.value(page - 1)) {
+        if (item.kind == Item::Text && item.text == text)
+            return item.rect;
+    }
+    return QRectF();
 }
 
 QVector<QRectF> ReportPainter::pagePictures(int page) const

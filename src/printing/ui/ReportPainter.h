@@ -43,6 +43,8 @@ public:
 
     // Texts on a page in paint order (running page text first); for tests.
     QStringList pageTexts(int page) const;
+    // The box of the first text on a page that equals text, in layout units (empty when none); for tests.
+    QRectF textBox(int page, const QString& text) const;
     // The picture boxes of a page in layout units; for tests.
     QVector<QRectF> pagePictures(int page) const;
 

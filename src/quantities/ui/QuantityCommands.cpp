@@ -11,12 +11,12 @@
 
 #include <QAbstractButton>
 #include <QAction>
-#include <QEvent>
 #include <QLineEdit>
 
 namespace {
 const QString kIngredients = QStringLiteral("Ingredients");
-}
+const QString kBaseServes = QStringLiteral("BaseServes");
+} // namespace
 
 void attachQuantities(Main& main)
 {
@@ -29,22 +29,6 @@ QuantityCommands::QuantityCommands(Main& main)
 {
     setObjectName(QStringLiteral("QuantityCommands"));
     m_serves = main.findChild<QLineEdit*>(QStringLiteral("txtServes"));
-    m_save = main.findChild<QAbstractButton*>(QStringLiteral("cmdNewSave"));
-    m_servesId = m_serves.data();
-    m_saveId = m_save.data();
-
-    if (m_serves) {
-        m_baseServes = m_serves->text();
-        // The window filling the box (not the user typing) shows the servings of the ingredients shown.
-        connect(m_serves, &QLineEdit::textChanged, this, [this] {
-            if (!m_serves->isModified())
-                followServes();
-        });
-        m_serves->installEventFilter(this);
-    }
-    if (m_save)
-        m_save->installEventFilter(this);
-
     if (auto* button = main.findChild<QAbstractButton*>(QStringLiteral("cmdMultiply")))
         connect(button, &QAbstractButton::clicked, this, &QuantityCommands::scaleIngredients);
     if (auto* action = main.findChild<QAction*>(QStringLiteral("mnuSmartPaste")))
@@ -58,47 +42,10 @@ QuantityCommands* QuantityCommands::of(Main& main)
     return main.findChild<QuantityCommands*>(QStringLiteral("QuantityCommands"), Qt::FindDirectChildrenOnly);
 }
 
-bool QuantityCommands::editing() const
+QString QuantityCommands::baseServes() const
 {
-    if (const RecipeWindow* window = m_main.recipeWindow())
-        return window->isEditing();
-    return m_save && !m_save->isHidden();
-}
-
-void QuantityCommands::followServes()
-{
-    if (m_serves)
-        m_baseServes = m_serves->text();
-}
-
-bool QuantityCommands::eventFilter(QObject* watched, QEvent* event)
-{
-    // Only events that a running window sends are looked at (none of them comes while Main is being torn
-    // down), and the event type is tested before anything else is asked.
-    const QEvent::Type type = event->type();
-    if (watched == m_saveId) {
-        // An edit that ends (saved or cancelled) leaves the shown servings as the base; one that begins by
-        // any change other than typed servings (new recipe, copy, another field) starts from them too.
-        if (type == QEvent::HideToParent || (type == QEvent::ShowToParent && m_serves && !m_serves->isModified()))
-            followServes();
-    } else if (watched == m_servesId) {
-        // Outside an edit the shown servings are the ones the ingredients are for: take them before the
-        // user's first change to the box reaches it.
-        switch (type) {
-        case QEvent::FocusIn:
-        case QEvent::KeyPress:
-        case QEvent::InputMethod:
-        case QEvent::MouseButtonPress:
-        case QEvent::ContextMenu:
-        case QEvent::Drop:
-            if (!editing())
-                followServes();
-            break;
-        default:
-            break;
-        }
-    }
-    return QObject::eventFilter(watched, event);
+    const RecipeWindow* window = m_main.recipeWindow();
+    return window ? window->fieldText(kBaseServes) : QString();
 }
 
 void QuantityCommands::scaleIngredients()
@@ -108,11 +55,11 @@ void QuantityCommands::scaleIngredients()
         Platform::beep();
         return;
     }
-    if (!editing())
-        followServes();
-    const auto scaled = RunIngredientScaling(m_serves->text(), m_baseServes, window->fieldText(kIngredients));
-    if (scaled)
-        window->setFieldText(kIngredients, *scaled);
+    QString base = window->fieldText(kBaseServes);
+    // The grid shows the new quantities before the outcome is told.
+    RunIngredientScaling(m_serves->text(), base, window->fieldText(kIngredients),
+                         [window](const QString& scaled) { window->setFieldText(kIngredients, scaled); });
+    window->setFieldText(kBaseServes, base);
 }
 
 void QuantityCommands::Parse(const QString& text)

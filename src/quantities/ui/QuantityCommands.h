@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QAbstractButton>
 #include <QLineEdit>
 #include <QObject>
 #include <QPointer>
@@ -12,11 +11,8 @@ class Main;
 // Paste (mnuSmartPaste) and the equivalents view (mnuEquiv).
 void attachQuantities(Main& main);
 
-// The behaviour behind those controls, owned by Main (object name "QuantityCommands"). It keeps
-// BaseServes, the servings text that the shown ingredient quantities correspond to: it follows the Serves
-// box whenever the window fills that box itself (a recipe shown, a new recipe, an edit cancelled) and
-// whenever an edit ends or begins without the user having typed new servings, and becomes the new servings
-// after each scaling run.
+// The behaviour behind those controls, owned by Main (object name "QuantityCommands"). The servings text the
+// shown ingredients correspond to (BaseServes) is kept by the recipe window; scaling reads it and sets it.
 class QuantityCommands : public QObject
 {
     Q_OBJECT
@@ -26,8 +22,8 @@ public:
     // The commands attached to main, or nullptr.
     static QuantityCommands* of(Main& main);
 
-    QString baseServes() const { return m_baseServes; }
-    void setBaseServes(const QString& servings) { m_baseServes = servings; }
+    // The recipe window's BaseServes; empty without a recipe window.
+    QString baseServes() const;
 
     // The scale button: the two-click scaling of the shown recipe's ingredients.
     void scaleIngredients();
@@ -39,19 +35,7 @@ public:
     // Shows the equivalents text of the preferences.
     void showEquivalents();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
-    bool editing() const;
-    void followServes();
-
     Main& m_main;
     QPointer<QLineEdit> m_serves;
-    QPointer<QAbstractButton> m_save;
-    // The watched widgets' identities, only compared in eventFilter (never dereferenced there, since
-    // events also reach the filter while a widget is being destroyed).
-    const QObject* m_servesId = nullptr;
-    const QObject* m_saveId = nullptr;
-    QString m_baseServes;
 };

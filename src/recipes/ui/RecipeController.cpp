@@ -26,7 +26,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableWidget>
-#include <QTimer>
 
 #include <algorithm>
 
@@ -53,6 +52,13 @@ QString toRecordText(const QString& shown)
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
     return text;
+}
+
+// Fills a box the way a value is shown, not typed: from its start, so a long text is not scrolled to its end.
+void showStart(QComboBox* box, const QString& text)
+{
+    box->setEditText(text);
+    box->lineEdit()->setCursorPosition(0);
 }
 
 // Runs a command, reporting any failure with the shared error message under the command's action.
@@ -133,6 +139,9 @@ RecipeController::RecipeController(Main& main)
     action("mnuSelectAll", &RecipeController::selectAll);
     action("mnuNewRecipe", &RecipeController::newRecipe);
     action("mnuDeleteDupes", &RecipeController::deleteDuplicates);
+    // The menu entries that would show another recipe or start a new one go with their buttons.
+    for (const char* name : { "mnuListAll", "mnuFilter", "mnuSelectAll", "mnuNewRecipe", "mnuDeleteDupes" })
+        m_leavingActions << need<QAction>(main, name);
 
     connect(m_list, &QListWidget::itemSelectionChanged, this, &RecipeController::showSelected);
 
@@ -165,7 +174,8 @@ RecipeController::RecipeController(Main& main)
         box->setCompleter(nullptr);
         connect(box->lineEdit(), &QLineEdit::textEdited, this, [this, box, limit] { onComboEdited(box, limit); });
         connect(box, &QComboBox::currentTextChanged, this, [this, box, limit] { onComboChanged(box, limit); });
-        box->lineEdit()->installEventFilter(this);
+        box->installEventFilter(this);
+        selectNothingOnFocus(box);
         // Refilling the pick lists (after the source or rating editor) must neither change the shown text
         // nor count as an edit.
         QAbstractItemModel* model = box->model();
@@ -174,7 +184,7 @@ RecipeController::RecipeController(Main& main)
                 m_comboTexts[slot] = box->currentText().isNull() ? QStringLiteral("") : box->currentText();
         };
         const auto release = [this, box, slot] {
-            box->setEditText(m_comboTexts[slot]);
+            showStart(box, m_comboTexts[slot]);
             m_comboTexts[slot] = QString();
             if (m_comboBlock > 0)
                 --m_comboBlock;
@@ -206,6 +216,8 @@ void RecipeController::ChangeMode(const QString& mode)
     const bool editing = mode == kEdit || mode == kAdd;
     for (QWidget* w : std::initializer_list<QWidget*> { m_cmdNew, m_cmdDelete, m_cmdListAll, m_cmdSearch, m_list })
         w->setEnabled(!editing);
+    for (QAction* a : std::as_const(m_leavingActions))
+        a->setEnabled(!editing);
     m_mnuFile->menuAction()->setEnabled(!editing);
     m_mnuEdit->menuAction()->setEnabled(!editing);
     m_cmdSave->setVisible(editing);
@@ -282,19 +294,14 @@ bool RecipeController::eventFilter(QObject* watched, QEvent* event)
             QWidget* next = nullptr;
             if (watched == m_txtName)
                 next = m_cmdCatAdd;
-            else if (watched == m_cboSource->lineEdit())
+            else if (watched == m_cboSource)
                 next = m_cboRating;
-            else if (watched == m_cboRating->lineEdit())
+            else if (watched == m_cboRating)
                 next = m_txtServes;
             if (next && next->isVisible())
                 next->setFocus(Qt::TabFocusReason);
             return true;
         }
-    } else if (event->type() == QEvent::FocusIn
-               && (watched == m_cboSource->lineEdit() || watched == m_cboRating->lineEdit())) {
-        // Getting focus selects nothing, so a keystroke does not wipe the value.
-        auto* edit = static_cast<QLineEdit*>(watched);
-        QTimer::singleShot(0, edit, [edit] { edit->deselect(); });
     }
     return QObject::eventFilter(watched, event);
 }
@@ -497,6 +504,15 @@ bool RecipeController::showRecipeByName(const QString& name)
     return false;
 }
 
+bool RecipeController::showRecipeByKey(const QString& key)
+{
+    const int row = static_cast<int>(m_keys.indexOf(key));
+    if (row < 0)
+        return false;
+    selectRow(row);
+    return true;
+}
+
 QStringList RecipeController::selectedKeys() const
 {
     QStringList out;
@@ -589,14 +605,15 @@ void RecipeController::ShowFields()
     m_txtStatus->setText(f.status);
     m_txtKey->setText(f.key);
     m_txtName->setText(f.name);
+    m_txtName->setCursorPosition(0);
     m_txtCategory->setText(f.category);
     m_txtServes->setText(f.serves);
     m_txtIngredients->setText(f.ingredients);
     if (toRecordText(m_txtInstructions->toPlainText()) != toRecordText(f.instructions))
         m_txtInstructions->setPlainText(f.instructions);
     m_txtNutrition->setText(f.nutrition);
-    m_cboSource->setEditText(f.source);
-    m_cboRating->setEditText(f.rating);
+    showStart(m_cboSource, f.source);
+    showStart(m_cboRating, f.rating);
     m_lblPicFile->setText(f.picture);
     loadPicture(f.picture);
     fillCategoryList(f.category);
@@ -627,8 +644,8 @@ void RecipeController::restoreSavedCopies()
     m_txtCategory->setText(m_saved.category);
     m_txtIngredients->setText(m_saved.ingredients);
     m_txtNutrition->setText(m_saved.nutrition);
-    m_cboSource->setEditText(m_saved.source);
-    m_cboRating->setEditText(m_saved.rating);
+    showStart(m_cboSource, m_saved.source);
+    showStart(m_cboRating, m_saved.rating);
     m_baseServes = m_saved.serves;
     fillCategoryList(m_saved.category);
     fillGrid(m_gridIngredients, m_saved.ingredients);
@@ -675,6 +692,8 @@ QString RecipeController::fieldText(const QString& field) const
         return m_lblPicFile->text();
     if (f == QLatin1String("key"))
         return m_txtKey->text();
+    if (f == QLatin1String("baseserves"))
+        return m_baseServes;
     return QString();
 }
 
@@ -698,8 +717,10 @@ void RecipeController::setFieldText(const QString& field, const QString& value)
         fillGrid(m_gridNutrition, value);
     } else if (f == QLatin1String("rtgsrc")) {
         const RatingSource rs = splitRtgSrc(value);
-        m_cboRating->setEditText(rs.rating);
-        m_cboSource->setEditText(rs.source);
+        showStart(m_cboRating, rs.rating);
+        showStart(m_cboSource, rs.source);
+    } else if (f == QLatin1String("baseserves")) {
+        m_baseServes = value;
     } else if (f == QLatin1String("picture")) {
         m_lblPicFile->setText(value);
         loadPicture(value);
@@ -903,11 +924,12 @@ void RecipeController::deleteRecipes()
         m_entryMode.clear();
         m_lblList->setText(listStatePrefix(m_criteria));
         updateListStatus();
-        m_trackChanges = true;
         const int position = rows.last() - static_cast<int>(rows.size()) + 1;
         if (m_list->count() > 0) {
+            m_trackChanges = true;
             selectRow(position < m_list->count() ? position : m_list->count() - 1);
         } else {
+            // Nothing is listed any more: the blank form is shown, not edited.
             rs->moveLast();
             rs->moveNext();
             ShowFields();

@@ -9,6 +9,7 @@
 #include <QStringList>
 
 class Main;
+class QAction;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -42,6 +43,7 @@ public:
     QString fieldText(const QString& field) const override;
     void setFieldText(const QString& field, const QString& value) override;
     bool showRecipeByName(const QString& name) override;
+    bool showRecipeByKey(const QString& key) override;
 
     // Commands, as the buttons and menu entries run them.
     void ShowRecipes();
@@ -104,6 +106,7 @@ private:
     QComboBox *m_cboSource, *m_cboRating;
     QLabel *m_imgPicture, *m_lblPicFile, *m_panel1, *m_panel2;
     QMenu *m_mnuFile, *m_mnuEdit;
+    QList<QAction*> m_leavingActions; // menu entries disabled in edit mode, like the buttons they stand for
 
     RecipeKeyIndex m_keyIndex;
     QStringList m_keys; // the keys of the list entries (mirrored into lstKeys)

@@ -45,6 +45,7 @@ void TypeAheadKeyDown(int key)
 
 namespace {
 
+// Watches the box itself: that is where a person's keys and the focus arrive.
 class TypeAheadKeyFilter : public QObject
 {
 public:
@@ -53,7 +54,8 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        auto* edit = qobject_cast<QLineEdit*>(watched);
+        auto* box = qobject_cast<QComboBox*>(watched);
+        QLineEdit* edit = box ? box->lineEdit() : nullptr;
         if (edit && event->type() == QEvent::KeyPress) {
             // A key that removes nothing causes no change, so it must not hold the flag for the next one.
             const int key = static_cast<QKeyEvent*>(event)->key();
@@ -63,6 +65,25 @@ protected:
                 TypeAheadKeyDown(key);
         }
         return QObject::eventFilter(watched, event);
+    }
+};
+
+class NoSelectionOnFocus : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        auto* box = qobject_cast<QComboBox*>(watched);
+        if (!box || !box->lineEdit() || event->type() != QEvent::FocusIn)
+            return QObject::eventFilter(watched, event);
+        // Let the box take the focus as it does (its line edit selects everything on Tab), then undo the
+        // selection before anything else sees the box.
+        static_cast<QObject*>(box)->event(event);
+        box->lineEdit()->deselect();
+        return true;
     }
 };
 
@@ -78,5 +99,11 @@ void installTypeAhead(QComboBox* box, bool withKeyDown)
     QLineEdit* edit = box->lineEdit();
     QObject::connect(edit, &QLineEdit::textEdited, box, [box] { ComboTypeAhead(box); });
     if (withKeyDown)
-        edit->installEventFilter(new TypeAheadKeyFilter(box));
+        box->installEventFilter(new TypeAheadKeyFilter(box));
+}
+
+void selectNothingOnFocus(QComboBox* box)
+{
+    if (box)
+        box->installEventFilter(new NoSelectionOnFocus(box));
 }

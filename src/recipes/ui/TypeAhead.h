@@ -19,5 +19,12 @@ void ComboTypeAhead(QComboBox* box);
 void TypeAheadKeyDown(int key);
 
 // Makes an editable box complete as the user types: turns Qt's own completer off, runs ComboTypeAhead on
-// every user edit and, when withKeyDown is set, TypeAheadKeyDown on every key press in the box.
+// every user edit and, when withKeyDown is set, TypeAheadKeyDown on every Delete or Backspace that removes
+// text. An editable box keeps the focus itself and hands its keys to its line edit directly, past any event
+// filter on the line edit; so key handling for such a box (this one and a window's own, such as Enter) is
+// installed on the box.
 void installTypeAhead(QComboBox* box, bool withKeyDown = true);
+
+// Getting the focus (by Tab, a click or a mnemonic) selects nothing in the box: its text is not replaced by
+// the next keystroke.
+void selectNothingOnFocus(QComboBox* box);

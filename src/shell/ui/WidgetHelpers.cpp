@@ -1,5 +1,7 @@
 #include "shell/ui/WidgetHelpers.h"
 
+#include "shell/ui/ProportionalLayout.h"
+
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -25,6 +27,11 @@ QLineEdit* heldBox(QWidget* parent, const QString& name)
     box->setObjectName(name);
     box->hide();
     return box;
+}
+
+int fromTwips(int twips)
+{
+    return qRound(static_cast<double>(twips) / ProportionalLayout::TwipsPerPixel);
 }
 
 bool isEnterKey(const QEvent* event)

@@ -18,6 +18,9 @@ QPushButton* button(QWidget* parent, const QString& name, const QString& caption
 // A hidden text box that holds a field of the record being edited (id, status, key).
 QLineEdit* heldBox(QWidget* parent, const QString& name);
 
+// Pixels for a length given in twips of the classic layout, at the program's own twips per pixel.
+int fromTwips(int twips);
+
 // True for a key press of Return or Enter.
 bool isEnterKey(const QEvent* event);
 

@@ -99,15 +99,17 @@ void frmMenu::buildControls()
     connect(del, &QPushButton::clicked, this, &frmMenu::cmdDelete_Click);
     connect(clear, &QPushButton::clicked, this, &frmMenu::cmdClearSL_Click);
     connect(view, &QPushButton::clicked, this, &frmMenu::cmdView_Click);
+    // Showing another recipe would drop the edit in progress on the recipe window.
+    view->setEnabled(!m_recipes || !m_recipes->isEditing());
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(shopOne, &QPushButton::clicked, this, [this] { cmdMenuShop_Click(0); });
     connect(shopAll, &QPushButton::clicked, this, [this] { cmdMenuShop_Click(1); });
 
     m_grid = grid(this, "gridMenu",
                   { QStringLiteral("Date"), QStringLiteral("Recipe"), QStringLiteral("Meal"), QStringLiteral("Key") });
-    m_grid->setColumnWidth(0, 90);
-    m_grid->setColumnWidth(1, 260);
-    m_grid->setColumnWidth(2, 100);
+    m_grid->setColumnWidth(0, WidgetHelpers::fromTwips(1000));
+    m_grid->setColumnWidth(1, WidgetHelpers::fromTwips(3350));
+    m_grid->setColumnWidth(2, WidgetHelpers::fromTwips(5000));
     connect(m_grid, &QTableWidget::cellDoubleClicked, this, [this] { cmdEdit_Click(); });
     connect(m_grid, &QTableWidget::currentCellChanged, this, [this](int row, int, int previous, int) {
         if (row != previous && row >= 0 && m_model.select(row))
@@ -267,10 +269,10 @@ void frmMenu::cmdClearSL_Click()
 
 void frmMenu::cmdView_Click()
 {
-    const int row = m_model.selectedRow();
-    if (row < 0)
+    if (m_model.selectedRow() < 0)
         return;
-    if (m_recipes && m_recipes->showRecipeByName(m_model.rows().at(row).recipe)) {
+    // The entry names its recipe by key: the name may be shared or changed since.
+    if (m_recipes && m_recipes->showRecipeByKey(MenuPlanner::recipePartOfKey(m_model.held().key))) {
         accept();
         return;
     }

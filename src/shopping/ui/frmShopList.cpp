@@ -74,7 +74,7 @@ void frmShopList::buildControls()
     limitAndTypeAhead(m_qty, QtyLength);
     limitAndTypeAhead(m_unit, UnitsLength);
     for (QComboBox* box : { m_item, m_aisle, m_qty, m_unit })
-        box->lineEdit()->installEventFilter(this);
+        box->installEventFilter(this);
     connect(m_item, &QComboBox::editTextChanged, this, &frmShopList::onItemChanged);
 
     m_id = WidgetHelpers::heldBox(this, "txtID");
@@ -110,9 +110,11 @@ void frmShopList::buildControls()
     m_grid = grid(this, "gridShopList",
                   { QStringLiteral("Aisle"), QStringLiteral("Qty"), QStringLiteral("Units"),
                     QStringLiteral("Ingredient"), QStringLiteral("Recipe"), QStringLiteral("Key") });
-    const int widths[] = { 60, 67, 67, 200, 200 };
-    for (int c = 0; c < 5; ++c)
-        m_grid->setColumnWidth(c, widths[c]);
+    // Every column, Key included, has its own width; nothing stretches to fill the grid.
+    m_grid->horizontalHeader()->setStretchLastSection(false);
+    const int twips[] = { 600, 1000, 1000, 3000, 3000, 500 };
+    for (int c = 0; c < 6; ++c)
+        m_grid->setColumnWidth(c, WidgetHelpers::fromTwips(twips[c]));
     connect(m_grid, &QTableWidget::cellClicked, this, [this](int row, int) {
         if (m_model->select(row))
             showHeld();
@@ -308,13 +310,13 @@ bool frmShopList::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            if (watched == m_item->lineEdit())
+            if (watched == m_item)
                 m_aisle->setFocus();
-            else if (watched == m_aisle->lineEdit())
+            else if (watched == m_aisle)
                 m_qty->setFocus();
-            else if (watched == m_qty->lineEdit())
+            else if (watched == m_qty)
                 m_unit->setFocus();
-            else if (watched == m_unit->lineEdit())
+            else if (watched == m_unit)
                 cmdAdd_Click();
             else
                 return QDialog::eventFilter(watched, event);
