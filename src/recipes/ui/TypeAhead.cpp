@@ -45,47 +45,56 @@ void TypeAheadKeyDown(int key)
 
 namespace {
 
-// Watches the box itself: that is where a person's keys and the focus arrive.
-class TypeAheadKeyFilter : public QObject
+// Watches the box itself: that is where a person's keys and the focus arrive. The handler returns true when
+// it has dealt with the event.
+class BoxEventHook : public QObject
 {
 public:
-    using QObject::QObject;
+    using Handler = bool (*)(QComboBox* box, QEvent* event);
+    BoxEventHook(QComboBox* box, Handler handler)
+        : QObject(box)
+        , m_handler(handler)
+    {
+        box->installEventFilter(this);
+    }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         auto* box = qobject_cast<QComboBox*>(watched);
-        QLineEdit* edit = box ? box->lineEdit() : nullptr;
-        if (edit && event->type() == QEvent::KeyPress) {
-            // A key that removes nothing causes no change, so it must not hold the flag for the next one.
-            const int key = static_cast<QKeyEvent*>(event)->key();
-            const bool removes = edit->hasSelectedText() || (key == Qt::Key_Backspace && edit->cursorPosition() > 0)
-                || (key == Qt::Key_Delete && edit->cursorPosition() < edit->text().size());
-            if (removes)
-                TypeAheadKeyDown(key);
-        }
+        if (box && box->lineEdit() && m_handler(box, event))
+            return true;
         return QObject::eventFilter(watched, event);
     }
+
+private:
+    Handler m_handler;
 };
 
-class NoSelectionOnFocus : public QObject
+bool noteRemovingKey(QComboBox* box, QEvent* event)
 {
-public:
-    using QObject::QObject;
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    // A key that removes nothing causes no change, so it must not hold the flag for the next one.
+    const QLineEdit* edit = box->lineEdit();
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    const bool removes = edit->hasSelectedText() || (key == Qt::Key_Backspace && edit->cursorPosition() > 0)
+        || (key == Qt::Key_Delete && edit->cursorPosition() < edit->text().size());
+    if (removes)
+        TypeAheadKeyDown(key);
+    return false;
+}
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        auto* box = qobject_cast<QComboBox*>(watched);
-        if (!box || !box->lineEdit() || event->type() != QEvent::FocusIn)
-            return QObject::eventFilter(watched, event);
-        // Let the box take the focus as it does (its line edit selects everything on Tab), then undo the
-        // selection before anything else sees the box.
-        static_cast<QObject*>(box)->event(event);
-        box->lineEdit()->deselect();
-        return true;
-    }
-};
+bool deselectOnFocus(QComboBox* box, QEvent* event)
+{
+    if (event->type() != QEvent::FocusIn)
+        return false;
+    // Let the box take the focus as it does (its line edit selects everything on Tab), then undo the
+    // selection before anything else sees the box.
+    static_cast<QObject*>(box)->event(event);
+    box->lineEdit()->deselect();
+    return true;
+}
 
 } // namespace
 
@@ -99,11 +108,11 @@ void installTypeAhead(QComboBox* box, bool withKeyDown)
     QLineEdit* edit = box->lineEdit();
     QObject::connect(edit, &QLineEdit::textEdited, box, [box] { ComboTypeAhead(box); });
     if (withKeyDown)
-        box->installEventFilter(new TypeAheadKeyFilter(box));
+        new BoxEventHook(box, &noteRemovingKey);
 }
 
 void selectNothingOnFocus(QComboBox* box)
 {
     if (box)
-        box->installEventFilter(new NoSelectionOnFocus(box));
+        new BoxEventHook(box, &deselectOnFocus);
 }
