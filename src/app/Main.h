@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/MainUi.h"
+
 #include <QMainWindow>
 
 #include <functional>
@@ -11,8 +13,8 @@ class QDialog;
 class QTimer;
 class RecipeWindow;
 
-// The main window. Builds every control and menu of the recipe window; subsystems attach their behaviour
-// to the controls by object name (see Features.h). Start-up, the synchronisation watch, Save All and the
+// The main window. Builds every control and menu of the recipe window (MainUi); subsystems attach their
+// behaviour to the controls through ui() (see Features.h). Start-up, the synchronisation watch, Save All and the
 // exit sequence are driven from here; their logic lives in the shell core (src/shell).
 class Main : public QMainWindow
 {
@@ -47,6 +49,9 @@ public:
     // reason has been shown.
     bool startUp(const QString& programFolder, const StartupOptions& options);
     bool startUp(const QString& programFolder) { return startUp(programFolder, StartupOptions()); }
+
+    // Every control and menu entry of the window.
+    const MainUi& ui() const { return m_ui; }
 
     // The recipe-window behaviour, installed by the recipes subsystem; nullptr until then.
     RecipeWindow* recipeWindow() const { return m_recipeWindow; }
@@ -86,10 +91,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void buildMenus();
-    void buildControls(QWidget* central);
     bool runExitSequence();
 
+    MainUi m_ui;
     RecipeWindow* m_recipeWindow = nullptr;
     QTimer* m_syncWatch = nullptr;
     ProportionalLayout* m_layout = nullptr;

@@ -40,62 +40,39 @@ private:
 private slots:
     void cleanup() { AppState::instance().reset(); }
 
+    // Keys typed into a box that completes from its list: the typed case is kept, typing replaces the
+    // remainder, a removing key (with the key-down companion) leaves the typed text for one keystroke.
     void completesTyping_data()
     {
-        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("withKeyDown");
+        QTest::addColumn<QString>("keys");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("selected");
-        const auto row = [](const char* typed, const char* text, const char* selected) {
-            QTest::newRow(typed) << QString(typed) << QString(text) << QString(selected);
+        const auto row = [](const char* keys, bool keyDown, const char* text, const char* selected) {
+            QTest::newRow(keys) << keyDown << QString(keys) << QString(text) << QString(selected);
         };
-        row("fl", "flour", "our"); // the typed case is kept
-        row("fli", "fli", ""); // typing replaces the remainder
-        row("flour,", "flour, self-raising", " self-raising"); // the first of two matches
-        row("xyz", "xyz", "");
+        row("fl", true, "flour", "our");
+        row("fli", true, "fli", "");
+        row("flour,", true, "flour, self-raising", " self-raising"); // the first of two matches
+        row("xyz", true, "xyz", "");
+        row("fl{Backspace}", true, "fl", "");
+        row("fl{Backspace}o", true, "flour", "ur");
+        row("fl{Backspace} without key down", false, "flour", "our");
+        row("{Backspace}b", true, "butter", "utter");
+        row("s{Ctrl+A}{Delete}", false, "", "");
     }
     void completesTyping()
     {
-        QFETCH(QString, typed);
-        QFETCH(QString, text);
-        QFETCH(QString, selected);
-        QComboBox box;
-        fill(box, true);
-        TestUi::type(typed);
-        QCOMPARE(box.lineEdit()->text(), text);
-        QCOMPARE(box.lineEdit()->selectedText(), selected);
-        QVERIFY(!SuppressTypeAhead);
-    }
-
-    void backspace_data()
-    {
-        QTest::addColumn<bool>("withKeyDown");
-        QTest::addColumn<QString>("before");
-        QTest::addColumn<QString>("after");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("selected");
-        const auto row = [](const char* tag, bool keyDown, const char* before, const char* after, const char* text,
-                            const char* selected) {
-            QTest::newRow(tag) << keyDown << QString(before) << QString(after) << QString(text) << QString(selected);
-        };
-        row("key down leaves typed text", true, "fl", "", "fl", "");
-        row("key down, next keystroke completes", true, "fl", "o", "flour", "ur");
-        row("without key down completes again", false, "fl", "", "flour", "our");
-        row("on an empty box, next completes", true, "", "b", "butter", "utter");
-    }
-    void backspace()
-    {
         QFETCH(bool, withKeyDown);
-        QFETCH(QString, before);
-        QFETCH(QString, after);
+        QFETCH(QString, keys);
         QFETCH(QString, text);
         QFETCH(QString, selected);
         QComboBox box;
         fill(box, withKeyDown);
-        TestUi::type(before);
-        TestUi::press(Qt::Key_Backspace);
-        TestUi::type(after);
+        TestUi::keys(keys.section(QLatin1Char(' '), 0, 0));
         QCOMPARE(box.lineEdit()->text(), text);
         QCOMPARE(box.lineEdit()->selectedText(), selected);
+        QVERIFY(!SuppressTypeAhead);
     }
 
     // Every window's editable drop-downs as a person types into them: the keys reach the box that has the
@@ -122,6 +99,7 @@ private slots:
             { "rows=1", "line0=5|mg|iron", "focus=txtQty" });
         row("source: Enter moves to rating", "Main", "cboSource", "{Ctrl+A}Gr{Enter}4",
             { "cboSource=Grandma", "cboRating=4", "focus=cboRating" });
+        row("rating: Enter moves to serves, stays", "Main", "cboRating", "{Enter}{Enter}", { "focus=txtServes" });
         row("source: tabbing in selects nothing", "Main", "cmdMultiply", "{Tab}",
             { "focus=cboSource", "cboSource=Grandma", "selected=" });
         row("aisle: strict prefix, Enter to OK", "frmMasterCat", "txtAisle", "1{Backspace}{Enter}",
@@ -215,29 +193,6 @@ private slots:
         }
         w.reset();
         app.reset();
-    }
-
-    void raisedFlagSkipsOneChange()
-    {
-        QComboBox box;
-        fill(box, true);
-        SuppressTypeAhead = true;
-        box.lineEdit()->setText(QStringLiteral("s"));
-        ComboTypeAhead(&box);
-        QCOMPARE(box.lineEdit()->text(), QStringLiteral("s"));
-        QVERIFY(!SuppressTypeAhead);
-        ComboTypeAhead(&box);
-        QCOMPARE(box.lineEdit()->text(), QStringLiteral("sugar"));
-    }
-
-    void emptiedBoxStaysEmpty()
-    {
-        QComboBox box;
-        fill(box, false);
-        TestUi::type(QStringLiteral("s"));
-        TestUi::press(Qt::Key_A, Qt::ControlModifier);
-        TestUi::press(Qt::Key_Delete);
-        QCOMPARE(box.lineEdit()->text(), QString());
     }
 };
 

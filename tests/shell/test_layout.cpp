@@ -116,7 +116,6 @@ private slots:
         auto* list = main.findChild<QWidget*>(QStringLiteral("lstAll"));
         auto* instructions = main.findChild<QWidget*>(QStringLiteral("txtInstructions"));
         auto* button = main.findChild<QWidget*>(QStringLiteral("cmdNew"));
-        auto* hidden = main.findChild<QWidget*>(QStringLiteral("txtKey"));
         const QRect list0 = list->geometry(), text0 = instructions->geometry(), button0 = button->geometry();
         QVERIFY(main.resizeLayout()->apply(QSize(2 * Main::DesignWidth, Main::DesignHeight),
                                            QSize(2 * Main::DesignWidth, Main::DesignHeight + 40)));
@@ -124,7 +123,6 @@ private slots:
         QCOMPARE(instructions->width(), 2 * text0.width());
         QCOMPARE(button->size(), button0.size());
         QCOMPARE(button->x(), 2 * button0.x());
-        QCOMPARE(main.resizeLayout()->designGeometry(hidden), QRect());
     }
 };
 

@@ -340,7 +340,9 @@ private Q_SLOTS:
         QCOMPARE(dialogs.messageCount(), 0);
 
         child<QLineEdit>(&main, "txtName")->setText("Bread");
-        child<QLineEdit>(&main, "txtKey")->setText("bread");
+        FakeRecipeWindow recipes;
+        recipes.keys = QStringList { "bread" };
+        main.setRecipeWindow(&recipes);
         grid->setRowCount(3);
         const char* cells[3][3] = { { "2", "cups", "Flour" }, { "", "", "OR" }, { "1", "tsp", "Salt" } };
         for (int r = 0; r < 3; ++r)
@@ -366,10 +368,8 @@ private Q_SLOTS:
         QCOMPARE(state.menu->recordset().totalRecordCount(), 0);
         setMenuDatePicker([](QWidget*) { return std::optional<QDate>(QDate(2007, 12, 25)); });
         click(&main, "cmdMenuAdd");
-        // With a recipe window open, Menu Add takes that window's key.
-        FakeRecipeWindow recipes;
+        // Menu Add takes the recipe window's key.
         recipes.keys = QStringList { "apple pi2" };
-        main.setRecipeWindow(&recipes);
         setMenuDatePicker([](QWidget*) { return std::optional<QDate>(QDate(2008, 1, 5)); });
         click(&main, "cmdMenuAdd");
         main.setRecipeWindow(nullptr);

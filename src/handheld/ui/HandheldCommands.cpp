@@ -21,10 +21,9 @@ std::function<void()>& endProgram()
     return end;
 }
 
-void connectAction(Main& main, const char* name, void (*handler)(Main&))
+void connectAction(Main& main, QAction* action, void (*handler)(Main&))
 {
-    if (auto* action = main.findChild<QAction*>(QLatin1String(name)))
-        QObject::connect(action, &QAction::triggered, &main, [&main, handler] { handler(main); });
+    QObject::connect(action, &QAction::triggered, &main, [&main, handler] { handler(main); });
 }
 
 QString title()
@@ -36,10 +35,10 @@ QString title()
 
 void attachHandheld(Main& main)
 {
-    connectAction(main, "mnuBackup", &HandheldCommands::backup);
-    connectAction(main, "mnuRestore", &HandheldCommands::restore);
-    connectAction(main, "mnuTransfer", &HandheldCommands::transfer);
-    connectAction(main, "mnuRetrieve", &HandheldCommands::retrieve);
+    connectAction(main, main.ui().mnuBackup, &HandheldCommands::backup);
+    connectAction(main, main.ui().mnuRestore, &HandheldCommands::restore);
+    connectAction(main, main.ui().mnuTransfer, &HandheldCommands::transfer);
+    connectAction(main, main.ui().mnuRetrieve, &HandheldCommands::retrieve);
 }
 
 namespace HandheldCommands {

@@ -12,8 +12,8 @@
 #include "shell/ShowError.h"
 #include "storage/DataSource.h"
 
-#include <QAbstractItemView>
 #include <QAction>
+#include <QListWidget>
 
 void attachInterchange(Main& main)
 {
@@ -25,18 +25,17 @@ InterchangeCommands::InterchangeCommands(Main& main)
     , m_main(main)
 {
     setObjectName(QStringLiteral("InterchangeCommands"));
-    const std::pair<const char*, void (InterchangeCommands::*)()> actions[] = {
-        { "mnuImport", &InterchangeCommands::importRecipes },
-        { "mnuExport", &InterchangeCommands::exportRecipes },
-        { "mnuCopy", &InterchangeCommands::copyRecipe },
-        { "mnuCopySL", &InterchangeCommands::copyShoppingList },
-        { "mnuMenuCopy", &InterchangeCommands::copyMenuPlanner },
-        { "mnuSplashShopper", &InterchangeCommands::exportSplashShopper },
+    const MainUi& ui = main.ui();
+    const std::pair<QAction*, void (InterchangeCommands::*)()> actions[] = {
+        { ui.mnuImport, &InterchangeCommands::importRecipes },
+        { ui.mnuExport, &InterchangeCommands::exportRecipes },
+        { ui.mnuCopy, &InterchangeCommands::copyRecipe },
+        { ui.mnuCopySL, &InterchangeCommands::copyShoppingList },
+        { ui.mnuMenuCopy, &InterchangeCommands::copyMenuPlanner },
+        { ui.mnuSplashShopper, &InterchangeCommands::exportSplashShopper },
     };
-    for (const auto& [name, slot] : actions) {
-        if (auto* action = main.findChild<QAction*>(QLatin1String(name)))
-            connect(action, &QAction::triggered, this, slot);
-    }
+    for (const auto& [action, slot] : actions)
+        connect(action, &QAction::triggered, this, slot);
 }
 
 void InterchangeCommands::importFile(const QString& file)
@@ -83,8 +82,7 @@ void InterchangeCommands::exportRecipes()
 void InterchangeCommands::copyRecipe()
 {
     RecipeWindow* rw = m_main.recipeWindow();
-    const auto* list = m_main.findChild<QAbstractItemView*>(QStringLiteral("lstAll"));
-    if (!rw || !list || !list->model() || list->model()->rowCount() == 0)
+    if (!rw || m_main.ui().lstAll->count() == 0)
         return;
     try {
         RecipeRecord r;

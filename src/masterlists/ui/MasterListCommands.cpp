@@ -26,14 +26,14 @@ const QString kNutrition = QStringLiteral("Nutrition");
 void editPickList(Main& main, const QString& kind)
 {
     openMasterList(&main, kind);
-    auto* source = main.findChild<QComboBox*>(QStringLiteral("cboSource"));
-    auto* rating = main.findChild<QComboBox*>(QStringLiteral("cboRating"));
-    const QString sourceText = source ? source->currentText() : QString();
-    const QString ratingText = rating ? rating->currentText() : QString();
+    QComboBox* source = main.ui().cboSource;
+    QComboBox* rating = main.ui().cboRating;
+    const QString sourceText = source->currentText();
+    const QString ratingText = rating->currentText();
     main.LoadCombos();
-    if (source && source->currentText() != sourceText)
+    if (source->currentText() != sourceText)
         source->setEditText(sourceText);
-    if (rating && rating->currentText() != ratingText)
+    if (rating->currentText() != ratingText)
         rating->setEditText(ratingText);
 }
 
@@ -50,7 +50,7 @@ void openLineEditor(Main& main, LineEditorWindow::Mode mode)
 
 QTableWidget* ingredientGrid(Main& main)
 {
-    return main.findChild<QTableWidget*>(QStringLiteral("gridIngredients"));
+    return main.ui().gridIngredients;
 }
 
 // The grid row of a line: a grid that shows its captions in a first row has one row more than lines.
@@ -149,38 +149,35 @@ void addAllToMasterIngredients(Main& main)
     }
 }
 
-template <typename Fn> void onClick(Main& main, const char* name, Fn fn)
+template <typename Fn> void onClick(Main& main, QPushButton* button, Fn fn)
 {
-    if (auto* button = main.findChild<QPushButton*>(QLatin1String(name)))
-        QObject::connect(button, &QPushButton::clicked, &main, fn);
+    QObject::connect(button, &QPushButton::clicked, &main, fn);
 }
 
 } // namespace
 
 void attachMasterLists(Main& main)
 {
-    static const struct
+    const MainUi& ui = main.ui();
+    const struct
     {
-        const char* action;
+        QAction* action;
         const char* kind;
-    } kMenus[] = {
-        { "mnuEditMasterQty", "qty" },
-        { "mnuEditMasterUnits", "units" },
-        { "mnuEditMasterIngr", "ingr" },
-        { "mnuEditNtrn", "ntrn" },
-        { "mnuCat", "cat" },
-        { "mnuEditSource", "source" },
-        { "mnuEditRating", "rating" },
-        { "mnuEditAisle", "aisle" },
-        { "mnuEditMeal", "meal" },
+    } menus[] = {
+        { ui.mnuEditMasterQty, "qty" },
+        { ui.mnuEditMasterUnits, "units" },
+        { ui.mnuEditMasterIngr, "ingr" },
+        { ui.mnuEditNtrn, "ntrn" },
+        { ui.mnuCat, "cat" },
+        { ui.mnuEditSource, "source" },
+        { ui.mnuEditRating, "rating" },
+        { ui.mnuEditAisle, "aisle" },
+        { ui.mnuEditMeal, "meal" },
     };
-    for (const auto& menu : kMenus) {
-        auto* action = main.findChild<QAction*>(QLatin1String(menu.action));
-        if (!action)
-            continue;
+    for (const auto& menu : menus) {
         const QString kind = QLatin1String(menu.kind);
         const bool pickList = kind == QLatin1String("source") || kind == QLatin1String("rating");
-        QObject::connect(action, &QAction::triggered, &main, [&main, kind, pickList] {
+        QObject::connect(menu.action, &QAction::triggered, &main, [&main, kind, pickList] {
             if (pickList)
                 editPickList(main, kind);
             else
@@ -188,20 +185,16 @@ void attachMasterLists(Main& main)
         });
     }
     Main* m = &main;
-    onClick(main, "cmdEditSource", [m] { editPickList(*m, QStringLiteral("source")); });
-    onClick(main, "cmdEditRating", [m] { editPickList(*m, QStringLiteral("rating")); });
-    onClick(main, "cmdIngrEdit", [m] { openLineEditor(*m, LineEditorWindow::Mode::Ingredients); });
-    onClick(main, "cmdNtrnEdit", [m] { openLineEditor(*m, LineEditorWindow::Mode::Nutrition); });
-    onClick(main, "cmdIngrDelete", [m] { deleteIngredientLine(*m); });
-    onClick(main, "cmdIngrScroll_0", [m] { moveIngredientLine(*m, true); });
-    onClick(main, "cmdIngrScroll_1", [m] { moveIngredientLine(*m, false); });
-    onClick(main, "cmdIngrList", [m] { addAllToMasterIngredients(*m); });
-    if (QTableWidget* grid = ingredientGrid(main)) {
-        QObject::connect(grid, &QTableWidget::cellDoubleClicked, &main,
-                         [m] { openLineEditor(*m, LineEditorWindow::Mode::Ingredients); });
-    }
-    if (auto* grid = main.findChild<QTableWidget*>(QStringLiteral("gridNutrition"))) {
-        QObject::connect(grid, &QTableWidget::cellDoubleClicked, &main,
-                         [m] { openLineEditor(*m, LineEditorWindow::Mode::Nutrition); });
-    }
+    onClick(main, ui.cmdEditSource, [m] { editPickList(*m, QStringLiteral("source")); });
+    onClick(main, ui.cmdEditRating, [m] { editPickList(*m, QStringLiteral("rating")); });
+    onClick(main, ui.cmdIngrEdit, [m] { openLineEditor(*m, LineEditorWindow::Mode::Ingredients); });
+    onClick(main, ui.cmdNtrnEdit, [m] { openLineEditor(*m, LineEditorWindow::Mode::Nutrition); });
+    onClick(main, ui.cmdIngrDelete, [m] { deleteIngredientLine(*m); });
+    onClick(main, ui.cmdIngrScroll_0, [m] { moveIngredientLine(*m, true); });
+    onClick(main, ui.cmdIngrScroll_1, [m] { moveIngredientLine(*m, false); });
+    onClick(main, ui.cmdIngrList, [m] { addAllToMasterIngredients(*m); });
+    QObject::connect(ui.gridIngredients, &QTableWidget::cellDoubleClicked, &main,
+                     [m] { openLineEditor(*m, LineEditorWindow::Mode::Ingredients); });
+    QObject::connect(ui.gridNutrition, &QTableWidget::cellDoubleClicked, &main,
+                     [m] { openLineEditor(*m, LineEditorWindow::Mode::Nutrition); });
 }

@@ -7,18 +7,15 @@
 #include "shell/AppState.h"
 #include "shell/ShowError.h"
 
-#include <QAbstractItemView>
 #include <QAction>
+#include <QListWidget>
 
 namespace {
 
-// Rows of the main window's recipe list; the held table's view when the list is not there.
+// Entries of the main window's recipe list.
 int listedRecipes(Main& main)
 {
-    if (auto* list = main.findChild<QAbstractItemView*>(QStringLiteral("lstAll")); list && list->model())
-        return list->model()->rowCount();
-    const auto& recipes = AppState::instance().recipes;
-    return recipes ? recipes->recordset().recordCount() : 0;
+    return main.ui().lstAll->count();
 }
 
 void printRecipes(Main& main)
@@ -46,17 +43,16 @@ void preview(Main& main, PrintOptions::Kind kind)
     }
 }
 
-void connectAction(Main& main, const char* name, std::function<void()> handler)
+void connectAction(Main& main, QAction* action, std::function<void()> handler)
 {
-    if (auto* action = main.findChild<QAction*>(QLatin1String(name)))
-        QObject::connect(action, &QAction::triggered, &main, std::move(handler));
+    QObject::connect(action, &QAction::triggered, &main, std::move(handler));
 }
 
 } // namespace
 
 void attachPrinting(Main& main)
 {
-    connectAction(main, "mnuPrint", [&main] { printRecipes(main); });
-    connectAction(main, "mnuPrintSL", [&main] { preview(main, PrintOptions::ShoppingList); });
-    connectAction(main, "mnuMenuPrint", [&main] { preview(main, PrintOptions::Menu); });
+    connectAction(main, main.ui().mnuPrint, [&main] { printRecipes(main); });
+    connectAction(main, main.ui().mnuPrintSL, [&main] { preview(main, PrintOptions::ShoppingList); });
+    connectAction(main, main.ui().mnuMenuPrint, [&main] { preview(main, PrintOptions::Menu); });
 }

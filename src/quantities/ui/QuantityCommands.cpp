@@ -9,9 +9,9 @@
 #include "shell/Platform.h"
 #include "shell/ShowError.h"
 
-#include <QAbstractButton>
 #include <QAction>
 #include <QLineEdit>
+#include <QPushButton>
 
 namespace {
 const QString kIngredients = QStringLiteral("Ingredients");
@@ -28,13 +28,10 @@ QuantityCommands::QuantityCommands(Main& main)
     , m_main(main)
 {
     setObjectName(QStringLiteral("QuantityCommands"));
-    m_serves = main.findChild<QLineEdit*>(QStringLiteral("txtServes"));
-    if (auto* button = main.findChild<QAbstractButton*>(QStringLiteral("cmdMultiply")))
-        connect(button, &QAbstractButton::clicked, this, &QuantityCommands::scaleIngredients);
-    if (auto* action = main.findChild<QAction*>(QStringLiteral("mnuSmartPaste")))
-        connect(action, &QAction::triggered, this, &QuantityCommands::smartPaste);
-    if (auto* action = main.findChild<QAction*>(QStringLiteral("mnuEquiv")))
-        connect(action, &QAction::triggered, this, &QuantityCommands::showEquivalents);
+    m_serves = main.ui().txtServes;
+    connect(main.ui().cmdMultiply, &QAbstractButton::clicked, this, &QuantityCommands::scaleIngredients);
+    connect(main.ui().mnuSmartPaste, &QAction::triggered, this, &QuantityCommands::smartPaste);
+    connect(main.ui().mnuEquiv, &QAction::triggered, this, &QuantityCommands::showEquivalents);
 }
 
 QuantityCommands* QuantityCommands::of(Main& main)

@@ -1,28 +1,22 @@
 #pragma once
 
 #include "app/RecipeWindow.h"
+#include "recipes/RecipeEditSession.h"
 #include "recipes/RecipeKeyIndex.h"
-#include "recipes/RecipeSave.h"
 #include "recipes/SearchCriteria.h"
 
 #include <QObject>
 #include <QStringList>
 
 class Main;
+struct MainUi;
 class QAction;
-class QComboBox;
-class QLabel;
-class QLineEdit;
-class QListWidget;
-class QMenu;
-class QPlainTextEdit;
-class QPushButton;
-class QTableWidget;
+class RecipeForm;
 class Recordset;
 
-// The recipe window's behaviour on Main: the recipe list and search, showing a recipe, the edit modes with
-// change tracking, New/Copy/Save/Cancel/Delete, categories, pictures, the source and rating boxes and
-// duplicate removal. Works on the recipe table held by AppState; does nothing while none is loaded.
+// The recipe window's behaviour on Main: the recipe list and search, showing a recipe, and the New, Copy,
+// Save, Cancel and Delete commands, decided by the editing session (RecipeEditSession) whose fields the form
+// (RecipeForm) shows. Works on the recipe table held by AppState; does nothing while none is loaded.
 class RecipeController : public QObject, public RecipeWindow
 {
     Q_OBJECT
@@ -31,15 +25,15 @@ public:
     ~RecipeController() override;
 
     // RecipeWindow
-    bool isEditing() const override;
-    void pressSave() override;
-    void cancelEdit() override;
+    bool isEditing() const override { return m_session.isEditing(); }
+    void pressSave() override { saveRecipe(); }
+    void cancelEdit() override { cancelRecipe(); }
     void listAll() override;
     void refreshList() override;
     QStringList selectedKeys() const override;
     QStringList selectedNames() const override;
-    QString currentKey() const override;
-    QString currentName() const override;
+    QString currentKey() const override { return m_session.shown().key; }
+    QString currentName() const override { return m_session.shown().name; }
     QString fieldText(const QString& field) const override;
     void setFieldText(const QString& field, const QString& value) override;
     bool showRecipeByName(const QString& name) override;
@@ -48,7 +42,6 @@ public:
     // Commands, as the buttons and menu entries run them.
     void ShowRecipes();
     void ShowFields();
-    void ChangeMode(const QString& mode);
     void filterRecipes();
     void selectAll();
     void newRecipe();
@@ -57,13 +50,10 @@ public:
     void cancelRecipe();
     void deleteRecipes();
     void deleteDuplicates();
-    void editCategories();
-    void removeCategories();
-    void selectPicture();
-    void clearPicture();
-    void viewPicture();
 
-    QString entryMode() const { return m_entryMode; }
+    // "Add" while a new recipe or a copy is being entered, else empty.
+    QString entryMode() const { return m_session.isAdding() ? QStringLiteral("Add") : QString(); }
+    const RecipeEditSession& session() const { return m_session; }
     const SearchCriteria& searchCriteria() const { return m_criteria; }
     // Replaces the stored criteria as the search window's "Do Filter" does (the list is not rebuilt).
     void setSearchCriteria(const SearchCriteria& criteria) { m_criteria = criteria; }
@@ -71,54 +61,29 @@ public:
 
 private:
     Recordset* recipes() const;
+    void showMode(bool editing);
+    // New (copy false) or Copy, unless the table is full.
+    void startRecipe(bool copy);
     void showSelected();
     void showEntry(int row);
+    // Shows the blank form, with nothing to compare an edit with.
+    void showBlank(Recordset& rs);
     // Puts the list's filter and order back on the table when something else changed them.
     void ensureListView(Recordset& rs);
-    void takeSavedCopies();
-    void restoreSavedCopies();
-    void fillGrid(QTableWidget* grid, const QString& text);
-    void fillCategoryList(const QString& text);
-    void loadPicture(const QString& path);
-    void setKeys(const QStringList& keys);
+    void setEntries(const QStringList& names, const QStringList& keys);
     void removeListEntry(int row);
     void selectRow(int row);
     void updateListStatus();
     int shownOccurrence() const;
-    void trackChange(const QString& text, const QString& saved);
-    void onNameChanged();
-    void onComboEdited(QComboBox* box, int limit);
-    void onComboChanged(QComboBox* box, int limit);
-    bool enforceLimit(QComboBox* box, int limit);
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
     Main& m_main;
-    QListWidget* m_list;
-    QListWidget* m_keyList;
-    QLabel* m_lblList;
-    QPushButton *m_cmdListAll, *m_cmdSearch, *m_cmdNew, *m_cmdDupe, *m_cmdDelete, *m_cmdSave, *m_cmdCancel;
-    QPushButton* m_cmdCatAdd;
-    QLineEdit *m_txtName, *m_txtServes, *m_txtID, *m_txtStatus, *m_txtKey, *m_txtCategory, *m_txtIngredients,
-        *m_txtNutrition;
-    QPlainTextEdit* m_txtInstructions;
-    QTableWidget *m_gridIngredients, *m_gridNutrition;
-    QListWidget* m_lstCatRecipe;
-    QComboBox *m_cboSource, *m_cboRating;
-    QLabel *m_imgPicture, *m_lblPicFile, *m_panel1, *m_panel2;
-    QMenu *m_mnuFile, *m_mnuEdit;
+    const MainUi& m_ui;
+    RecipeEditSession m_session;
+    RecipeForm* m_form;
     QList<QAction*> m_leavingActions; // menu entries disabled in edit mode, like the buttons they stand for
 
     RecipeKeyIndex m_keyIndex;
-    QStringList m_keys; // the keys of the list entries (mirrored into lstKeys)
+    QStringList m_keys; // the keys of the list entries
     SearchCriteria m_criteria;
     QString m_listFilter;
-    QString m_entryMode;
-    bool m_trackChanges = true;
-    bool m_copying = false;
-    bool m_selectAllRunning = false;
-    bool m_startingFromName = false;
-    int m_comboBlock = 0;
-    RecipeFields m_saved; // saved copies of the shown recipe
-    QString m_baseServes;
-    QString m_comboTexts[2]; // texts of the source and rating boxes while their lists are refilled
 };

@@ -13,10 +13,9 @@
 #include <QFileInfo>
 
 namespace {
-void onAction(Main& main, const char* name, const std::function<void()>& handler)
+void onAction(Main& main, QAction* action, const std::function<void()>& handler)
 {
-    if (QAction* action = main.findChild<QAction*>(QString::fromLatin1(name)))
-        QObject::connect(action, &QAction::triggered, &main, handler);
+    QObject::connect(action, &QAction::triggered, &main, handler);
 }
 } // namespace
 
@@ -48,15 +47,15 @@ bool openWebPage(const QString& url)
 void attachShell(Main& main)
 {
     Main* window = &main;
-    onAction(main, "mnuSaveAll", [window] { window->SaveAll(); });
-    onAction(main, "mnuExit", [window] { window->close(); });
-    onAction(main, "mnuPrefs", [window] { PreferencesWindow::open(window); });
-    onAction(main, "mnuHelp", [] { openHelpFile(); });
-    onAction(main, "mnuAbout", [window] {
+    onAction(main, main.ui().mnuSaveAll, [window] { window->SaveAll(); });
+    onAction(main, main.ui().mnuExit, [window] { window->close(); });
+    onAction(main, main.ui().mnuPrefs, [window] { PreferencesWindow::open(window); });
+    onAction(main, main.ui().mnuHelp, [] { openHelpFile(); });
+    onAction(main, main.ui().mnuAbout, [window] {
         AboutWindow about(window);
         about.exec();
     });
-    onAction(main, "mnuWebsite", [] { openWebPage(Version::WebSite); });
-    onAction(main, "mnuUpdate", [] { openWebPage(Version::UpdatePage); });
-    onAction(main, "mnuMoreRecipes", [] { openWebPage(Version::MoreRecipesPage); });
+    onAction(main, main.ui().mnuWebsite, [] { openWebPage(Version::WebSite); });
+    onAction(main, main.ui().mnuUpdate, [] { openWebPage(Version::UpdatePage); });
+    onAction(main, main.ui().mnuMoreRecipes, [] { openWebPage(Version::MoreRecipesPage); });
 }

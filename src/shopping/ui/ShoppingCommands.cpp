@@ -10,10 +10,10 @@
 #include "shopping/ui/frmMenu.h"
 #include "shopping/ui/frmShopList.h"
 
-#include <QAbstractButton>
 #include <QAction>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QTableWidget>
 
 namespace {
@@ -32,16 +32,14 @@ QString cellText(const QTableWidget* grid, int row, int column)
 
 QString recipeName(Main& main)
 {
-    if (const auto* box = main.findChild<QLineEdit*>(QStringLiteral("txtName")))
-        return box->text();
-    return main.recipeWindow() ? main.recipeWindow()->currentName() : QString();
+    return main.ui().txtName->text();
 }
 
 // The two members of the shopping button group: index 0 adds the current line, index 1 adds all lines.
 void addToShoppingList(Main& main, bool all)
 {
-    auto* grid = main.findChild<QTableWidget*>(QStringLiteral("gridIngredients"));
-    if (!grid || grid->rowCount() == 0)
+    QTableWidget* grid = main.ui().gridIngredients;
+    if (grid->rowCount() == 0)
         return;
     const QString folder = AppState::instance().dataPath;
     if (all) {
@@ -58,8 +56,7 @@ void addToShoppingList(Main& main, bool all)
 
 void menuAdd(Main& main)
 {
-    const auto* list = main.findChild<QListWidget*>(QStringLiteral("lstAll"));
-    if (list && list->count() == 0)
+    if (main.ui().lstAll->count() == 0)
         return;
     auto& menu = AppState::instance().menu;
     if (!menu)
@@ -68,11 +65,7 @@ void menuAdd(Main& main)
         const std::optional<QDate> date = datePicker() ? datePicker()(&main) : frmCalendar::pickDate(&main);
         if (!date)
             return;
-        QString key;
-        if (main.recipeWindow())
-            key = main.recipeWindow()->currentKey();
-        else if (const auto* box = main.findChild<QLineEdit*>(QStringLiteral("txtKey")))
-            key = box->text();
+        const QString key = main.recipeWindow() ? main.recipeWindow()->currentKey() : QString();
         MenuPlanner::addFromRecipeWindow(menu->recordset(), *date, key, recipeName(main));
     } catch (const std::exception& e) {
         ShowError(QStringLiteral("adding to the Menu Planner"), QString(), e);
@@ -94,16 +87,14 @@ void openShoppingList(Main& main)
     window.exec();
 }
 
-template <typename Handler> void onClick(Main& main, const char* name, Handler handler)
+template <typename Handler> void onClick(Main& main, QAbstractButton* button, Handler handler)
 {
-    if (auto* button = main.findChild<QAbstractButton*>(QLatin1String(name)))
-        QObject::connect(button, &QAbstractButton::clicked, &main, handler);
+    QObject::connect(button, &QAbstractButton::clicked, &main, handler);
 }
 
-template <typename Handler> void onAction(Main& main, const char* name, Handler handler)
+template <typename Handler> void onAction(Main& main, QAction* action, Handler handler)
 {
-    if (auto* action = main.findChild<QAction*>(QLatin1String(name)))
-        QObject::connect(action, &QAction::triggered, &main, handler);
+    QObject::connect(action, &QAction::triggered, &main, handler);
 }
 
 } // namespace
@@ -116,11 +107,11 @@ void setMenuDatePicker(MenuDatePicker picker)
 void attachShopping(Main& main)
 {
     Main* m = &main;
-    onClick(main, "cmdShop_0", [m] { addToShoppingList(*m, false); });
-    onClick(main, "cmdShop_1", [m] { addToShoppingList(*m, true); });
-    onClick(main, "cmdMenuAdd", [m] { menuAdd(*m); });
-    onClick(main, "cmdMenu", [m] { openMenuPlanner(*m); });
-    onAction(main, "mnuViewMenu", [m] { openMenuPlanner(*m); });
-    onClick(main, "cmdShopSL", [m] { openShoppingList(*m); });
-    onAction(main, "mnuViewSL", [m] { openShoppingList(*m); });
+    onClick(main, main.ui().cmdShop_0, [m] { addToShoppingList(*m, false); });
+    onClick(main, main.ui().cmdShop_1, [m] { addToShoppingList(*m, true); });
+    onClick(main, main.ui().cmdMenuAdd, [m] { menuAdd(*m); });
+    onClick(main, main.ui().cmdMenu, [m] { openMenuPlanner(*m); });
+    onAction(main, main.ui().mnuViewMenu, [m] { openMenuPlanner(*m); });
+    onClick(main, main.ui().cmdShopSL, [m] { openShoppingList(*m); });
+    onAction(main, main.ui().mnuViewSL, [m] { openShoppingList(*m); });
 }
