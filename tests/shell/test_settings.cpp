@@ -1,12 +1,22 @@
 #include "ScriptedDialogs.h"
 #include "TestData.h"
 #include "shell/AppState.h"
+#include "shell/Preferences.h"
 #include "shell/Settings.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+
+namespace {
+const QByteArray kHeader = "#RECCNT:3\r\n#FLDCNT:2\r\n";
+
+QByteArray prefsFile(const QList<QByteArray>& records)
+{
+    return kHeader + TestData::crlfLines(records);
+}
+} // namespace
 
 class TestSettings : public QObject
 {
@@ -131,6 +141,126 @@ private slots:
         TestData::writeFile(m_dir.filePath(QStringLiteral("data/ZestoDB.cdb")), "x");
         QCOMPARE(FileExists(m_dir.filePath(relative)), expected);
         QVERIFY(!FileExists(QString()));
+    }
+
+    void setPreference_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("oldValue");
+        QTest::addColumn<QString>("newValue");
+        QTest::addColumn<QString>("expectedStatus");
+        QTest::addColumn<int>("expectedRecords");
+        auto row = [](const char* name, const char* key, const char* oldValue, const char* newValue, const char* status,
+                      int records) {
+            QTest::newRow(name) << QString::fromLatin1(key) << QString::fromLatin1(oldValue)
+                                << QString::fromLatin1(newValue) << QString::fromLatin1(status) << records;
+        };
+        row("unchanged value touches nothing", "scaling", "fraction", "fraction", "0x0000", 3);
+        row("synced record becomes changed", "scaling", "fraction", "decimal", "0x0004", 3);
+        row("new record stays new", "serves", "4", "6", "0x0008", 3);
+        row("missing key gets a new record", "confirm_1SL", "0", "1", "0x0008", 4);
+        row("letter case of the key does not matter", "SCALING", "fraction", "decimal", "0x0004", 3);
+    }
+    void setPreference()
+    {
+        QFETCH(QString, key);
+        QFETCH(QString, oldValue);
+        QFETCH(QString, newValue);
+        QFETCH(QString, expectedStatus);
+        QFETCH(int, expectedRecords);
+        TestData::DataFolderFixture data;
+        data.writeBytes(TableDef::Preferences,
+                        prefsFile({ "0x00000011,0x0000,\"scaling\",\"fraction\"", "0x00000000,0x0008,\"serves\",\"4\"",
+                                    "0x00000012,0x0004,\"abbrev_ingr\",\"0\"" }));
+        DataSourcePrefs2 prefs(data.file(TableDef::Preferences));
+        Recordset& rs = prefs.recordset();
+        rs.setFilter(RecordStatus::LiveFilter);
+        rs.setSort(QStringLiteral("PrefsKey ASC"));
+        SetPreference(rs, key, oldValue, newValue);
+        QCOMPARE(rs.totalRecordCount(), expectedRecords);
+        rs.moveFirst();
+        QVERIFY(rs.find(QStringLiteral("PrefsKey like '%1'").arg(key)));
+        QCOMPARE(rs.value(QStringLiteral("STATUS")), expectedStatus);
+        QCOMPARE(rs.value(QStringLiteral("PrefsStr1")), newValue);
+        if (expectedRecords == 4)
+            QCOMPARE(rs.value(QStringLiteral("REC_ID")), RecordStatus::NewId);
+    }
+
+    void savedThroughTheHeldTable()
+    {
+        TestData::DataFolderFixture data;
+        AppState& state = AppState::instance();
+        state.dataPath = data.path() + QLatin1Char('/');
+        state.prefs = std::make_unique<DataSourcePrefs2>(data.file(TableDef::Preferences));
+        SetPreference(QStringLiteral("equivalents"), QString(), QStringLiteral("1 cup = 16 tbsp\\n1 tbsp = 3 tsp"));
+        QVERIFY(SavePreferences());
+        const QByteArray bytes = data.readBytes(TableDef::Preferences);
+        QVERIFY2(bytes.contains("0x00000000,0x0008,\"equivalents\",\"1 cup = 16 tbsp\\n1 tbsp = 3 tsp\"\r\n"),
+                 bytes.constData());
+        QCOMPARE(state.preference(QStringLiteral("equivalents")), QStringLiteral("1 cup = 16 tbsp\\n1 tbsp = 3 tsp"));
+        // A clean file is left as it is.
+        QVERIFY(CleanPreferenceFile(data.file(TableDef::Preferences)));
+        QCOMPARE(data.readBytes(TableDef::Preferences), bytes);
+    }
+
+    void cleanText_data()
+    {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("after");
+        const QString h = QStringLiteral("#RECCNT:4\r\n#FLDCNT:2\r\n");
+        QTest::newRow("second live duplicate is deleted, third already deleted stays") << h
+                + "0x00000001,0x0000,\"serves\",\"4\"\r\n0x00000002,0x0004,\"serves\",\"6\"\r\n"
+                  "0x00000003,0x0002,\"serves\",\"8\"\r\n0x00000004,0x0008,\"serves\",\"2\"\r\n"
+                                                                                       << h
+                + "0x00000001,0x0000,\"serves\",\"4\"\r\n0x00000002,0x0002,\"serves\",\"6\"\r\n"
+                  "0x00000003,0x0002,\"serves\",\"8\"\r\n0x00000004,0x0002,\"serves\",\"2\"";
+        QTest::newRow("short lines are dropped") << h + "abc\r\n0x00000001,0x0000,\"serves\",\"4\"\r\n\r\n"
+                                                 << h + "0x00000001,0x0000,\"serves\",\"4\"";
+        QTest::newRow("only the status field is marked") << h
+                + "0x00000001,0x0000,\"equivalents\",\"a,0x0004,b\"\r\n"
+                  "0x00000002,0x0004,\"equivalents\",\"x,0x0000,y\"\r\n"
+                                                         << h
+                + "0x00000001,0x0000,\"equivalents\",\"a,0x0004,b\"\r\n"
+                  "0x00000002,0x0002,\"equivalents\",\"x,0x0000,y\"";
+        QTest::newRow("keys compare exactly") << h + "0x1,0x0000,\"serves\",\"4\"\r\n0x2,0x0000,\"Serves\",\"6\"\r\n"
+                                              << h + "0x1,0x0000,\"serves\",\"4\"\r\n0x2,0x0000,\"Serves\",\"6\"";
+    }
+    void cleanText()
+    {
+        QFETCH(QString, before);
+        QFETCH(QString, after);
+        QCOMPARE(cleanPreferenceText(before), after);
+    }
+
+    void shownAndStoredText_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<bool>("found");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("shown");
+        auto row = [](const char* name, const char* key, bool found, const char* stored, const char* shown) {
+            QTest::newRow(name) << QString::fromLatin1(key) << found << QString::fromLatin1(stored)
+                                << QString::fromLatin1(shown);
+        };
+        row("flag any number", "ingr_auto_add", true, "12", "1");
+        row("choice missing", "instructions", false, "", "editable");
+        row("choice unknown value", "ingredients", true, "Columns", "columns");
+        row("serves cut to ten", "serves", true, "12345678901", "1234567890");
+        row("equivalents lines", "equivalents", true, "a\\nb\\nc", "a\nb\nc");
+    }
+    void shownAndStoredText()
+    {
+        QFETCH(QString, key);
+        QFETCH(bool, found);
+        QFETCH(QString, stored);
+        QFETCH(QString, shown);
+        const PreferenceKey* k = nullptr;
+        for (const PreferenceKey& candidate : preferenceKeys())
+            k = candidate.key == key ? &candidate : k;
+        QVERIFY(k);
+        QCOMPARE(PreferenceText::shown(*k, found, stored), shown);
+        if (key == QLatin1String("equivalents"))
+            QCOMPARE(PreferenceText::stored(*k, shown), stored);
     }
 };
 
