@@ -109,9 +109,7 @@ private Q_SLOTS:
         child<QPushButton>(w, "cmdLast")->click();
         child<QPushButton>(w, "cmdPrevious")->click();
         QCOMPARE(label->text(), QString("2 of 3"));
-        child<QScrollBar>(w, "scrlPage")->setValue(1);
-        QCOMPARE(w.pageShown(), 1);
-        w.showPage(99);
+        child<QScrollBar>(w, "scrlPage")->setValue(3);
         QCOMPARE(w.pageShown(), 3);
         auto* zoom = child<QComboBox>(w, "cmbZoomMode");
         auto* vp = child<ReportPreview>(w, "vp");

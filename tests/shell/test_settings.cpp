@@ -34,21 +34,18 @@ private slots:
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("expected");
+        auto row = [](const char* name, const QByteArray& file, const char* key, const char* expected) {
+            QTest::newRow(name) << file << QString::fromLatin1(key) << QString::fromLatin1(expected);
+        };
         const QByteArray typical = "[Main]\r\nInstallType=PPC\r\nDataPath=C:\\Palm\\Zestora\\\r\n[Form]\r\nTop=12\r\n";
-        QTest::newRow("windows path kept as typed") << typical << "DataPath"
-                                                    << "C:\\Palm\\Zestora\\";
-        QTest::newRow("key of another section") << typical << "Top"
-                                                << "dflt";
-        QTest::newRow("no file") << QByteArray() << "DataPath"
-                                 << "dflt";
-        QTest::newRow("garbage lines ignored")
-            << QByteArray("\x01\x02 junk\r\n[Main\r\nno equals here\r\n[Main]\r\n=novalue\r\nDataPath=/data/\r\n")
-            << "DataPath"
-            << "/data/";
-        QTest::newRow("lf line ends") << QByteArray("[Main]\nInstallType=Palm\n") << "InstallType"
-                                      << "Palm";
-        QTest::newRow("quotes are part of the value") << QByteArray("[Main]\r\nX=\"a b\"\r\n") << "X"
-                                                      << "\"a b\"";
+        row("windows path kept as typed", typical, "DataPath", "C:\\Palm\\Zestora\\");
+        row("key of another section", typical, "Top", "dflt");
+        row("no file", QByteArray(), "DataPath", "dflt");
+        row("garbage lines ignored",
+            "\x01\x02 junk\r\n[Main\r\nno equals here\r\n[Main]\r\n=novalue\r\nDataPath=/data/\r\n", "DataPath",
+            "/data/");
+        row("lf line ends", "[Main]\nInstallType=Palm\n", "InstallType", "Palm");
+        row("quotes are part of the value", "[Main]\r\nX=\"a b\"\r\n", "X", "\"a b\"");
     }
     void readsWhatIsThere()
     {
@@ -195,8 +192,7 @@ private slots:
         SetPreference(QStringLiteral("equivalents"), QString(), QStringLiteral("1 cup = 16 tbsp\\n1 tbsp = 3 tsp"));
         QVERIFY(SavePreferences());
         const QByteArray bytes = data.readBytes(TableDef::Preferences);
-        QVERIFY2(bytes.contains("0x00000000,0x0008,\"equivalents\",\"1 cup = 16 tbsp\\n1 tbsp = 3 tsp\"\r\n"),
-                 bytes.constData());
+        QVERIFY(bytes.contains("0x00000000,0x0008,\"equivalents\",\"1 cup = 16 tbsp\\n1 tbsp = 3 tsp\"\r\n"));
         QCOMPARE(state.preference(QStringLiteral("equivalents")), QStringLiteral("1 cup = 16 tbsp\\n1 tbsp = 3 tsp"));
         // A clean file is left as it is.
         QVERIFY(CleanPreferenceFile(data.file(TableDef::Preferences)));
@@ -207,23 +203,21 @@ private slots:
     {
         QTest::addColumn<QString>("before");
         QTest::addColumn<QString>("after");
-        const QString h = QStringLiteral("#RECCNT:4\r\n#FLDCNT:2\r\n");
-        QTest::newRow("second live duplicate is deleted, third already deleted stays") << h
-                + "0x00000001,0x0000,\"serves\",\"4\"\r\n0x00000002,0x0004,\"serves\",\"6\"\r\n"
-                  "0x00000003,0x0002,\"serves\",\"8\"\r\n0x00000004,0x0008,\"serves\",\"2\"\r\n"
-                                                                                       << h
-                + "0x00000001,0x0000,\"serves\",\"4\"\r\n0x00000002,0x0002,\"serves\",\"6\"\r\n"
-                  "0x00000003,0x0002,\"serves\",\"8\"\r\n0x00000004,0x0002,\"serves\",\"2\"";
-        QTest::newRow("short lines are dropped") << h + "abc\r\n0x00000001,0x0000,\"serves\",\"4\"\r\n\r\n"
-                                                 << h + "0x00000001,0x0000,\"serves\",\"4\"";
-        QTest::newRow("only the status field is marked") << h
-                + "0x00000001,0x0000,\"equivalents\",\"a,0x0004,b\"\r\n"
-                  "0x00000002,0x0004,\"equivalents\",\"x,0x0000,y\"\r\n"
-                                                         << h
-                + "0x00000001,0x0000,\"equivalents\",\"a,0x0004,b\"\r\n"
-                  "0x00000002,0x0002,\"equivalents\",\"x,0x0000,y\"";
-        QTest::newRow("keys compare exactly") << h + "0x1,0x0000,\"serves\",\"4\"\r\n0x2,0x0000,\"Serves\",\"6\"\r\n"
-                                              << h + "0x1,0x0000,\"serves\",\"4\"\r\n0x2,0x0000,\"Serves\",\"6\"";
+        auto row = [](const char* name, const QStringList& before, const QStringList& after) {
+            const QString h = QStringLiteral("#RECCNT:4\r\n#FLDCNT:2\r\n");
+            QTest::newRow(name) << h + before.join("\r\n") + "\r\n" << h + after.join("\r\n");
+        };
+        row("second live duplicate is deleted, third already deleted stays",
+            { "0x1,0x0000,\"serves\",\"4\"", "0x2,0x0004,\"serves\",\"6\"", "0x3,0x0002,\"serves\",\"8\"",
+              "0x4,0x0008,\"serves\",\"2\"" },
+            { "0x1,0x0000,\"serves\",\"4\"", "0x2,0x0002,\"serves\",\"6\"", "0x3,0x0002,\"serves\",\"8\"",
+              "0x4,0x0002,\"serves\",\"2\"" });
+        row("short lines are dropped", { "abc", "0x1,0x0000,\"serves\",\"4\"", "" }, { "0x1,0x0000,\"serves\",\"4\"" });
+        row("only the status field is marked",
+            { "0x1,0x0000,\"equivalents\",\"a,0x0004,b\"", "0x2,0x0004,\"equivalents\",\"x,0x0000,y\"" },
+            { "0x1,0x0000,\"equivalents\",\"a,0x0004,b\"", "0x2,0x0002,\"equivalents\",\"x,0x0000,y\"" });
+        row("keys compare exactly", { "0x1,0x0000,\"serves\",\"4\"", "0x2,0x0000,\"Serves\",\"6\"" },
+            { "0x1,0x0000,\"serves\",\"4\"", "0x2,0x0000,\"Serves\",\"6\"" });
     }
     void cleanText()
     {

@@ -118,19 +118,6 @@ private slots:
         QCOMPARE(form.at("list"), before);
     }
 
-    void resizeEventsOnlyOnceEnabled()
-    {
-        Form form;
-        form.root.show();
-        form.root.resize(1200, 400);
-        QCoreApplication::processEvents();
-        QCOMPARE(form.at("list").width(), 100);
-        form.layout.setEnabled(true);
-        form.root.resize(1200, 800);
-        QCoreApplication::processEvents();
-        QCOMPARE(form.at("list"), QRect(240, 20, 200, 200));
-    }
-
     void mainWindowTabsAndLayout()
     {
         Main main;
