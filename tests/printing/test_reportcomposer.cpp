@@ -173,15 +173,9 @@ private Q_SLOTS:
     }
     void cardLeavesOutPictureAndNutrition()
     {
-        m_fx->addRecipe({ "Apple Pie",
-                          {},
-                          "Desserts~",
-                          "8",
-                          "2|cups|flour~",
-                          "Bake.",
-                          "250|kcal|Energy~",
-                          "~~Mom",
-                          m_fx->writePicture() });
+        const QString picture = m_fx->writePicture();
+        m_fx->addRecipe(
+            { "Apple Pie", {}, "Desserts~", "8", "2|cups|flour~", "Bake.", "250|kcal|Energy~", "~~Mom", picture });
         PrintOptions options;
         options.cards = true;
         const ReportDocument doc = recipes(options);
