@@ -102,6 +102,12 @@ void MainUi::setupUi(QMainWindow* window)
     cmdNewSave->hide();
     cmdNewCancel->hide();
 
+    setupRecipePages(c);
+    setupStatusAndMenus(window);
+}
+
+void MainUi::setupRecipePages(QWidget* c)
+{
     // Right side: name, ingredients with their buttons, and the tab pages.
     const int rx = 268;
     label(c, "lblName", QStringLiteral("Name:"), rx, 8, 48);
@@ -198,7 +204,10 @@ void MainUi::setupUi(QMainWindow* window)
     cmdEnlarge = button(p, "cmdEnlarge", QStringLiteral("View..."), QStringLiteral("View picture in viewer window"),
                         320, 126, 90);
     Command1 = button(p, "Command1", QStringLiteral("Clear"), QStringLiteral("Clear selected picture"), 320, 160, 90);
+}
 
+void MainUi::setupStatusAndMenus(QMainWindow* window)
+{
     auto* status = new QStatusBar(window);
     status->setObjectName(QStringLiteral("StatusBar1"));
     sbPanel1 = new QLabel(status);

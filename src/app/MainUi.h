@@ -12,6 +12,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QTabBar;
 class QTableWidget;
+class QWidget;
 
 // Typed access to every control and menu entry of the main window, as a generated form class gives it. The
 // main window builds them (setupUi) and hands this struct to each subsystem, which connects its behaviour to
@@ -67,4 +68,8 @@ struct MainUi
     // Builds the controls at their design places (800 × 560 central area), the menus and the status bar on
     // window, and fills every pointer. Save and Cancel start hidden.
     void setupUi(QMainWindow* window);
+
+private:
+    void setupRecipePages(QWidget* central);
+    void setupStatusAndMenus(QMainWindow* window);
 };
