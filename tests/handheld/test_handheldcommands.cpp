@@ -72,11 +72,15 @@ class TestHandheldCommands : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void backupToTheStoredFolder()
+    void backupToTheStoredFolderOrAnother()
     {
         Fixture f;
         FakePlatform platform;
-        const Shown shown = f.trigger("mnuBackup", { MsgAnswer::Yes, MsgAnswer::Ok });
+        QCOMPARE(f.trigger("mnuBackup", { MsgAnswer::Cancel }).size(), 1);
+        QCOMPARE(f.trigger("mnuBackup", { MsgAnswer::No, MsgAnswer::Ok }, { QString() }).last().text,
+                 QStringLiteral("No directory was selected, backup aborted."));
+        QVERIFY(!QDir(f.program.filePath("Backup")).exists());
+        Shown shown = f.trigger("mnuBackup", { MsgAnswer::Yes, MsgAnswer::Ok });
         QVERIFY(shown.at(0).text.startsWith("Do you want to backup to this location:\r\n\r\n"
                                             + f.program.filePath("Backup")));
         QCOMPARE(shown.last().title, QStringLiteral("Backup Complete"));
@@ -86,6 +90,12 @@ private Q_SLOTS:
         QVERIFY(TestData::readFile(stored + "ZestoDB.cdb").contains("Unsaved Soup"));
         QCOMPARE(QDir(stored).entryList(QDir::Files).size(), 13);
         QCOMPARE(platform.busyDepth, 0);
+
+        QTemporaryDir other;
+        shown = f.trigger("mnuBackup", { MsgAnswer::No, MsgAnswer::Ok }, { other.path() });
+        QCOMPARE(shown.at(1).title, QStringLiteral("Select destination for the backup files..."));
+        QCOMPARE(QDir(other.path()).entryList(QDir::Files).size(), 13);
+        QCOMPARE(AppState::instance().backupPath, other.path() + QLatin1Char('/'));
     }
 
     void backupOfNothingIsAnError()
@@ -98,22 +108,6 @@ private Q_SLOTS:
         QCOMPARE(shown.last().title, QStringLiteral("Error"));
         QVERIFY(shown.last().text.startsWith("An error occurred while backing up the databases."));
         QVERIFY(!QDir(f.program.filePath("Backup")).exists());
-    }
-
-    void backupElsewhereOrNot()
-    {
-        Fixture f;
-        FakePlatform platform;
-        QCOMPARE(f.trigger("mnuBackup", { MsgAnswer::No, MsgAnswer::Ok }, { QString() }).last().text,
-                 QStringLiteral("No directory was selected, backup aborted."));
-        QCOMPARE(f.trigger("mnuBackup", { MsgAnswer::Cancel }).size(), 1);
-        QVERIFY(!QDir(f.program.filePath("Backup")).exists());
-        QTemporaryDir other;
-        const Shown shown = f.trigger("mnuBackup", { MsgAnswer::No, MsgAnswer::Ok }, { other.path() });
-        QCOMPARE(shown.at(1).title, QStringLiteral("Select destination for the backup files..."));
-        QCOMPARE(shown.last().title, QStringLiteral("Backup Complete"));
-        QCOMPARE(QDir(other.path()).entryList(QDir::Files).size(), 13);
-        QCOMPARE(AppState::instance().backupPath, other.path() + QLatin1Char('/'));
     }
 
     void restoreReplacesTheFilesAndClosesWithoutSaving_data()
@@ -184,14 +178,25 @@ private Q_SLOTS:
         QVERIFY(f.data.readBytes(TableDef::Recipes).contains("Unsaved Soup"));
     }
 
+    // A missing tool is reported (and nothing ends); a run ends the program without writing the tables.
     void retrieveEndsTheProgramWithoutSaving()
     {
         Fixture f(QStringLiteral("PPC"));
+        int ended = 0;
+        HandheldCommands::setEndProgram([&ended] { ++ended; });
+        {
+            FakePlatform platform;
+            QVERIFY(f.trigger("mnuRetrieve", { MsgAnswer::Ok, MsgAnswer::Ok })
+                        .last()
+                        .text.startsWith("An error occurred while retrieving data from the handheld.\r\n\r\n"
+                                         "ErrorCode =  53"));
+            QCOMPARE(platform.busyDepth, 0);
+            QCOMPARE(ended, 0);
+            QVERIFY(!AppState::instance().retrieveDone);
+        }
         QtPlatform platform;
         Platform::setBackend(&platform);
         const QString log = f.writeTool("CASLppc2cdb.exe");
-        int ended = 0;
-        HandheldCommands::setEndProgram([&ended] { ++ended; });
         const QByteArray before = f.data.readBytes(TableDef::Recipes);
         const Shown shown = f.trigger("mnuRetrieve", { MsgAnswer::Ok, MsgAnswer::Ok });
         Platform::setBackend(nullptr);
@@ -204,21 +209,6 @@ private Q_SLOTS:
                  QStringLiteral("The data has been retrieved,\r\nZestora Plus must be restarted."
                                 "\r\n\r\nClick OK to close Zestora Plus"));
         QCOMPARE(f.data.readBytes(TableDef::Recipes), before);
-    }
-
-    void missingToolIsReported()
-    {
-        Fixture f(QStringLiteral("PPC"));
-        FakePlatform platform;
-        int ended = 0;
-        HandheldCommands::setEndProgram([&ended] { ++ended; });
-        const Shown shown = f.trigger("mnuRetrieve", { MsgAnswer::Ok, MsgAnswer::Ok });
-        HandheldCommands::setEndProgram(nullptr);
-        QCOMPARE(ended, 0);
-        QVERIFY(!AppState::instance().retrieveDone);
-        QVERIFY(shown.last().text.startsWith(
-            "An error occurred while retrieving data from the handheld.\r\n\r\nErrorCode =  53"));
-        QCOMPARE(platform.busyDepth, 0);
     }
 };
 
