@@ -4,8 +4,8 @@
 #include "recipes/RecipeKeyIndex.h"
 #include "recipes/RecipeTable.h"
 #include "storage/NormalizeForMatch.h"
+#include "storage/RecordStatus.h"
 #include "storage/Recordset.h"
-#include "storage/TableCatalogue.h"
 
 RecipeFields RecipeFields::fromCurrent(const Recordset& rs)
 {
@@ -71,8 +71,7 @@ RecipeSaveResult saveRecipe(Recordset& rs, const RecipeSaveInput& input, const Q
     if (!adding && f.name == input.savedName) {
         // Written in place, in the list's view.
         if (RecipeTable::findEntry(rs, f.key, input.occurrence)) {
-            if (!status.contains(QLatin1String("0008")) && !status.contains(QLatin1String("0002")))
-                status = RecordStatus::Changed;
+            status = RecordStatus::changedInPlace(status);
             writeFields(rs, f, f.key, status);
             result.kind = RecipeSaveResult::Updated;
             result.key = f.key;
@@ -101,7 +100,7 @@ RecipeSaveResult saveRecipe(Recordset& rs, const RecipeSaveInput& input, const Q
         rs.setFilter(QString());
         key = RecipeTable::uniqueKeyUnfiltered(rs, f.name);
     }
-    rs.addNew();
+    RecordStatus::addNew(rs);
     writeFields(rs, f, key, status);
     rs.setValue(QStringLiteral("Other1"), other1);
     rs.update();

@@ -3,6 +3,7 @@
 #include "storage/DataFolder.h"
 #include "storage/DataSource.h"
 #include "storage/NormalizeForMatch.h"
+#include "storage/RecordStatus.h"
 #include "storage/TableFile.h"
 
 #include <QRegularExpression>
@@ -206,12 +207,10 @@ QString s(const char* text)
     return QString::fromUtf8(text);
 }
 
-// Appends one new record (id "0x00000000", status "0x0008") with the own field values in order.
+// Appends one new record with the own field values in order.
 void addRecord(Recordset& rs, const QStringList& values)
 {
-    rs.addNew();
-    rs.setValue(0, RecordStatus::NewId);
-    rs.setValue(1, RecordStatus::New);
+    RecordStatus::addNew(rs);
     for (int i = 0; i < values.size(); ++i)
         rs.setValue(i + 2, values.at(i));
     rs.update();

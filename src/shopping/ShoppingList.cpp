@@ -5,8 +5,8 @@
 #include "shell/ShowError.h"
 #include "shopping/ShoppingListAdder.h"
 #include "storage/NormalizeForMatch.h"
+#include "storage/RecordStatus.h"
 #include "storage/Recordset.h"
-#include "storage/TableCatalogue.h"
 
 #include <cmath>
 
@@ -88,16 +88,6 @@ QVector<ItemLine> splitItemLines(const QString& text)
         lines.append({ cells.value(0), cells.value(1), cells.value(2) });
     }
     return lines;
-}
-
-void deleteUnderStatusRules(Recordset& rs)
-{
-    if (rs.value(QStringLiteral("STATUS")) == RecordStatus::New) {
-        rs.deleteCurrent();
-    } else {
-        rs.setValue(QStringLiteral("STATUS"), RecordStatus::Deleted);
-        rs.update();
-    }
 }
 
 QString quoted(const QString& text)

@@ -3,6 +3,7 @@
 #include "shell/Dialogs.h"
 #include "shopping/MenuPlanner.h"
 #include "storage/NormalizeForMatch.h"
+#include "storage/RecordStatus.h"
 
 using namespace ShoppingList;
 
@@ -54,9 +55,7 @@ ShopAddResult ShoppingListAdder::add(const QString& quantity, const QString& uni
     }
 
     Recordset& rs = m_shop->recordset();
-    rs.addNew();
-    rs.setValue(QStringLiteral("REC_ID"), RecordStatus::NewId);
-    rs.setValue(QStringLiteral("STATUS"), RecordStatus::New);
+    RecordStatus::addNew(rs);
     rs.setValue(QStringLiteral("ShopIngr"), ingredient);
     rs.setValue(QStringLiteral("ShopKey"), ShopKey(aisleKeyForAdding(aisle), ingredient));
     rs.setValue(QStringLiteral("ShopQty"), quantity);
