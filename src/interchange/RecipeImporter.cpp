@@ -9,6 +9,7 @@
 #include "interchange/SchemaOrgFormat.h"
 #include "interchange/WizardFormat.h"
 #include "recipes/RecipeEncodings.h"
+#include "recipes/RecipeTable.h"
 #include "shell/Dialogs.h"
 #include "storage/NormalizeForMatch.h"
 #include "storage/RecordStatus.h"
@@ -204,10 +205,11 @@ ImportResult RecipeImporter::run(LineSource& source, const ImportOptions& option
 
 bool RecipeImporter::stopAtLimit(ImportResult& result)
 {
-    if (m_liveRecipes < RecipeLimit)
+    if (m_liveRecipes < RecipeTable::kMaxRecipes)
         return false;
     Dialogs::message(QStringLiteral("Database Limit"),
-                     QStringLiteral("You may not have more than ") + QStringLiteral(" ") + QString::number(RecipeLimit)
+                     QStringLiteral("You may not have more than ") + QStringLiteral(" ")
+                         + QString::number(RecipeTable::kMaxRecipes)
                          + QStringLiteral(" recipes.  This is a synchronization limit."));
     result.limitReached = true;
     return true;

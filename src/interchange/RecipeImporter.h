@@ -44,11 +44,10 @@ struct ImportResult
 // The file is read one recipe at a time; a recipe that cannot be read is skipped with a reason and the run
 // goes on. Every saved recipe is a new record (RecordStatus::addNew) with a title made unique
 // against every key of the table (deleted records included) and with its categories merged into the
-// category table. The run stops, after telling the user, when the table holds 15999 live recipes.
+// category table. The run stops, after telling the user, when the table holds RecipeTable::kMaxRecipes live recipes.
 class RecipeImporter
 {
 public:
-    static constexpr int RecipeLimit = 15999;
     static constexpr int CategoryLimit = 79;
 
     // categories may be nullptr (categories are then kept on the recipes only).
