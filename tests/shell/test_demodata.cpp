@@ -1,7 +1,7 @@
 #include "ScriptedDialogs.h"
 #include "TestData.h"
+#include "demo/DemoData.h"
 #include "shell/AppState.h"
-#include "shell/DemoData.h"
 #include "storage/NormalizeForMatch.h"
 
 #include <QSet>
@@ -24,23 +24,6 @@ class TestDemoData : public QObject
 {
     Q_OBJECT
 private slots:
-    void fixedDecimal_data()
-    {
-        QTest::addColumn<QString>("quantity");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("whole") << QStringLiteral("2") << QStringLiteral("0002.0000");
-        QTest::newRow("fraction") << QStringLiteral("1/3") << QStringLiteral("0000.3333");
-        QTest::newRow("mixed") << QStringLiteral("1 1/2") << QStringLiteral("0001.5000");
-        QTest::newRow("decimal") << QStringLiteral("2.5") << QStringLiteral("0002.5000");
-        QTest::newRow("text kept") << QStringLiteral("a few") << QStringLiteral("a few");
-    }
-    void fixedDecimal()
-    {
-        QFETCH(QString, quantity);
-        QFETCH(QString, expected);
-        QCOMPARE(DemoData::fixedDecimalQuantity(quantity), expected);
-    }
-
     void cookbookIsConsistent()
     {
         QTemporaryDir dir;
