@@ -262,7 +262,7 @@ QString MasterCookFormat::recipeText(const RecipeRecord& r)
     out += QString(titleIndent(r.name.size()), QLatin1Char(' ')) + r.name + CrLf + CrLf;
 
     QString instructions = r.instructions;
-    QString source = r.source();
+    QString source = r.source;
     static const QString recipeByLabel = QStringLiteral("Recipe By: ");
     if (source.isEmpty() && instructions.contains(recipeByLabel)) {
         instructions += CrLf;
@@ -277,8 +277,8 @@ QString MasterCookFormat::recipeText(const RecipeRecord& r)
         + ExportText::categoryText(r.category).replace(QStringLiteral(", "), QStringLiteral("     ")) + CrLf + CrLf;
     out += QStringLiteral("  Amount  Measure       Ingredient -- Preparation Method") + CrLf;
     out += QStringLiteral("--------  ------------  --------------------------------") + CrLf;
-    const QVector<ExportText::Entry> entries = ExportText::ingredientEntries(r.ingredients);
-    for (const ExportText::Entry& e : entries) {
+    const QVector<ItemLine> entries = ExportText::ingredientEntries(r.ingredients);
+    for (const ItemLine& e : entries) {
         // A quantity wider than its column is written whole; the reader finds the columns after it.
         const QString quantity = e.quantity.size() > 8 ? e.quantity : rightAligned(e.quantity, 8);
         out += quantity + QStringLiteral("  ") + rightAligned(e.units.left(12), 12) + QStringLiteral("  ") + e.item
@@ -286,7 +286,7 @@ QString MasterCookFormat::recipeText(const RecipeRecord& r)
     }
     out += CrLf;
 
-    const QString rating = r.rating();
+    const QString rating = r.rating;
     if (!rating.isEmpty())
         instructions += CrLf + QStringLiteral("  Rating: ") + rating;
     if (!r.nutrition.isEmpty()) {

@@ -340,8 +340,8 @@ QString MealMasterFormat::recipeText(const RecipeRecord& r)
     out += QStringLiteral(" Categories: ") + ExportText::categoryText(r.category) + CrLf;
     out += QStringLiteral("      Yield: ") + r.serves + QStringLiteral(" servings") + CrLf + CrLf;
 
-    const QVector<ExportText::Entry> entries = ExportText::ingredientEntries(r.ingredients);
-    for (const ExportText::Entry& e : entries) {
+    const QVector<ItemLine> entries = ExportText::ingredientEntries(r.ingredients);
+    for (const ItemLine& e : entries) {
         if (e.quantity.isEmpty() && e.units.isEmpty() && e.item.size() > 6 && e.item.startsWith(QLatin1String("---"))
             && e.item.endsWith(QLatin1String("---"))) {
             // A section heading, written as one so that it is read back as one.
@@ -384,8 +384,8 @@ QString MealMasterFormat::recipeText(const RecipeRecord& r)
     out += CrLf;
 
     QString text = r.instructions;
-    const QString source = r.source();
-    const QString rating = r.rating();
+    const QString source = r.source;
+    const QString rating = r.rating;
     if (!source.isEmpty())
         text += CrLf + QStringLiteral("  Source: ") + source;
     if (!rating.isEmpty())

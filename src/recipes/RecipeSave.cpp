@@ -7,36 +7,9 @@
 #include "storage/RecordStatus.h"
 #include "storage/Recordset.h"
 
-RecipeFields RecipeFields::fromCurrent(const Recordset& rs)
-{
-    RecipeFields f;
-    f.id = rs.value(QStringLiteral("REC_ID"));
-    f.status = rs.value(QStringLiteral("STATUS"));
-    f.key = rs.value(QStringLiteral("Key"));
-    f.name = rs.value(QStringLiteral("Name"));
-    f.category = rs.value(QStringLiteral("Category"));
-    f.serves = rs.value(QStringLiteral("Serves"));
-    f.ingredients = rs.value(QStringLiteral("Ingredients"));
-    f.instructions = rs.value(QStringLiteral("Instructions"));
-    f.nutrition = rs.value(QStringLiteral("Nutrition"));
-    const RatingSource rs2 = splitRtgSrc(rs.value(QStringLiteral("RtgSrc")));
-    f.rating = rs2.rating;
-    f.source = rs2.source;
-    f.picture = rs.value(QStringLiteral("Picture"));
-    return f;
-}
-
-RecipeFields RecipeFields::blank()
-{
-    RecipeFields f;
-    f.id = RecordStatus::NewId;
-    f.status = RecordStatus::New;
-    return f;
-}
-
 namespace {
 
-void writeFields(Recordset& rs, const RecipeFields& f, const QString& key, const QString& status)
+void writeFields(Recordset& rs, const RecipeRecord& f, const QString& key, const QString& status)
 {
     rs.setValue(QStringLiteral("REC_ID"), f.id.isEmpty() ? RecordStatus::NewId : f.id);
     rs.setValue(QStringLiteral("STATUS"), status);
@@ -58,7 +31,7 @@ RecipeSaveResult saveRecipe(Recordset& rs, const RecipeSaveInput& input, const Q
                             RecipeKeyIndex* index)
 {
     RecipeSaveResult result;
-    const RecipeFields& f = input.fields;
+    const RecipeRecord& f = input.fields;
     if (f.name.isEmpty())
         return result;
     if (rs.filter() != listFilter)

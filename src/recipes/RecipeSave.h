@@ -1,37 +1,17 @@
 #pragma once
 
+#include "recipes/RecipeRecord.h"
+
 #include <QString>
 
 class Recordset;
 class RecipeKeyIndex;
 
-// The texts of one recipe as the recipe window shows them.
-struct RecipeFields
-{
-    QString id;
-    QString status;
-    QString key;
-    QString name;
-    QString category;
-    QString serves;
-    QString ingredients;
-    QString instructions;
-    QString nutrition;
-    QString rating;
-    QString source;
-    QString picture;
-
-    // Reads the current record of the recipe table.
-    static RecipeFields fromCurrent(const Recordset& recipes);
-    // The fields of a recipe not yet saved: the id and status of RecordStatus::addNew, everything else empty.
-    static RecipeFields blank();
-};
-
 // What the recipe window hands to a save.
 struct RecipeSaveInput
 {
     // The shown texts; key is the key the recipe was shown with (empty for a new one).
-    RecipeFields fields;
+    RecipeRecord fields;
     // The name the recipe was shown or started with.
     QString savedName;
     // A new recipe or a copy not yet saved.

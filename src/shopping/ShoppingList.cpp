@@ -79,17 +79,6 @@ QString limitMessage()
     return QStringLiteral("The maximum number of items in the shopping list is %1.").arg(kLimit);
 }
 
-QVector<ItemLine> splitItemLines(const QString& text)
-{
-    QVector<ItemLine> lines;
-    const QStringList pieces = text.split(QLatin1Char('~'));
-    for (int i = 0; i + 1 < pieces.size(); ++i) {
-        const QStringList cells = pieces.at(i).split(QLatin1Char('|'));
-        lines.append({ cells.value(0), cells.value(1), cells.value(2) });
-    }
-    return lines;
-}
-
 QString quoted(const QString& text)
 {
     return QLatin1Char('\'') + QString(text).replace(QLatin1Char('\''), QLatin1String("''")) + QLatin1Char('\'');

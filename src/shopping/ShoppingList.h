@@ -34,16 +34,6 @@ QString lookupAisle(Recordset& ingredients, const QString& ingredient);
 // The text of the limit message.
 QString limitMessage();
 
-// One ingredient line split into its three cells; missing cells are empty, further ones dropped.
-struct ItemLine
-{
-    QString quantity;
-    QString units;
-    QString ingredient;
-};
-// Splits item-line text («qty|units|item~» per line) into lines. Text after the last "~" is not a line.
-QVector<ItemLine> splitItemLines(const QString& text);
-
 // A text quoted for a filter or find expression: enclosed in single quotes, inner quotes doubled.
 QString quoted(const QString& text);
 

@@ -1,5 +1,6 @@
 #include "shopping/ShoppingListAdder.h"
 
+#include "recipes/RecipeEncodings.h"
 #include "shell/Dialogs.h"
 #include "shopping/MenuPlanner.h"
 #include "storage/NormalizeForMatch.h"
@@ -70,7 +71,7 @@ ShoppingListAdder::Tally ShoppingListAdder::addItemLines(const QString& itemLine
 {
     Tally tally;
     for (const ItemLine& line : splitItemLines(itemLineText))
-        tally.count(add(line.quantity, line.units, line.ingredient, note));
+        tally.count(add(line.quantity, line.units, line.item, note));
     return tally;
 }
 

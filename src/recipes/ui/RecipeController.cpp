@@ -600,7 +600,7 @@ void RecipeController::ShowFields()
         }
         return;
     }
-    const RecipeFields f = RecipeFields::fromCurrent(*rs);
+    const RecipeRecord f = RecipeRecord::fromCurrent(*rs);
     m_txtID->setText(f.id);
     m_txtStatus->setText(f.status);
     m_txtKey->setText(f.key);

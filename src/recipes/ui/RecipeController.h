@@ -118,7 +118,7 @@ private:
     bool m_selectAllRunning = false;
     bool m_startingFromName = false;
     int m_comboBlock = 0;
-    RecipeFields m_saved; // saved copies of the shown recipe
+    RecipeRecord m_saved; // saved copies of the shown recipe
     QString m_baseServes;
     QString m_comboTexts[2]; // texts of the source and rating boxes while their lists are refilled
 };
