@@ -4,6 +4,7 @@
 #include "interchange/InterchangeText.h"
 #include "interchange/LineSource.h"
 #include "quantities/UnitVocabulary.h"
+#include "recipes/RecipeEncodings.h"
 
 #include <QHash>
 
@@ -151,7 +152,7 @@ void readIngredientBlock(LineSource& source, QString& ingredients, const MealMas
         if (isHeading(line)) {
             ingredients += secondColumn;
             secondColumn.clear();
-            ingredients += QStringLiteral("||---") + sectionName(line) + QStringLiteral("---~");
+            ingredients += itemLineText({ {}, {}, QStringLiteral("---") + sectionName(line) + QStringLiteral("---") });
             source.readLine();
             continue;
         }
@@ -159,7 +160,7 @@ void readIngredientBlock(LineSource& source, QString& ingredients, const MealMas
             // Directions that follow without a blank line, or a recipe whose block holds no ingredient lines.
             if (ingredients.isEmpty() || line.size() > kItemColumnEnd)
                 break;
-            ingredients += QStringLiteral("||") + line.trimmed() + QLatin1Char('~');
+            ingredients += itemLineText({ {}, {}, line.trimmed() });
             source.readLine();
             continue;
         }
@@ -240,7 +241,7 @@ bool MealMasterFormat::read(LineSource& source, ImportedRecipe& recipe)
             hasTitle = true;
         } else if (headerValue(line, QLatin1String("Categories:"), value)) {
             if (!value.isEmpty())
-                recipe.categories = value.replace(QStringLiteral(", "), QStringLiteral("~")) + QLatin1Char('~');
+                recipe.categories = joinCategories(value.split(QStringLiteral(", ")));
         } else if (headerValue(line, QLatin1String("Yield:"), value)
                    || headerValue(line, QLatin1String("Servings:"), value)) {
             recipe.servings = servingsAfter(value);
