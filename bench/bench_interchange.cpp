@@ -11,6 +11,7 @@
 #include "interchange/ImportFile.h"
 #include "interchange/RecipeExporter.h"
 #include "interchange/RecipeImporter.h"
+#include "recipes/RecipeTable.h"
 #include "shell/Dialogs.h"
 #include "storage/Cp1252.h"
 #include "storage/Recordset.h"
@@ -127,7 +128,7 @@ int main(int argc, char* argv[])
         }));
         if (round == 0)
             peakAfterImport = peakRssMb();
-        const int expected = std::min(count, int(RecipeImporter::RecipeLimit));
+        const int expected = std::min(count, int(RecipeTable::kMaxRecipes));
         if (result.saved != expected || !result.skipped.isEmpty())
             qFatal("imported %d of %d recipes, %d skipped", result.saved, expected, int(result.skipped.size()));
 

@@ -130,7 +130,7 @@ int main(int argc, char* argv[])
         rs.setFilter(filter);
         rs.setPosition(100 + i);
         RecipeSaveInput in;
-        in.fields = RecipeFields::fromCurrent(rs);
+        in.fields = RecipeRecord::fromCurrent(rs);
         in.savedName = in.fields.name;
         in.fields.name = in.fields.name + QStringLiteral(" renamed");
         RecipeTable::findKey(rs, in.fields.key);

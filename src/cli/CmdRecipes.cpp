@@ -106,7 +106,7 @@ int cmdShow(const QStringList& args, QTextStream& out, QTextStream& err)
         err << "zestora show: no recipe named " << args.at(1) << "\n";
         return 1;
     }
-    const RecipeFields f = RecipeFields::fromCurrent(rs);
+    const RecipeRecord f = RecipeRecord::fromCurrent(rs);
     const auto lines = [&out](const QString& text) {
         for (const ItemLine& l : splitItemLines(text))
             out << "  " << l.quantity << "\t" << l.units << "\t" << l.item << "\n";

@@ -87,7 +87,7 @@ int cmdShop(const QStringList& args, QTextStream& out, QTextStream& err)
             err << "zestora shop: no recipe named " << name << "\n";
             return 2;
         }
-        const auto lines = ShoppingList::splitItemLines(recipe->second);
+        const auto lines = splitItemLines(recipe->second);
         const auto tally = ShoppingActions::addAllFromRecipe(folder, lines, recipe->first, false);
         if (tally.added + tally.skipped + tally.notAdded != lines.size())
             return 2;

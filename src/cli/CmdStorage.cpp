@@ -1,6 +1,6 @@
 #include "cli/CliCommands.h"
 
-#include "shell/DemoData.h"
+#include "demo/DemoData.h"
 #include "storage/DataFolder.h"
 
 int cmdInit(const QStringList& args, QTextStream& out, QTextStream& err)

@@ -1,5 +1,6 @@
 #include "handheld/BackupRestore.h"
 
+#include "storage/RecordStatus.h"
 #include "storage/SafeFile.h"
 #include "storage/TableCatalogue.h"
 #include "storage/TableFile.h"
@@ -140,8 +141,7 @@ QByteArray importCopyBytes(const QByteArray& table, bool multiLineRecords)
             if (line.startsWith("#SYNCMODE"))
                 line = "#SYNCMODE: MERGE";
         } else if (line.size() > 10) {
-            const bool deleted = line.indexOf("0x0002", 10) >= 0;
-            line = (deleted ? QByteArray("0x00000000,0x0002") : QByteArray("0x00000000,0x0000")) + line.mid(17);
+            line = RecordStatus::importCopyLine(line);
             insideRecord = multiLineRecords && !line.endsWith('"');
         }
         out += line;

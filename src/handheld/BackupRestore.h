@@ -43,8 +43,7 @@ QString importCopyPath(const QString& path);
 
 // Writes the import copy of one table file (at importCopyPath). Header lines and lines
 // of 10 characters or fewer are copied (a "#SYNCMODE" line as "#SYNCMODE: MERGE"); every record line gets
-// the id "0x00000000" and the status "0x0002" when "0x0002" occurs from its 11th character on, else
-// "0x0000". A missing file writes nothing.
+// its id and status from RecordStatus::importCopyLine. A missing file writes nothing.
 std::optional<AppError> MakeImportCopy(const QString& path);
 
 // The import copy of one table file's bytes, written with CR LF line ends whatever line ends the table has

@@ -5,6 +5,7 @@
 #include "interchange/InterchangeText.h"
 #include "interchange/LineSource.h"
 #include "interchange/PocketRecipesFormat.h"
+#include "recipes/RecipeEncodings.h"
 
 using namespace InterchangeText;
 
@@ -64,7 +65,7 @@ bool CsvRecipeFormat::read(LineSource& source, ImportedRecipe& recipe)
             v.replace(CrLf, QStringLiteral(" "));
             v = v.trimmed();
             if (!v.isEmpty())
-                recipe.categories += v + QLatin1Char('~');
+                recipe.categories += joinCategories({ v });
         }
         // IgnoreField: the column is skipped.
     }

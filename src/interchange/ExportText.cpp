@@ -11,21 +11,14 @@ QString categoryText(const QString& category)
     return splitCategories(category).join(QStringLiteral(", "));
 }
 
-QVector<Entry> ingredientEntries(const QString& ingredients)
+QVector<ItemLine> ingredientEntries(const QString& ingredients)
 {
-    QVector<Entry> entries;
-    QStringList pieces = ingredients.split(QLatin1Char('~'));
-    pieces.removeLast();
-    for (const QString& piece : pieces) {
+    QVector<ItemLine> entries;
+    for (const QString& piece : itemLineTexts(ingredients)) {
         if (piece.size() <= 3)
             continue;
-        const QStringList parts = piece.contains(QLatin1Char('|')) ? piece.split(QLatin1Char('|'))
-                                                                   : QStringList { QString(), QString(), piece };
-        Entry e;
-        e.quantity = parts.value(0);
-        e.units = parts.value(1);
-        e.item = parts.value(2);
-        entries.append(e);
+        // A line without "|" is all item.
+        entries.append(piece.contains(QLatin1Char('|')) ? splitItemLine(piece) : ItemLine { {}, {}, piece });
     }
     return entries;
 }
@@ -33,13 +26,11 @@ QVector<Entry> ingredientEntries(const QString& ingredients)
 QString nutritionText(const QString& nutrition)
 {
     QString text = QStringLiteral("Per Serving (excluding unknown items): ");
-    QStringList pieces = nutrition.split(QLatin1Char('~'));
-    pieces.removeLast();
-    for (const QString& piece : pieces) {
+    for (const QString& piece : itemLineTexts(nutrition)) {
         if (piece.size() <= 3)
             continue;
-        const QStringList parts = piece.split(QLatin1Char('|'));
-        text += parts.value(0) + parts.value(1) + QLatin1Char(' ') + parts.value(2) + QLatin1Char(';');
+        const ItemLine line = splitItemLine(piece);
+        text += line.quantity + line.units + QLatin1Char(' ') + line.item + QLatin1Char(';');
     }
     if (text.contains(QLatin1String("calories from fat"))) {
         text.replace(QStringLiteral("calories from fat;"), QStringLiteral("calories from fat);"));

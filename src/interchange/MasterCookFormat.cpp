@@ -4,6 +4,7 @@
 #include "interchange/InterchangeText.h"
 #include "interchange/LineSource.h"
 #include "interchange/MealMasterFormat.h"
+#include "recipes/RecipeEncodings.h"
 
 #include <QRegularExpression>
 #include <QStringList>
@@ -18,9 +19,10 @@ const QString k15Blanks(15, QLatin1Char(' '));
 void appendCategories(QString text, ImportedRecipe& recipe)
 {
     static const QRegularExpression gap(QStringLiteral(" {2,}"));
-    const QStringList parts = text.trimmed().split(gap, Qt::SkipEmptyParts);
-    for (const QString& p : parts)
-        recipe.categories += p.trimmed() + QLatin1Char('~');
+    QStringList parts = text.trimmed().split(gap, Qt::SkipEmptyParts);
+    for (QString& p : parts)
+        p = p.trimmed();
+    recipe.categories += joinCategories(parts);
 }
 
 QString nutritionEntry(const QString& part)
@@ -31,12 +33,11 @@ QString nutritionEntry(const QString& part)
         return QString();
     const QRegularExpressionMatch m = withUnit.match(t);
     if (m.hasMatch())
-        return m.captured(1) + QLatin1Char('|') + m.captured(2) + QLatin1Char('|') + m.captured(3).trimmed()
-            + QLatin1Char('~');
+        return itemLineText({ m.captured(1), m.captured(2), m.captured(3).trimmed() });
     const int blank = t.indexOf(QLatin1Char(' '));
     if (blank < 0)
-        return t + QStringLiteral("||~");
-    return t.left(blank) + QStringLiteral("||") + t.mid(blank + 1).trimmed() + QLatin1Char('~');
+        return itemLineText({ t, {}, {} });
+    return itemLineText({ t.left(blank), {}, t.mid(blank + 1).trimmed() });
 }
 
 } // namespace
@@ -114,9 +115,8 @@ bool ingredientEntry(const QString& line, int itemColumn, QString& entry)
             return false;
     }
     const int shift = static_cast<int>(quantityEnd) - 8;
-    entry = trimmedColumn(line, 1, static_cast<int>(quantityEnd)) + QLatin1Char('|')
-        + trimmedColumn(line, 11 + shift, itemColumn - 11) + QLatin1Char('|') + trimmedColumn(line, itemColumn + shift)
-        + QLatin1Char('~');
+    entry = itemLineText({ trimmedColumn(line, 1, static_cast<int>(quantityEnd)),
+                           trimmedColumn(line, 11 + shift, itemColumn - 11), trimmedColumn(line, itemColumn + shift) });
     return true;
 }
 
@@ -262,7 +262,7 @@ QString MasterCookFormat::recipeText(const RecipeRecord& r)
     out += QString(titleIndent(r.name.size()), QLatin1Char(' ')) + r.name + CrLf + CrLf;
 
     QString instructions = r.instructions;
-    QString source = r.source();
+    QString source = r.source;
     static const QString recipeByLabel = QStringLiteral("Recipe By: ");
     if (source.isEmpty() && instructions.contains(recipeByLabel)) {
         instructions += CrLf;
@@ -277,8 +277,8 @@ QString MasterCookFormat::recipeText(const RecipeRecord& r)
         + ExportText::categoryText(r.category).replace(QStringLiteral(", "), QStringLiteral("     ")) + CrLf + CrLf;
     out += QStringLiteral("  Amount  Measure       Ingredient -- Preparation Method") + CrLf;
     out += QStringLiteral("--------  ------------  --------------------------------") + CrLf;
-    const QVector<ExportText::Entry> entries = ExportText::ingredientEntries(r.ingredients);
-    for (const ExportText::Entry& e : entries) {
+    const QVector<ItemLine> entries = ExportText::ingredientEntries(r.ingredients);
+    for (const ItemLine& e : entries) {
         // A quantity wider than its column is written whole; the reader finds the columns after it.
         const QString quantity = e.quantity.size() > 8 ? e.quantity : rightAligned(e.quantity, 8);
         out += quantity + QStringLiteral("  ") + rightAligned(e.units.left(12), 12) + QStringLiteral("  ") + e.item
@@ -286,7 +286,7 @@ QString MasterCookFormat::recipeText(const RecipeRecord& r)
     }
     out += CrLf;
 
-    const QString rating = r.rating();
+    const QString rating = r.rating;
     if (!rating.isEmpty())
         instructions += CrLf + QStringLiteral("  Rating: ") + rating;
     if (!r.nutrition.isEmpty()) {

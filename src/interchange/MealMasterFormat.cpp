@@ -4,6 +4,7 @@
 #include "interchange/InterchangeText.h"
 #include "interchange/LineSource.h"
 #include "quantities/UnitVocabulary.h"
+#include "recipes/RecipeEncodings.h"
 
 #include <QHash>
 
@@ -151,7 +152,7 @@ void readIngredientBlock(LineSource& source, QString& ingredients, const MealMas
         if (isHeading(line)) {
             ingredients += secondColumn;
             secondColumn.clear();
-            ingredients += QStringLiteral("||---") + sectionName(line) + QStringLiteral("---~");
+            ingredients += itemLineText({ {}, {}, QStringLiteral("---") + sectionName(line) + QStringLiteral("---") });
             source.readLine();
             continue;
         }
@@ -159,7 +160,7 @@ void readIngredientBlock(LineSource& source, QString& ingredients, const MealMas
             // Directions that follow without a blank line, or a recipe whose block holds no ingredient lines.
             if (ingredients.isEmpty() || line.size() > kItemColumnEnd)
                 break;
-            ingredients += QStringLiteral("||") + line.trimmed() + QLatin1Char('~');
+            ingredients += itemLineText({ {}, {}, line.trimmed() });
             source.readLine();
             continue;
         }
@@ -240,7 +241,7 @@ bool MealMasterFormat::read(LineSource& source, ImportedRecipe& recipe)
             hasTitle = true;
         } else if (headerValue(line, QLatin1String("Categories:"), value)) {
             if (!value.isEmpty())
-                recipe.categories = value.replace(QStringLiteral(", "), QStringLiteral("~")) + QLatin1Char('~');
+                recipe.categories = joinCategories(value.split(QStringLiteral(", ")));
         } else if (headerValue(line, QLatin1String("Yield:"), value)
                    || headerValue(line, QLatin1String("Servings:"), value)) {
             recipe.servings = servingsAfter(value);
@@ -340,8 +341,8 @@ QString MealMasterFormat::recipeText(const RecipeRecord& r)
     out += QStringLiteral(" Categories: ") + ExportText::categoryText(r.category) + CrLf;
     out += QStringLiteral("      Yield: ") + r.serves + QStringLiteral(" servings") + CrLf + CrLf;
 
-    const QVector<ExportText::Entry> entries = ExportText::ingredientEntries(r.ingredients);
-    for (const ExportText::Entry& e : entries) {
+    const QVector<ItemLine> entries = ExportText::ingredientEntries(r.ingredients);
+    for (const ItemLine& e : entries) {
         if (e.quantity.isEmpty() && e.units.isEmpty() && e.item.size() > 6 && e.item.startsWith(QLatin1String("---"))
             && e.item.endsWith(QLatin1String("---"))) {
             // A section heading, written as one so that it is read back as one.
@@ -384,8 +385,8 @@ QString MealMasterFormat::recipeText(const RecipeRecord& r)
     out += CrLf;
 
     QString text = r.instructions;
-    const QString source = r.source();
-    const QString rating = r.rating();
+    const QString source = r.source;
+    const QString rating = r.rating;
     if (!source.isEmpty())
         text += CrLf + QStringLiteral("  Source: ") + source;
     if (!rating.isEmpty())

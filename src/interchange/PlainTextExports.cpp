@@ -3,9 +3,10 @@
 #include "interchange/ExportText.h"
 #include "interchange/InterchangeText.h"
 #include "quantities/Quantity.h"
+#include "recipes/RecipeEncodings.h"
 #include "storage/Recordset.h"
-#include "storage/TableCatalogue.h"
 #include "storage/SafeFile.h"
+#include "storage/TableCatalogue.h"
 
 #include <QStringList>
 
@@ -22,9 +23,7 @@ namespace {
     QString itemLines(const QString& text)
     {
         QString out;
-        QStringList pieces = text.split(QLatin1Char('~'));
-        pieces.removeLast();
-        for (QString piece : pieces)
+        for (QString piece : itemLineTexts(text))
             out += piece.replace(QLatin1Char('|'), Tab) + CrLf;
         return out;
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "interchange/RecipeRecord.h"
+#include "recipes/RecipeRecord.h"
 
 #include <QString>
 

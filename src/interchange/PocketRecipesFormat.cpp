@@ -4,6 +4,7 @@
 #include "interchange/FreeTextIngredients.h"
 #include "interchange/InterchangeText.h"
 #include "interchange/LineSource.h"
+#include "recipes/RecipeEncodings.h"
 
 using namespace InterchangeText;
 
@@ -70,7 +71,7 @@ bool PocketRecipesFormat::read(LineSource& source, ImportedRecipe& recipe)
     category.remove(QLatin1Char('"'));
     category = cleanField(category).trimmed();
     if (!category.isEmpty())
-        recipe.categories = category + QLatin1Char('~');
+        recipe.categories = joinCategories({ category });
     recipe.instructions = collapseTripleBreaks(recipe.instructions);
     return true;
 }

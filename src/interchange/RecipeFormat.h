@@ -1,7 +1,7 @@
 #pragma once
 
 #include "interchange/ImportedRecipe.h"
-#include "interchange/RecipeRecord.h"
+#include "recipes/RecipeRecord.h"
 
 #include <QString>
 

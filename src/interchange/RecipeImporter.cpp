@@ -9,10 +9,11 @@
 #include "interchange/SchemaOrgFormat.h"
 #include "interchange/WizardFormat.h"
 #include "recipes/RecipeEncodings.h"
+#include "recipes/RecipeTable.h"
 #include "shell/Dialogs.h"
 #include "storage/NormalizeForMatch.h"
+#include "storage/RecordStatus.h"
 #include "storage/Recordset.h"
-#include "storage/TableCatalogue.h"
 
 using namespace InterchangeText;
 
@@ -69,7 +70,6 @@ RecipeImporter::RecipeImporter(Recordset& recipes, Recordset* categories)
     : m_recipes(recipes)
     , m_categories(categories)
 {
-    m_fields.recId = recipes.requireField(QStringLiteral("REC_ID"));
     m_fields.status = recipes.requireField(QStringLiteral("STATUS"));
     m_fields.key = recipes.requireField(QStringLiteral("Key"));
     m_fields.name = recipes.requireField(QStringLiteral("Name"));
@@ -127,9 +127,7 @@ void RecipeImporter::mergeCategory(const QString& name)
     const QString folded = name.toLower();
     if (m_categoryNames.contains(folded))
         return;
-    m_categories->addNew();
-    m_categories->setValue(QStringLiteral("REC_ID"), RecordStatus::NewId);
-    m_categories->setValue(QStringLiteral("STATUS"), RecordStatus::New);
+    RecordStatus::addNew(*m_categories);
     m_categories->setValue(QStringLiteral("Category"), name);
     m_categories->update();
     m_categoryNames.insert(folded);
@@ -183,9 +181,7 @@ void RecipeImporter::save(const ImportedRecipe& recipe)
     // The table stores nutrition without quote escaping, so a quote there would end the value.
     nutrition.replace(QLatin1Char('"'), QLatin1Char('\''));
 
-    m_recipes.addNew();
-    m_recipes.setValue(m_fields.recId, RecordStatus::NewId);
-    m_recipes.setValue(m_fields.status, RecordStatus::New);
+    RecordStatus::addNew(m_recipes);
     m_recipes.setValue(m_fields.key, key);
     m_recipes.setValue(m_fields.name, title);
     m_recipes.setValue(m_fields.category, categories);
@@ -209,10 +205,11 @@ ImportResult RecipeImporter::run(LineSource& source, const ImportOptions& option
 
 bool RecipeImporter::stopAtLimit(ImportResult& result)
 {
-    if (m_liveRecipes < RecipeLimit)
+    if (m_liveRecipes < RecipeTable::kMaxRecipes)
         return false;
     Dialogs::message(QStringLiteral("Database Limit"),
-                     QStringLiteral("You may not have more than ") + QStringLiteral(" ") + QString::number(RecipeLimit)
+                     QStringLiteral("You may not have more than ") + QStringLiteral(" ")
+                         + QString::number(RecipeTable::kMaxRecipes)
                          + QStringLiteral(" recipes.  This is a synchronization limit."));
     result.limitReached = true;
     return true;

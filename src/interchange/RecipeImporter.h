@@ -42,13 +42,12 @@ struct ImportResult
 // Appends the recipes of an import file to the recipe table.
 //
 // The file is read one recipe at a time; a recipe that cannot be read is skipped with a reason and the run
-// goes on. Every saved recipe is a new record (id "0x00000000", status "0x0008") with a title made unique
+// goes on. Every saved recipe is a new record (RecordStatus::addNew) with a title made unique
 // against every key of the table (deleted records included) and with its categories merged into the
-// category table. The run stops, after telling the user, when the table holds 15999 live recipes.
+// category table. The run stops, after telling the user, when the table holds RecipeTable::kMaxRecipes live recipes.
 class RecipeImporter
 {
 public:
-    static constexpr int RecipeLimit = 15999;
     static constexpr int CategoryLimit = 79;
 
     // categories may be nullptr (categories are then kept on the recipes only).
@@ -84,7 +83,7 @@ private:
     Recordset& m_recipes;
     struct Fields
     {
-        int recId, status, key, name, category, rtgSrc, serves, ingredients, nutrition, instructions;
+        int status, key, name, category, rtgSrc, serves, ingredients, nutrition, instructions;
     } m_fields {};
     Recordset* m_categories;
     QSet<QString> m_keys; // lower-cased keys of every recipe record

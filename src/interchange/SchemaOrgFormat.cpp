@@ -712,11 +712,11 @@ QJsonObject SchemaOrgFormat::toJson(const RecipeRecord& r)
     if (!steps.isEmpty())
         o.insert(QStringLiteral("recipeInstructions"), steps);
 
-    if (!r.source().isEmpty())
+    if (!r.source.isEmpty())
         o.insert(QStringLiteral("author"),
                  QJsonObject { { QStringLiteral("@type"), QStringLiteral("Person") },
-                               { QStringLiteral("name"), r.source() } });
-    const QString rating = r.rating();
+                               { QStringLiteral("name"), r.source } });
+    const QString rating = r.rating;
     if (!rating.isEmpty()) {
         static const QRegularExpression stars(QStringLiteral("^(\\d+(?:\\.\\d+)?) Stars?$"));
         const QRegularExpressionMatch m = stars.match(rating);

@@ -3,6 +3,7 @@
 #include "interchange/FreeTextIngredients.h"
 #include "interchange/InterchangeText.h"
 #include "interchange/LineSource.h"
+#include "recipes/RecipeEncodings.h"
 
 #include <QStringList>
 
@@ -31,7 +32,7 @@ bool WizardFormat::read(LineSource& source, ImportedRecipe& recipe)
     recipe.servings = field(3);
     for (int n : { 6, 7 }) {
         if (!field(n).isEmpty())
-            recipe.categories += field(n) + QLatin1Char('~');
+            recipe.categories += joinCategories({ field(n) });
     }
     recipe.ingredients = convertFreeTextIngredients(ingredientLines(f.value(17)));
     // The instructions are the last field; commas inside them belong to the text.

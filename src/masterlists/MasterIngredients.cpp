@@ -1,17 +1,15 @@
 #include "masterlists/MasterIngredients.h"
 
 #include "storage/NormalizeForMatch.h"
+#include "storage/RecordStatus.h"
 #include "storage/Recordset.h"
-#include "storage/TableCatalogue.h"
 
 namespace {
 constexpr int kMaxIngredient = 80;
 
 void appendIngredient(Recordset& rs, const QString& item)
 {
-    rs.addNew();
-    rs.setValue(QStringLiteral("REC_ID"), RecordStatus::NewId);
-    rs.setValue(QStringLiteral("STATUS"), RecordStatus::New);
+    RecordStatus::addNew(rs);
     rs.setValue(QStringLiteral("IngrMaster"), item.left(kMaxIngredient));
     rs.setValue(QStringLiteral("IngrKey"), NormalizeForMatch(item).left(kMaxIngredient));
     rs.update();

@@ -1,5 +1,7 @@
 #include "masterlists/MasterListEditor.h"
 
+#include "storage/RecordStatus.h"
+
 #include <algorithm>
 
 MasterListEditor::MasterListEditor(const MasterListKind& kind, std::unique_ptr<DataSource> source)
@@ -75,11 +77,8 @@ bool MasterListEditor::beginEdit()
     return true;
 }
 
-void MasterListEditor::writeCurrent(const QString& id, const QString& status, const QString& value,
-                                    const QString& aisle)
+void MasterListEditor::writeCurrent(const QString& value, const QString& aisle)
 {
-    m_rs.setValue(QStringLiteral("REC_ID"), id);
-    m_rs.setValue(QStringLiteral("STATUS"), status);
     m_rs.setValue(m_kind.valueField, value);
     if (m_kind.hasKey())
         m_rs.setValue(m_kind.keyField, MasterListKey(m_kind, value));
@@ -102,31 +101,17 @@ MasterListEditor::Outcome MasterListEditor::addOrUpdate(const QString& text, con
         value.truncate(m_kind.maxLength);
         m_rs.setPosition(m_editPos);
         m_editPos = -1;
-        const QString oldStatus = m_rs.value(QStringLiteral("STATUS"));
         const bool changed = m_kind.hasKey() ? MasterListKey(m_kind, value) != m_rs.value(m_kind.keyField)
                                              : value != m_rs.value(m_kind.valueField);
-        if (changed) {
-            // The handheld knows the entry by its record: a different entry is a deletion plus a new record.
-            if (oldStatus == RecordStatus::New) {
-                m_rs.deleteCurrent();
-            } else {
-                m_rs.setValue(QStringLiteral("STATUS"), RecordStatus::Deleted);
-                m_rs.update();
-            }
-            m_rs.addNew();
-            writeCurrent(RecordStatus::NewId, RecordStatus::New, value, aisle);
-            outcome = Outcome::Replaced;
-        } else {
-            // The list windows mark every update that keeps the key as changed, whatever the status was; the
-            // shopping list and menu planner do the same, and the conduit expects it of all of them.
-            writeCurrent(m_rs.value(QStringLiteral("REC_ID")), RecordStatus::Changed, value, aisle);
-            outcome = Outcome::Updated;
-        }
+        // The handheld knows the entry by its record: a different entry is a deletion plus a new record.
+        RecordStatus::updateEntry(m_rs, changed);
+        writeCurrent(value, aisle);
+        outcome = changed ? Outcome::Replaced : Outcome::Updated;
     } else {
         if (atLimit())
             return Outcome::LimitReached;
-        m_rs.addNew();
-        writeCurrent(RecordStatus::NewId, RecordStatus::New, text.left(m_kind.maxLength), aisle);
+        RecordStatus::addNew(m_rs);
+        writeCurrent(text.left(m_kind.maxLength), aisle);
         placeAdded();
         select(0);
         return Outcome::Added;
@@ -182,8 +167,7 @@ bool MasterListEditor::removeSelected()
     m_rs.setPosition(pos);
     if (m_editPos == pos)
         m_editPos = -1;
-    if (m_rs.value(QStringLiteral("STATUS")) == RecordStatus::New) {
-        m_rs.deleteCurrent();
+    if (RecordStatus::markDeleted(m_rs)) {
         // The view closed up behind the dropped record.
         for (Entry& e : m_entries) {
             if (e.viewPos > pos)
@@ -191,9 +175,6 @@ bool MasterListEditor::removeSelected()
         }
         if (m_editPos > pos)
             --m_editPos;
-    } else {
-        m_rs.setValue(QStringLiteral("STATUS"), RecordStatus::Deleted);
-        m_rs.update();
     }
     m_entries.remove(m_selected);
     m_selected = -1;

@@ -13,7 +13,7 @@
 // record, add and update with the record status words the handheld conduit expects, delete, and writing
 // the table back. The window and the command-line tool both drive it.
 //
-// Entries are the live records (status not "0x0002") in the kind's order, without the reserved "All"
+// Entries are the live records (not marked deleted) in the kind's order, without the reserved "All"
 // record. Each entry is bound to its own record, so two entries that read alike (duplicates, or entries that
 // differ only in letter case) are edited and deleted independently.
 class MasterListEditor
@@ -80,8 +80,8 @@ public:
     // or -1 when it rebuilt the list or changed nothing shown (then a window shows the whole list again).
     int insertedRow() const { return m_insertedRow; }
 
-    // Deletes the selected entry's record: dropped from the table when it was added since the last
-    // synchronisation, otherwise marked "0x0002". The entry leaves the list; nothing is selected afterwards.
+    // Deletes the selected entry's record under RecordStatus::markDeleted. The entry leaves the list; nothing
+    // is selected afterwards.
     // Deleting the entry being updated ends update mode. False when nothing is selected.
     bool removeSelected();
 
@@ -100,7 +100,7 @@ private:
     bool entryTextOfCurrent(QString& text) const;
     // Lists the record just added (current, at the end of the view) where a refill would list it.
     void placeAdded();
-    void writeCurrent(const QString& id, const QString& status, const QString& value, const QString& aisle);
+    void writeCurrent(const QString& value, const QString& aisle);
 
     const MasterListKind& m_kind;
     std::unique_ptr<DataSource> m_source;

@@ -1,6 +1,7 @@
 #include "quantities/IngredientScaling.h"
 
 #include "quantities/Quantity.h"
+#include "recipes/RecipeEncodings.h"
 #include "shell/AppState.h"
 #include "shell/Dialogs.h"
 #include "shell/ShowError.h"
@@ -9,16 +10,12 @@
 
 QString ScaleIngredientText(const QString& ingredients, double factor, int mode)
 {
-    QStringList lines = ingredients.split(QLatin1Char('~'));
-    lines.removeLast();
-    QString result;
-    for (const QString& line : lines) {
-        const QStringList parts = line.split(QLatin1Char('|'));
-        QString quantity = parts.value(0);
-        const QString scaled = ScaleIngredientQuantity(quantity, factor, mode);
-        result += scaled + QLatin1Char('|') + parts.value(1) + QLatin1Char('|') + parts.value(2) + QLatin1Char('~');
+    QVector<ItemLine> lines = splitItemLines(ingredients);
+    for (ItemLine& line : lines) {
+        QString quantity = line.quantity;
+        line.quantity = ScaleIngredientQuantity(quantity, factor, mode);
     }
-    return result;
+    return joinItemLines(lines);
 }
 
 int ScaleModeFromPreferences()

@@ -1,6 +1,7 @@
 #include "quantities/UnitVocabulary.h"
 
 #include "quantities/Quantity.h"
+#include "recipes/RecipeEncodings.h"
 
 #include <QStringList>
 
@@ -124,17 +125,10 @@ QString AbbreviateUnit(const QString& units)
 
 QString AbbreviateIngredientUnits(const QString& ingredients)
 {
-    QStringList lines = ingredients.split(QLatin1Char('~'));
-    lines.removeLast();
-    QString result;
-    for (const QString& line : lines) {
-        const QStringList parts = (line + QLatin1Char('|')).split(QLatin1Char('|'));
-        const QString quantity = parts.value(0);
-        const QString units = AbbreviateUnit(parts.value(1));
-        const QString item = parts.value(2);
-        result += quantity + QLatin1Char('|') + units + QLatin1Char('|') + item + QLatin1Char('~');
-    }
-    return result;
+    QVector<ItemLine> lines = splitItemLines(ingredients);
+    for (ItemLine& line : lines)
+        line.units = AbbreviateUnit(line.units);
+    return joinItemLines(lines);
 }
 
 QString ParseIngredientLines(QString& text)
@@ -162,7 +156,7 @@ QString ParseIngredientLines(QString& text)
         const QString line = words.join(QLatin1Char(' '));
         if (line.size() <= 3) {
             if (i != 0 && i != n - 1)
-                result += QLatin1String("||~");
+                result += itemLineText({});
             continue;
         }
 
@@ -190,8 +184,7 @@ QString ParseIngredientLines(QString& text)
                 quantity = words.at(0);
             }
         }
-        const QString item = words.mid(k).join(QLatin1Char(' '));
-        result += quantity + QLatin1Char('|') + units + QLatin1Char('|') + item + QLatin1Char('~');
+        result += itemLineText({ quantity, units, words.mid(k).join(QLatin1Char(' ')) });
     }
     return result;
 }

@@ -9,7 +9,7 @@ RecipeEditSession::RecipeEditSession(QObject* parent)
 {
 }
 
-QString RecipeEditSession::get(const RecipeFields& f, Field field)
+QString RecipeEditSession::get(const RecipeRecord& f, Field field)
 {
     switch (field) {
     case Name:
@@ -34,7 +34,7 @@ QString RecipeEditSession::get(const RecipeFields& f, Field field)
     return QString();
 }
 
-void RecipeEditSession::set(RecipeFields& f, Field field, const QString& value)
+void RecipeEditSession::set(RecipeRecord& f, Field field, const QString& value)
 {
     QString* targets[] = { &f.name,      &f.category, &f.serves, &f.ingredients, &f.instructions,
                            &f.nutrition, &f.rating,   &f.source, &f.picture };
@@ -94,19 +94,19 @@ void RecipeEditSession::startAdding()
     setEditing(true);
 }
 
-const RecipeFields& RecipeEditSession::startNew(const QString& serves)
+const RecipeRecord& RecipeEditSession::startNew(const QString& serves)
 {
-    m_shown = RecipeFields::blank();
+    m_shown = RecipeRecord::blank();
     m_shown.serves = serves;
     keepAsSaved();
     startAdding();
     return m_shown;
 }
 
-const RecipeFields& RecipeEditSession::startCopy()
+const RecipeRecord& RecipeEditSession::startCopy()
 {
     m_shown.name += QStringLiteral(" - Copy");
-    m_saved = RecipeFields::blank();
+    m_saved = RecipeRecord::blank();
     m_baseServes.clear();
     startAdding();
     return m_shown;
@@ -139,9 +139,9 @@ RecipeSaveInput RecipeEditSession::saveInput(int occurrence) const
     return in;
 }
 
-RecipeFields RecipeEditSession::cancel()
+RecipeRecord RecipeEditSession::cancel()
 {
-    RecipeFields back = m_saved;
+    RecipeRecord back = m_saved;
     back.id = m_shown.id;
     back.status = m_shown.status;
     back.key = m_shown.key;

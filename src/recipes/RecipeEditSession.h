@@ -24,9 +24,9 @@ public:
     // True while the edit is a new recipe or a copy not yet saved.
     bool isAdding() const { return m_adding; }
     // The shown values, with the id, status and key of the held record (a new one's for a recipe not saved).
-    const RecipeFields& shown() const { return m_shown; }
+    const RecipeRecord& shown() const { return m_shown; }
     // The values an edit is compared with: the recipe as it was shown, started or saved.
-    const RecipeFields& saved() const { return m_saved; }
+    const RecipeRecord& saved() const { return m_saved; }
     QString value(Field field) const { return get(m_shown, field); }
     // The servings the shown ingredient quantities correspond to; empty for a copy just started.
     QString baseServes() const { return m_baseServes; }
@@ -60,8 +60,8 @@ public:
         bool m_was;
     };
 
-    // A stored recipe is shown (RecipeFields::blank() for the blank form): it becomes the held record.
-    void hold(const RecipeFields& record) { m_shown = record; }
+    // A stored recipe is shown (RecipeRecord::blank() for the blank form): it becomes the held record.
+    void hold(const RecipeRecord& record) { m_shown = record; }
     // The shown values become what edits are compared with, and the shown servings the base servings.
     void keepAsSaved();
     // Leaves edit mode (the edit was saved, dropped or its recipe deleted).
@@ -71,10 +71,10 @@ public:
     // when a recipe may be added.
     static QString newRefusal(const Recordset& recipes);
     // Starts a new recipe with the given servings, everything else blank; returns the values to show.
-    const RecipeFields& startNew(const QString& serves);
+    const RecipeRecord& startNew(const QString& serves);
     // Starts a copy of the shown recipe named "<name> - Copy" (a new record, not yet saved); returns the
     // values to show. Every value counts as changed.
-    const RecipeFields& startCopy();
+    const RecipeRecord& startCopy();
     static QString copiedTitle();
     static QString copiedMessage();
 
@@ -86,7 +86,7 @@ public:
 
     // Drops the edit and leaves edit mode; returns the values to show again (the saved copies, the shown
     // picture and the held record). An added recipe's caller shows the stored recipe instead.
-    RecipeFields cancel();
+    RecipeRecord cancel();
 
     // The question that confirms deleting count selected recipes.
     static QString deleteQuestion(int count);
@@ -99,13 +99,13 @@ signals:
     void editingChanged(bool editing);
 
 private:
-    static QString get(const RecipeFields& f, Field field);
-    static void set(RecipeFields& f, Field field, const QString& value);
+    static QString get(const RecipeRecord& f, Field field);
+    static void set(RecipeRecord& f, Field field, const QString& value);
     void setEditing(bool editing);
     void startAdding();
 
-    RecipeFields m_shown = RecipeFields::blank();
-    RecipeFields m_saved;
+    RecipeRecord m_shown = RecipeRecord::blank();
+    RecipeRecord m_saved;
     QString m_baseServes;
     bool m_editing = false;
     bool m_adding = false;

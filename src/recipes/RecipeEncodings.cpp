@@ -5,27 +5,39 @@ const QChar kLineEnd = QLatin1Char('~');
 const QChar kCellSep = QLatin1Char('|');
 } // namespace
 
+QStringList itemLineTexts(const QString& text)
+{
+    QStringList pieces = text.split(kLineEnd);
+    pieces.removeLast();
+    return pieces;
+}
+
+ItemLine splitItemLine(const QString& lineText)
+{
+    const QStringList parts = lineText.split(kCellSep);
+    return { parts.value(0), parts.value(1), parts.value(2) };
+}
+
 QVector<ItemLine> splitItemLines(const QString& text)
 {
     QVector<ItemLine> lines;
-    const QStringList pieces = text.split(kLineEnd);
-    lines.reserve(pieces.size() - 1);
-    for (int i = 0; i + 1 < pieces.size(); ++i) {
-        const QStringList parts = pieces.at(i).split(kCellSep);
-        ItemLine line;
-        line.quantity = parts.value(0);
-        line.units = parts.value(1);
-        line.item = parts.value(2);
-        lines.append(line);
-    }
+    const QStringList pieces = itemLineTexts(text);
+    lines.reserve(pieces.size());
+    for (const QString& piece : pieces)
+        lines.append(splitItemLine(piece));
     return lines;
+}
+
+QString itemLineText(const ItemLine& line)
+{
+    return line.quantity + kCellSep + line.units + kCellSep + line.item + kLineEnd;
 }
 
 QString joinItemLines(const QVector<ItemLine>& lines)
 {
     QString text;
     for (const ItemLine& line : lines)
-        text += line.quantity + kCellSep + line.units + kCellSep + line.item + kLineEnd;
+        text += itemLineText(line);
     return text;
 }
 

@@ -29,10 +29,16 @@ struct ItemLine
     bool operator==(const ItemLine& o) const { return quantity == o.quantity && units == o.units && item == o.item; }
 };
 
-// Splits item-line text into lines: every piece before the last "~" is a line (text after the last "~" is
-// dropped); its "|" parts fill quantity, units and item, missing parts stay empty and parts beyond the
-// third are dropped. Two "~" in a row give an empty line.
+// The lines of item-line text as stored, without their "~": every piece before the last "~" (text after the
+// last "~" is dropped). Two "~" in a row give an empty line.
+QStringList itemLineTexts(const QString& text);
+// One stored line's "|" parts as quantity, units and item; missing parts stay empty, parts beyond the third
+// are dropped.
+ItemLine splitItemLine(const QString& lineText);
+// Splits item-line text into lines: splitItemLine of each of itemLineTexts.
 QVector<ItemLine> splitItemLines(const QString& text);
+// One line as stored: «quantity|units|item~».
+QString itemLineText(const ItemLine& line);
 // Joins lines as «quantity|units|item~» each; no lines give the empty text.
 QString joinItemLines(const QVector<ItemLine>& lines);
 

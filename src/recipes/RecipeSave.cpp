@@ -4,39 +4,12 @@
 #include "recipes/RecipeKeyIndex.h"
 #include "recipes/RecipeTable.h"
 #include "storage/NormalizeForMatch.h"
+#include "storage/RecordStatus.h"
 #include "storage/Recordset.h"
-#include "storage/TableCatalogue.h"
-
-RecipeFields RecipeFields::fromCurrent(const Recordset& rs)
-{
-    RecipeFields f;
-    f.id = rs.value(QStringLiteral("REC_ID"));
-    f.status = rs.value(QStringLiteral("STATUS"));
-    f.key = rs.value(QStringLiteral("Key"));
-    f.name = rs.value(QStringLiteral("Name"));
-    f.category = rs.value(QStringLiteral("Category"));
-    f.serves = rs.value(QStringLiteral("Serves"));
-    f.ingredients = rs.value(QStringLiteral("Ingredients"));
-    f.instructions = rs.value(QStringLiteral("Instructions"));
-    f.nutrition = rs.value(QStringLiteral("Nutrition"));
-    const RatingSource rs2 = splitRtgSrc(rs.value(QStringLiteral("RtgSrc")));
-    f.rating = rs2.rating;
-    f.source = rs2.source;
-    f.picture = rs.value(QStringLiteral("Picture"));
-    return f;
-}
-
-RecipeFields RecipeFields::blank()
-{
-    RecipeFields f;
-    f.id = RecordStatus::NewId;
-    f.status = RecordStatus::New;
-    return f;
-}
 
 namespace {
 
-void writeFields(Recordset& rs, const RecipeFields& f, const QString& key, const QString& status)
+void writeFields(Recordset& rs, const RecipeRecord& f, const QString& key, const QString& status)
 {
     rs.setValue(QStringLiteral("REC_ID"), f.id.isEmpty() ? RecordStatus::NewId : f.id);
     rs.setValue(QStringLiteral("STATUS"), status);
@@ -58,7 +31,7 @@ RecipeSaveResult saveRecipe(Recordset& rs, const RecipeSaveInput& input, const Q
                             RecipeKeyIndex* index)
 {
     RecipeSaveResult result;
-    const RecipeFields& f = input.fields;
+    const RecipeRecord& f = input.fields;
     if (f.name.isEmpty())
         return result;
     if (rs.filter() != listFilter)
@@ -71,8 +44,7 @@ RecipeSaveResult saveRecipe(Recordset& rs, const RecipeSaveInput& input, const Q
     if (!adding && f.name == input.savedName) {
         // Written in place, in the list's view.
         if (RecipeTable::findEntry(rs, f.key, input.occurrence)) {
-            if (!status.contains(QLatin1String("0008")) && !status.contains(QLatin1String("0002")))
-                status = RecordStatus::Changed;
+            status = RecordStatus::changedInPlace(status);
             writeFields(rs, f, f.key, status);
             result.kind = RecipeSaveResult::Updated;
             result.key = f.key;
@@ -101,7 +73,7 @@ RecipeSaveResult saveRecipe(Recordset& rs, const RecipeSaveInput& input, const Q
         rs.setFilter(QString());
         key = RecipeTable::uniqueKeyUnfiltered(rs, f.name);
     }
-    rs.addNew();
+    RecordStatus::addNew(rs);
     writeFields(rs, f, key, status);
     rs.setValue(QStringLiteral("Other1"), other1);
     rs.update();

@@ -1,37 +1,17 @@
 #pragma once
 
+#include "recipes/RecipeRecord.h"
+
 #include <QString>
 
 class Recordset;
 class RecipeKeyIndex;
 
-// The texts of one recipe as the recipe window shows them.
-struct RecipeFields
-{
-    QString id;
-    QString status;
-    QString key;
-    QString name;
-    QString category;
-    QString serves;
-    QString ingredients;
-    QString instructions;
-    QString nutrition;
-    QString rating;
-    QString source;
-    QString picture;
-
-    // Reads the current record of the recipe table.
-    static RecipeFields fromCurrent(const Recordset& recipes);
-    // The fields of a recipe not yet saved: id "0x00000000", status "0x0008", everything else empty.
-    static RecipeFields blank();
-};
-
 // What the recipe window hands to a save.
 struct RecipeSaveInput
 {
     // The shown texts; key is the key the recipe was shown with (empty for a new one).
-    RecipeFields fields;
+    RecipeRecord fields;
     // The name the recipe was shown or started with.
     QString savedName;
     // A new recipe or a copy not yet saved.
@@ -56,12 +36,10 @@ struct RecipeSaveResult
 };
 
 // Saves the shown recipe into the recipe table under the status rules the conduit relies on:
-// - an unchanged name writes the record in place; its status becomes "0x0004" unless it is "0x0008" (never
-//   synchronised) or "0x0002";
-// - a new recipe is added with a key unique over all records (deleted ones included) and status "0x0008";
-// - a changed name deletes the old record (removed when "0x0008", else marked "0x0002") and adds the recipe
-//   as a new record with a new unique key, status "0x0008" and the old record id, so the conduit sees a
-//   delete and an add.
+// - an unchanged name writes the record in place with the status RecordStatus::changedInPlace gives;
+// - a new recipe is added with a key unique over all records (deleted ones included) as a new record;
+// - a changed name deletes the old record (RecordStatus::markDeleted) and adds the recipe as a new record
+//   with a new unique key and the old record id, so the conduit sees a delete and an add.
 // Other1 is never taken from the window: a record written in place keeps it, a renamed recipe carries it to
 // its new record, a new recipe leaves it empty. listFilter is the recipe list's filter; the table's view is
 // that filter before (it is applied when another one is in force) and after the call.

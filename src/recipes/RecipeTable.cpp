@@ -3,8 +3,8 @@
 #include "recipes/RecipeKeyIndex.h"
 
 #include "storage/NormalizeForMatch.h"
+#include "storage/RecordStatus.h"
 #include "storage/Recordset.h"
-#include "storage/TableCatalogue.h"
 
 #include <QHash>
 
@@ -38,15 +38,9 @@ bool findKey(Recordset& recipes, const QString& key)
 
 void deleteCurrent(Recordset& recipes, RecipeKeyIndex* index)
 {
-    if (recipes.value(kStatus) == RecordStatus::New) {
-        const QString key = recipes.value(kKey);
-        recipes.deleteCurrent();
-        if (index)
-            index->removed(key, recipes);
-    } else {
-        recipes.setValue(kStatus, RecordStatus::Deleted);
-        recipes.update();
-    }
+    const QString key = index ? recipes.value(kKey) : QString();
+    if (RecordStatus::markDeleted(recipes) && index)
+        index->removed(key, recipes);
 }
 
 int liveCount(const Recordset& recipes)

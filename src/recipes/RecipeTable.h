@@ -33,8 +33,7 @@ bool findEntry(Recordset& recipes, const QString& key, int occurrence);
 // occurrence.
 bool findListEntry(Recordset& recipes, const QStringList& keysInListOrder, int position);
 
-// Deletes the current record under the status rules: a record never synchronised ("0x0008") is removed
-// from the table, any other is marked "0x0002" and stays for the conduit. A removal is told to index.
+// Deletes the current record under RecordStatus::markDeleted; a removal is told to index.
 void deleteCurrent(Recordset& recipes, RecipeKeyIndex* index = nullptr);
 
 // Number of recipes not marked deleted, whatever the table's filter.

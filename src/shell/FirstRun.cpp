@@ -1,7 +1,7 @@
 #include "shell/FirstRun.h"
 
+#include "demo/DemoData.h"
 #include "shell/AppState.h"
-#include "shell/DemoData.h"
 #include "shell/InstallLayout.h"
 #include "shell/Platform.h"
 #include "shell/Settings.h"

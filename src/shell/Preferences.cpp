@@ -2,6 +2,7 @@
 
 #include "shell/AppState.h"
 #include "storage/Cp1252.h"
+#include "storage/RecordStatus.h"
 #include "storage/Recordset.h"
 #include "storage/SafeFile.h"
 
@@ -14,12 +15,10 @@ void SetPreference(Recordset& rs, const QString& key, const QString& oldValue, c
     if (rs.recordCount() > 0)
         rs.moveFirst();
     if (!rs.find(QStringLiteral("PrefsKey like '") + key + QStringLiteral("'"))) {
-        rs.addNew();
-        rs.setValue(QStringLiteral("REC_ID"), RecordStatus::NewId);
-        rs.setValue(QStringLiteral("STATUS"), RecordStatus::New);
+        RecordStatus::addNew(rs);
         rs.setValue(QStringLiteral("PrefsKey"), key);
-    } else if (rs.value(QStringLiteral("STATUS")) == RecordStatus::Unchanged) {
-        rs.setValue(QStringLiteral("STATUS"), RecordStatus::Changed);
+    } else {
+        RecordStatus::markChanged(rs);
     }
     rs.setValue(QStringLiteral("PrefsStr1"), newValue);
     rs.update();

@@ -1,8 +1,8 @@
 #include "shopping/MenuPlanner.h"
 
 #include "storage/NormalizeForMatch.h"
+#include "storage/RecordStatus.h"
 #include "storage/Recordset.h"
-#include "storage/TableCatalogue.h"
 
 #include <QLocale>
 
@@ -58,9 +58,7 @@ bool addFromRecipeWindow(Recordset& menu, const QDate& date, const QString& reci
 {
     if (recipeKey.isEmpty() || !date.isValid())
         return false;
-    menu.addNew();
-    menu.setValue(QStringLiteral("REC_ID"), RecordStatus::NewId);
-    menu.setValue(QStringLiteral("STATUS"), RecordStatus::New);
+    RecordStatus::addNew(menu);
     menu.setValue(QStringLiteral("MenuKey"), recipeWindowKey(date, recipeKey));
     menu.setValue(QStringLiteral("MenuRecipe"), recipeName);
     menu.update();

@@ -2,8 +2,8 @@
 
 #include "shopping/MenuPlanner.h"
 #include "shopping/ShoppingList.h"
+#include "storage/RecordStatus.h"
 #include "storage/Recordset.h"
-#include "storage/TableCatalogue.h"
 
 #include <algorithm>
 
@@ -57,26 +57,15 @@ MenuPlannerModel::Result MenuPlannerModel::addOrUpdate(const Entry& entry)
     const QString key = MenuPlanner::plannerKey(entry.date, entry.meal, entry.recipe);
     const bool updating = m_mode == Mode::Update && m_editRow >= 0 && m_editRow < m_rows.size();
     int selectAfter = 0;
-    QString status;
     if (updating) {
         selectAfter = m_editRow;
         m_menu.setPosition(m_editRow);
-        if (m_menu.value(QStringLiteral("MenuKey")) != key) {
-            ShoppingList::deleteUnderStatusRules(m_menu);
-            m_menu.addNew();
-            m_menu.setValue(QStringLiteral("REC_ID"), RecordStatus::NewId);
-            status = RecordStatus::New;
-        } else {
-            status = RecordStatus::Changed;
-        }
+        RecordStatus::updateEntry(m_menu, m_menu.value(QStringLiteral("MenuKey")) != key);
     } else {
         if (m_rows.size() >= MenuPlanner::kLimit)
             return Result::ListFull;
-        m_menu.addNew();
-        m_menu.setValue(QStringLiteral("REC_ID"), RecordStatus::NewId);
-        status = RecordStatus::New;
+        RecordStatus::addNew(m_menu);
     }
-    m_menu.setValue(QStringLiteral("STATUS"), status);
     m_menu.setValue(QStringLiteral("MenuRecipe"), entry.recipe);
     m_menu.setValue(QStringLiteral("MenuKey"), key);
     m_menu.setValue(QStringLiteral("MenuMeal"), entry.meal);
@@ -94,7 +83,7 @@ bool MenuPlannerModel::deleteSelected()
         return false;
     const int row = m_selected;
     m_menu.setPosition(row);
-    ShoppingList::deleteUnderStatusRules(m_menu);
+    RecordStatus::markDeleted(m_menu);
     m_mode = Mode::Add;
     m_editRow = -1;
     refill(row);
@@ -105,16 +94,7 @@ bool MenuPlannerModel::clearAll()
 {
     if (m_rows.isEmpty())
         return false;
-    m_menu.moveFirst();
-    while (!m_menu.eof()) {
-        if (m_menu.value(QStringLiteral("STATUS")) == RecordStatus::New) {
-            m_menu.deleteCurrent();
-        } else {
-            m_menu.setValue(QStringLiteral("STATUS"), RecordStatus::Deleted);
-            m_menu.update();
-            m_menu.moveNext();
-        }
-    }
+    RecordStatus::markAllDeleted(m_menu);
     m_mode = Mode::Add;
     m_editRow = -1;
     refill(0);

@@ -48,9 +48,8 @@ public:
     void cancelEdit() { m_mode = Mode::Add; }
 
     // Add mode: appends an entry (unless the planner is full) and selects the first row. Update mode:
-    // rewrites the entry being edited, keeping the record ("0x0004") when the key is unchanged and replacing
-    // it under the status rules otherwise; keeps the row selected. Returns to add mode. Nothing happens while
-    // the recipe is empty or the date invalid.
+    // rewrites the entry being edited under RecordStatus::updateEntry; keeps the row selected. Returns to add mode.
+    // Nothing happens while the recipe is empty or the date invalid.
     Result addOrUpdate(const Entry& entry);
 
     bool deleteSelected();

@@ -36,7 +36,7 @@ void addOneFromRecipe(const QString& dataFolder, const QString& quantity, const 
         Dialogs::message(kAddComplete, QStringLiteral("Item added to the shopping list."));
 }
 
-ShoppingListAdder::Tally addAllFromRecipe(const QString& dataFolder, const QVector<ShoppingList::ItemLine>& lines,
+ShoppingListAdder::Tally addAllFromRecipe(const QString& dataFolder, const QVector<ItemLine>& lines,
                                           const QString& recipeName, bool ask)
 {
     if (ask
@@ -49,8 +49,8 @@ ShoppingListAdder::Tally addAllFromRecipe(const QString& dataFolder, const QVect
         BusyPointer busy;
         ShoppingListAdder adder(dataFolder);
         ShoppingListAdder::Tally tally;
-        for (const ShoppingList::ItemLine& line : lines) {
-            tally.count(adder.add(line.quantity, line.units, line.ingredient, recipeName));
+        for (const ItemLine& line : lines) {
+            tally.count(adder.add(line.quantity, line.units, line.item, recipeName));
             Platform::processEvents();
         }
         if (!adder.save())

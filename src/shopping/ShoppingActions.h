@@ -1,5 +1,6 @@
 #pragma once
 
+#include "recipes/RecipeEncodings.h"
 #include "shopping/ShoppingListAdder.h"
 
 #include <QString>
@@ -22,7 +23,7 @@ void addOneFromRecipe(const QString& dataFolder, const QString& quantity, const 
 // writes the file and says it is finished. When the list fills up, the lines added so far are still written
 // and, instead of the finished message, the limit message tells how many lines were left out. Returns the tally (empty
 // when declined or failed).
-ShoppingListAdder::Tally addAllFromRecipe(const QString& dataFolder, const QVector<ShoppingList::ItemLine>& lines,
+ShoppingListAdder::Tally addAllFromRecipe(const QString& dataFolder, const QVector<ItemLine>& lines,
                                           const QString& recipeName, bool ask);
 
 // The planner's shopping buttons: all rows, or the selected one. Asks first; says "Please select a recipe."

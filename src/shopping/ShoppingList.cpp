@@ -5,8 +5,8 @@
 #include "shell/ShowError.h"
 #include "shopping/ShoppingListAdder.h"
 #include "storage/NormalizeForMatch.h"
+#include "storage/RecordStatus.h"
 #include "storage/Recordset.h"
-#include "storage/TableCatalogue.h"
 
 #include <cmath>
 
@@ -77,27 +77,6 @@ QString lookupAisle(Recordset& ingredients, const QString& ingredient)
 QString limitMessage()
 {
     return QStringLiteral("The maximum number of items in the shopping list is %1.").arg(kLimit);
-}
-
-QVector<ItemLine> splitItemLines(const QString& text)
-{
-    QVector<ItemLine> lines;
-    const QStringList pieces = text.split(QLatin1Char('~'));
-    for (int i = 0; i + 1 < pieces.size(); ++i) {
-        const QStringList cells = pieces.at(i).split(QLatin1Char('|'));
-        lines.append({ cells.value(0), cells.value(1), cells.value(2) });
-    }
-    return lines;
-}
-
-void deleteUnderStatusRules(Recordset& rs)
-{
-    if (rs.value(QStringLiteral("STATUS")) == RecordStatus::New) {
-        rs.deleteCurrent();
-    } else {
-        rs.setValue(QStringLiteral("STATUS"), RecordStatus::Deleted);
-        rs.update();
-    }
 }
 
 QString quoted(const QString& text)

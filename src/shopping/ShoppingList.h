@@ -5,8 +5,7 @@
 
 class Recordset;
 
-// Shared rules of the shopping list: aisle keys, the item key that orders the list by aisle, the limit
-// and the status rules used when the list windows replace or remove a record.
+// Shared rules of the shopping list: aisle keys, the item key that orders the list by aisle and the limit.
 namespace ShoppingList {
 
 // The most items the handheld's shopping list holds.
@@ -34,20 +33,6 @@ QString lookupAisle(Recordset& ingredients, const QString& ingredient);
 
 // The text of the limit message.
 QString limitMessage();
-
-// One ingredient line split into its three cells; missing cells are empty, further ones dropped.
-struct ItemLine
-{
-    QString quantity;
-    QString units;
-    QString ingredient;
-};
-// Splits item-line text («qty|units|item~» per line) into lines. Text after the last "~" is not a line.
-QVector<ItemLine> splitItemLines(const QString& text);
-
-// Deletes the current record under the status rules: a record added since the last synchronisation
-// ("0x0008") is removed at once, any other is marked "0x0002" and kept for the conduit.
-void deleteUnderStatusRules(Recordset& rs);
 
 // A text quoted for a filter or find expression: enclosed in single quotes, inner quotes doubled.
 QString quoted(const QString& text);

@@ -1,8 +1,10 @@
 #include "shopping/ShoppingListAdder.h"
 
+#include "recipes/RecipeEncodings.h"
 #include "shell/Dialogs.h"
 #include "shopping/MenuPlanner.h"
 #include "storage/NormalizeForMatch.h"
+#include "storage/RecordStatus.h"
 
 using namespace ShoppingList;
 
@@ -54,9 +56,7 @@ ShopAddResult ShoppingListAdder::add(const QString& quantity, const QString& uni
     }
 
     Recordset& rs = m_shop->recordset();
-    rs.addNew();
-    rs.setValue(QStringLiteral("REC_ID"), RecordStatus::NewId);
-    rs.setValue(QStringLiteral("STATUS"), RecordStatus::New);
+    RecordStatus::addNew(rs);
     rs.setValue(QStringLiteral("ShopIngr"), ingredient);
     rs.setValue(QStringLiteral("ShopKey"), ShopKey(aisleKeyForAdding(aisle), ingredient));
     rs.setValue(QStringLiteral("ShopQty"), quantity);
@@ -71,7 +71,7 @@ ShoppingListAdder::Tally ShoppingListAdder::addItemLines(const QString& itemLine
 {
     Tally tally;
     for (const ItemLine& line : splitItemLines(itemLineText))
-        tally.count(add(line.quantity, line.units, line.ingredient, note));
+        tally.count(add(line.quantity, line.units, line.item, note));
     return tally;
 }
 

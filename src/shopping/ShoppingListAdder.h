@@ -33,8 +33,8 @@ public:
     void setTellLimitPerLine(bool tell) { m_tellLimitPerLine = tell; }
 
     // Adds one line as an item of its own (no merging with equal items): ingredient cut to 80 characters,
-    // aisle from the master ingredient list, key from the aisle key and the ingredient, REC_ID "0x00000000",
-    // STATUS "0x0008".
+    // aisle from the master ingredient list, key from the aisle key and the ingredient, a new record
+    // (RecordStatus::addNew).
     ShopAddResult add(const QString& quantity, const QString& units, const QString& ingredient, const QString& note);
 
     // Adds every line of item-line text in order, each with the note. Once the list is full the remaining

@@ -1,6 +1,7 @@
 #include "shopping/ShoppingListModel.h"
 
 #include "shopping/ShoppingList.h"
+#include "storage/RecordStatus.h"
 
 #include <algorithm>
 
@@ -66,26 +67,15 @@ ShoppingListModel::Result ShoppingListModel::addOrUpdate(const Entry& entry)
     const QString key = ShopKey(aisleKeyForWindow(entry.aisle), entry.ingredient);
     const bool updating = m_mode == Mode::Update && m_editRow >= 0 && m_editRow < m_rows.size();
     int selectAfter = 0;
-    QString status;
     if (updating) {
         selectAfter = m_editRow;
         rs.setPosition(m_editRow);
-        if (rs.value(QStringLiteral("ShopKey")) != key) {
-            deleteUnderStatusRules(rs);
-            rs.addNew();
-            rs.setValue(QStringLiteral("REC_ID"), RecordStatus::NewId);
-            status = RecordStatus::New;
-        } else {
-            status = RecordStatus::Changed;
-        }
+        RecordStatus::updateEntry(rs, rs.value(QStringLiteral("ShopKey")) != key);
     } else {
         if (m_rows.size() >= kLimit)
             return Result::ListFull;
-        rs.addNew();
-        rs.setValue(QStringLiteral("REC_ID"), RecordStatus::NewId);
-        status = RecordStatus::New;
+        RecordStatus::addNew(rs);
     }
-    rs.setValue(QStringLiteral("STATUS"), status);
     rs.setValue(QStringLiteral("ShopIngr"), entry.ingredient);
     rs.setValue(QStringLiteral("ShopKey"), key);
     rs.setValue(QStringLiteral("ShopQty"), entry.quantity);
@@ -106,7 +96,7 @@ bool ShoppingListModel::deleteSelected()
         return false;
     const int row = m_selected;
     table().setPosition(row);
-    deleteUnderStatusRules(table());
+    RecordStatus::markDeleted(table());
     // The row being edited may have moved or gone.
     m_mode = Mode::Add;
     m_editRow = -1;
@@ -118,17 +108,7 @@ bool ShoppingListModel::clearAll()
 {
     if (m_rows.isEmpty())
         return false;
-    Recordset& rs = table();
-    rs.moveFirst();
-    while (!rs.eof()) {
-        if (rs.value(QStringLiteral("STATUS")) == RecordStatus::New) {
-            rs.deleteCurrent();
-        } else {
-            rs.setValue(QStringLiteral("STATUS"), RecordStatus::Deleted);
-            rs.update();
-            rs.moveNext();
-        }
-    }
+    RecordStatus::markAllDeleted(table());
     m_mode = Mode::Add;
     m_editRow = -1;
     refill(0);

@@ -51,9 +51,8 @@ public:
     void cancelEdit() { m_mode = Mode::Add; }
 
     // Add mode: appends a new item (empty note) unless the list is full, then selects the first row.
-    // Update mode: rewrites the item being edited; when its key (aisle key and ingredient) is unchanged the
-    // record is kept and marked changed ("0x0004"), otherwise the old record is deleted under the status rules
-    // and a new one takes its place. Keeps the row selected. Either way the mode returns to add.
+    // Update mode: rewrites the item being edited under RecordStatus::updateEntry (its key is the aisle key and
+    // the ingredient). Keeps the row selected. Either way the mode returns to add.
     // Nothing happens while the ingredient is empty.
     Result addOrUpdate(const Entry& entry);
 

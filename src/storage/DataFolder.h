@@ -19,7 +19,7 @@ struct TableSummary
 {
     QString fileName;
     int records = 0;
-    int live = 0; // records whose status is not "0x0002"
+    int live = 0; // records not marked deleted
 };
 
 // Loads every table of the folder (through its data source, so a missing file is fatal) and counts its

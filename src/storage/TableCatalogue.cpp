@@ -1,7 +1,5 @@
 #include "storage/TableCatalogue.h"
 
-#include "storage/Recordset.h"
-
 int TableDef::ownFieldIndex(const QString& name) const
 {
     for (int i = 0; i < fields.size(); ++i) {
@@ -99,25 +97,4 @@ const TableDef* TableCatalogue::byFileName(const QString& fileName)
             return &def;
     }
     return nullptr;
-}
-
-void RecordStatus::addNew(Recordset& rs)
-{
-    rs.addNew();
-    rs.setValue(0, NewId);
-    rs.setValue(1, New);
-}
-
-void RecordStatus::markChanged(Recordset& rs)
-{
-    if (rs.value(1) == Unchanged)
-        rs.setValue(1, Changed);
-}
-
-void RecordStatus::markDeleted(Recordset& rs)
-{
-    if (rs.value(1) == New)
-        rs.deleteCurrent();
-    else
-        rs.setValue(1, Deleted);
 }

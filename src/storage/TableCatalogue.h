@@ -1,5 +1,7 @@
 #pragma once
 
+#include "storage/RecordStatus.h"
+
 #include <QString>
 #include <QVector>
 
@@ -58,24 +60,3 @@ const QVector<TableDef>& all();
 // The table stored in the named file (case-insensitive), or nullptr.
 const TableDef* byFileName(const QString& fileName);
 } // namespace TableCatalogue
-
-class Recordset;
-
-// Record status words and the rules every editor follows.
-namespace RecordStatus {
-inline const QString Unchanged = QStringLiteral("0x0000");
-inline const QString Deleted = QStringLiteral("0x0002");
-inline const QString Changed = QStringLiteral("0x0004");
-inline const QString New = QStringLiteral("0x0008");
-inline const QString NewId = QStringLiteral("0x00000000");
-// Filter that hides deleted records, used by every view.
-inline const QString LiveFilter = QStringLiteral("STATUS <> '0x0002'");
-
-// Adds a record with id "0x00000000" and status "0x0008"; it becomes current.
-void addNew(Recordset& rs);
-// Marks the current record changed: "0x0000" becomes "0x0004"; other statuses stay.
-void markChanged(Recordset& rs);
-// Deletes the current record for the conduit: a record still "0x0008" is removed outright, any other gets
-// "0x0002" and stays in the table.
-void markDeleted(Recordset& rs);
-} // namespace RecordStatus

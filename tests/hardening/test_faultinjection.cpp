@@ -32,7 +32,8 @@ QVector<RecipeRecord> someRecipes()
     r.serves = QStringLiteral("4");
     r.ingredients = QStringLiteral("2|lb|beef~1|cup|stock~");
     r.instructions = QString(QStringLiteral("Brown the beef. Simmer two hours.\r\n")).repeated(20);
-    r.rtgSrc = QStringLiteral("Good~~Family");
+    r.rating = QStringLiteral("Good");
+    r.source = QStringLiteral("Family");
     return { r, r };
 }
 

@@ -6,6 +6,7 @@
 #include "interchange/PlainTextExports.h"
 #include "interchange/RecipeExporter.h"
 #include "interchange/RecipeImporter.h"
+#include "recipes/RecipeEncodings.h"
 #include "storage/Recordset.h"
 #include "storage/TableFile.h"
 
@@ -34,7 +35,8 @@ RecipeRecord sample()
     r.serves = QStringLiteral("2");
     r.ingredients = QStringLiteral("2|tb|butter~1|tsp|salt~");
     r.instructions = QStringLiteral("Toast the bread.");
-    r.rtgSrc = QStringLiteral("Good~~Mom");
+    r.rating = QStringLiteral("Good");
+    r.source = QStringLiteral("Mom");
     return r;
 }
 
@@ -150,14 +152,16 @@ private Q_SLOTS:
                                                    << "XMom";
     }
 
-    // Both writers decode the field as the recipe window and the printed report do.
+    // Both writers show the field as the recipe window and the printed report decode it.
     void ratingAndSource()
     {
         QFETCH(QString, rtgSrc);
         QFETCH(QString, rating);
         QFETCH(QString, source);
         RecipeRecord r = sample();
-        r.rtgSrc = rtgSrc;
+        const RatingSource packed = splitRtgSrc(rtgSrc);
+        r.rating = packed.rating;
+        r.source = packed.source;
         const QString mm = MealMasterFormat::recipeText(r);
         QCOMPARE(mm.contains(QStringLiteral("\r\n  Source: ") + source + QStringLiteral("\r\n")), !source.isEmpty());
         QCOMPARE(mm.contains(QStringLiteral("\r\n  Rating: ") + rating + QStringLiteral("\r\n")), !rating.isEmpty());

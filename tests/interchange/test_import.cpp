@@ -6,6 +6,7 @@
 #include "interchange/LineSource.h"
 #include "interchange/MasterCookFormat.h"
 #include "interchange/RecipeImporter.h"
+#include "recipes/RecipeTable.h"
 #include "storage/Recordset.h"
 #include "storage/TableFile.h"
 
@@ -386,7 +387,7 @@ private Q_SLOTS:
         ScriptedDialogs dialogs;
         dialogs.answer(MsgAnswer::Ok);
         Imported imp;
-        imp.fillRecipesTo(RecipeImporter::RecipeLimit - 1);
+        imp.fillRecipesTo(RecipeTable::kMaxRecipes - 1);
         imp.recipes->appendRecord({ "0x00000002", "0x0002", "gone", "Gone" });
         imp.run(fixture(QStringLiteral("two_column_heading_continuation.mmf")));
         QCOMPARE(imp.result.saved, 1);
@@ -400,7 +401,7 @@ private Q_SLOTS:
     {
         ScriptedDialogs dialogs; // no answer queued: a message would fail the test
         Imported imp;
-        imp.fillRecipesTo(RecipeImporter::RecipeLimit - 1);
+        imp.fillRecipesTo(RecipeTable::kMaxRecipes - 1);
         const QByteArray file = fixture(QStringLiteral("cut_off_at_end_no_newline.mmf"));
         imp.run(file.left(file.indexOf("MMMMM\r\n") + 7) + "\r\n\r\n");
         QCOMPARE(imp.result.saved, 1);

@@ -6,6 +6,7 @@
 #include "interchange/RecipeExporter.h"
 #include "interchange/RecipeImporter.h"
 #include "interchange/SchemaOrgFormat.h"
+#include "recipes/RecipeTable.h"
 #include "storage/Recordset.h"
 
 #include <QJsonArray>
@@ -207,7 +208,7 @@ private Q_SLOTS:
         ScriptedDialogs dialogs;
         dialogs.answer(MsgAnswer::Ok);
         auto recipes = TestData::emptyTable(TableDef::Recipes);
-        for (int i = 0; i < RecipeImporter::RecipeLimit - 1; ++i)
+        for (int i = 0; i < RecipeTable::kMaxRecipes - 1; ++i)
             recipes->appendRecord(
                 { "0x00000001", "0x0000", QStringLiteral("r%1").arg(i), QStringLiteral("R%1").arg(i) });
         RecipeImporter importer(*recipes, nullptr);

@@ -147,7 +147,7 @@ private slots:
 
         // A save that adds while someone else also added must not leave the index believing it is complete.
         RecipeSaveInput in;
-        in.fields = RecipeFields::blank();
+        in.fields = RecipeRecord::blank();
         in.fields.name = QStringLiteral("Brand New");
         in.adding = true;
         addRecipe(rs(), { "Hidden", "hidden" });
@@ -191,7 +191,7 @@ private slots:
         rs().setFilter(live());
         QVERIFY(RecipeTable::findKey(rs(), QStringLiteral("pie")));
         RecipeSaveInput in;
-        in.fields = RecipeFields::fromCurrent(rs());
+        in.fields = RecipeRecord::fromCurrent(rs());
         in.savedName = in.fields.name;
         in.fields.name = newName;
         in.fields.ingredients = QStringLiteral("1|c|apple~");

@@ -14,9 +14,9 @@ class TestRecipeSession : public QObject
 {
     Q_OBJECT
 
-    static RecipeFields pie()
+    static RecipeRecord pie()
     {
-        RecipeFields f;
+        RecipeRecord f;
         f.id = QStringLiteral("0x00000042");
         f.status = QStringLiteral("0x0000");
         f.key = QStringLiteral("pie");
@@ -66,7 +66,7 @@ private slots:
         RecipeEditSession s;
         showPie(s, listed);
         if (blankForm) {
-            s.hold(RecipeFields::blank());
+            s.hold(RecipeRecord::blank());
             s.keepAsSaved();
         }
         QSignalSpy modes(&s, &RecipeEditSession::editingChanged);
@@ -95,11 +95,11 @@ private slots:
 
         // Cancel puts back the saved values but keeps the shown picture and the held record.
         s.change(Field::Picture, QStringLiteral("new.png"));
-        const RecipeFields back = s.cancel();
+        const RecipeRecord back = s.cancel();
         QCOMPARE(back.name + back.picture + back.key, QStringLiteral("Pienew.pngpie"));
         QVERIFY(!s.isEditing());
 
-        const RecipeFields copy = s.startCopy();
+        const RecipeRecord copy = s.startCopy();
         QCOMPARE(copy.name, QStringLiteral("Pie - Copy"));
         QCOMPARE(copy.id + copy.status + copy.key, RecordStatus::NewId + RecordStatus::New);
         QCOMPARE(copy.category + copy.serves, QStringLiteral("Tarts~4"));
@@ -110,7 +110,7 @@ private slots:
         QCOMPARE(in.occurrence, 0);
         QCOMPARE(in.savedName, QString());
 
-        const RecipeFields blank = s.startNew(QStringLiteral("6"));
+        const RecipeRecord blank = s.startNew(QStringLiteral("6"));
         QCOMPARE(blank.name + blank.category + blank.picture + blank.key, QString());
         QCOMPARE(blank.serves, QStringLiteral("6"));
         QCOMPARE(s.baseServes(), QStringLiteral("6"));

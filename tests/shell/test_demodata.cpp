@@ -1,6 +1,6 @@
 #include "TestData.h"
+#include "demo/DemoData.h"
 #include "shell/AppState.h"
-#include "shell/DemoData.h"
 #include "storage/NormalizeForMatch.h"
 
 #include <QSet>
@@ -23,13 +23,6 @@ class TestDemoData : public QObject
 {
     Q_OBJECT
 private slots:
-    void fixedDecimal()
-    {
-        QCOMPARE(DemoData::fixedDecimalQuantity(QStringLiteral("1 1/2")), QStringLiteral("0001.5000"));
-        QCOMPARE(DemoData::fixedDecimalQuantity(QStringLiteral("1/3")), QStringLiteral("0000.3333"));
-        QCOMPARE(DemoData::fixedDecimalQuantity(QStringLiteral("a few")), QStringLiteral("a few"));
-    }
-
     // Every recipe refers to master-list entries that exist, with keys made as the program makes them.
     void cookbookIsConsistent()
     {

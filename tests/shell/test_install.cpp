@@ -2,8 +2,8 @@
 #include "ScriptedDialogs.h"
 #include "TestData.h"
 #include "app/Main.h"
+#include "demo/DemoData.h"
 #include "shell/AppState.h"
-#include "shell/DemoData.h"
 #include "shell/Settings.h"
 #include "shell/Startup.h"
 

@@ -256,32 +256,6 @@ private Q_SLOTS:
         QVERIFY_THROWS_EXCEPTION(RecordsetError, rs.value(0));
     }
 
-    void statusRules()
-    {
-        Recordset rs;
-        fill(rs, kRows);
-        // A record still new is removed outright.
-        rs.moveFirst();
-        QVERIFY(rs.find(QStringLiteral("Key = 'mom''s chicken'")));
-        RecordStatus::markDeleted(rs);
-        QCOMPARE(rs.totalRecordCount(), 5);
-        // A synchronised record stays, marked deleted.
-        rs.moveFirst();
-        QVERIFY(rs.find(QStringLiteral("Key = 'beef stew'")));
-        RecordStatus::markDeleted(rs);
-        QCOMPARE(rs.value(1), RecordStatus::Deleted);
-        QCOMPARE(rs.totalRecordCount(), 5);
-        // Changes: only an unchanged record becomes "changed".
-        rs.moveFirst();
-        QVERIFY(rs.find(QStringLiteral("Key = 'chicken soup'")));
-        RecordStatus::markChanged(rs);
-        QCOMPARE(rs.value(1), RecordStatus::Changed);
-        rs.moveFirst();
-        QVERIFY(rs.find(QStringLiteral("Key = 'chicken pie'")));
-        RecordStatus::markChanged(rs);
-        QCOMPARE(rs.value(1), RecordStatus::Deleted);
-    }
-
     void movesStayInBounds()
     {
         Recordset rs;

@@ -321,7 +321,7 @@ void RecipeController::ShowFields()
 {
     Recordset* rs = recipes();
     const bool none = !rs || rs->eof() || rs->bof();
-    m_form->show(none ? RecipeFields::blank() : RecipeFields::fromCurrent(*rs));
+    m_form->show(none ? RecipeRecord::blank() : RecipeRecord::fromCurrent(*rs));
 }
 
 int RecipeController::shownOccurrence() const

@@ -113,7 +113,7 @@ RecipeForm::RecipeForm(const MainUi& ui, RecipeEditSession& session, QWidget* wi
     ui.txtServes->installEventFilter(this);
 }
 
-void RecipeForm::show(RecipeFields values)
+void RecipeForm::show(RecipeRecord values)
 {
     const RecipeEditSession::Quiet quiet(m_session);
     m_session.hold(values);
@@ -219,7 +219,7 @@ void RecipeForm::setPicture(const QString& path)
 
 QString RecipeForm::fieldText(const QString& field) const
 {
-    const RecipeFields& shown = m_session.shown();
+    const RecipeRecord& shown = m_session.shown();
     const QString f = field.toLower();
     if (f == QLatin1String("rtgsrc"))
         return composeRtgSrc(shown.rating, shown.source);

@@ -24,7 +24,7 @@ public:
 
     // Shows values in the controls without counting it as an edit; the session then holds what the controls
     // show (a box may shorten a text).
-    void show(RecipeFields values);
+    void show(RecipeRecord values);
     // The shown value of a field by its table name, and its replacement as a person's edit (see RecipeWindow).
     QString fieldText(const QString& field) const;
     void setFieldText(const QString& field, const QString& value);

@@ -43,7 +43,7 @@ void addToShoppingList(Main& main, bool all)
         return;
     const QString folder = AppState::instance().dataPath;
     if (all) {
-        QVector<ShoppingList::ItemLine> lines;
+        QVector<ItemLine> lines;
         for (int r = 0; r < grid->rowCount(); ++r)
             lines.append({ cellText(grid, r, 0), cellText(grid, r, 1), cellText(grid, r, 2) });
         ShoppingActions::addAllFromRecipe(folder, lines, recipeName(main), true);

@@ -1,11 +1,13 @@
-#include "shell/DemoData.h"
+#include "demo/DemoData.h"
 
+#include "masterlists/MasterListKind.h"
+#include "recipes/RecipeEncodings.h"
 #include "storage/DataFolder.h"
 #include "storage/DataSource.h"
 #include "storage/NormalizeForMatch.h"
+#include "storage/RecordStatus.h"
 #include "storage/TableFile.h"
 
-#include <QRegularExpression>
 #include <QStringList>
 
 namespace {
@@ -206,12 +208,10 @@ QString s(const char* text)
     return QString::fromUtf8(text);
 }
 
-// Appends one new record (id "0x00000000", status "0x0008") with the own field values in order.
+// Appends one new record with the own field values in order.
 void addRecord(Recordset& rs, const QStringList& values)
 {
-    rs.addNew();
-    rs.setValue(0, RecordStatus::NewId);
-    rs.setValue(1, RecordStatus::New);
+    RecordStatus::addNew(rs);
     for (int i = 0; i < values.size(); ++i)
         rs.setValue(i + 2, values.at(i));
     rs.update();
@@ -228,23 +228,6 @@ template <size_t N> void fillSimple(Recordset& rs, const char* const (&values)[N
 int DemoData::recipeCount()
 {
     return int(sizeof(kRecipes) / sizeof(kRecipes[0]));
-}
-
-QString DemoData::fixedDecimalQuantity(const QString& quantity)
-{
-    static const QRegularExpression form(QStringLiteral("^\\s*(?:(\\d+)\\s+)?(\\d+(?:\\.\\d+)?)(?:/(\\d+))?\\s*$"));
-    const QRegularExpressionMatch m = form.match(quantity);
-    if (!m.hasMatch())
-        return quantity;
-    double value = m.captured(2).toDouble();
-    if (!m.captured(3).isEmpty()) {
-        const double denominator = m.captured(3).toDouble();
-        if (denominator == 0)
-            return quantity;
-        value /= denominator;
-    }
-    value += m.captured(1).toDouble();
-    return QStringLiteral("%1").arg(value, 9, 'f', 4, QLatin1Char('0'));
 }
 
 std::optional<AppError> DemoData::create(const QString& folder)
@@ -273,29 +256,32 @@ std::optional<AppError> DemoData::create(const QString& folder)
             const QString instructions = s(r.instructions).replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
             addRecord(rs,
                       { NormalizeForMatch(s(r.name)), s(r.name), s(r.categories), s(r.serves), s(r.ingredients),
-                        instructions, s(r.nutrition), s(r.rating) + QStringLiteral("~~") + s(r.source), QString(),
-                        QString() });
+                        instructions, s(r.nutrition), composeRtgSrc(s(r.rating), s(r.source)), QString(), QString() });
         }
     });
     step(TableDef::Categories, [](Recordset& rs) {
         for (const char* c : kCategories)
             addRecord(rs, { s(c) });
     });
-    step(TableDef::Quantities, [](Recordset& rs) {
+    // The keyed master lists, each entry keyed as the master list editor keys it.
+    const auto key = [](const char* keyword, const QString& value) {
+        return MasterListKey(*MasterListKinds::find(QLatin1String(keyword)), value);
+    };
+    step(TableDef::Quantities, [&key](Recordset& rs) {
         for (const char* q : kQuantities)
-            addRecord(rs, { NormalizeForMatch(fixedDecimalQuantity(s(q))), s(q), QString(), QString() });
+            addRecord(rs, { key("qty", s(q)), s(q), QString(), QString() });
     });
-    step(TableDef::Units, [](Recordset& rs) {
+    step(TableDef::Units, [&key](Recordset& rs) {
         for (const char* u : kUnits)
-            addRecord(rs, { NormalizeForMatch(s(u)), s(u), QString(), QString() });
+            addRecord(rs, { key("units", s(u)), s(u), QString(), QString() });
     });
-    step(TableDef::Ingredients, [](Recordset& rs) {
+    step(TableDef::Ingredients, [&key](Recordset& rs) {
         for (const auto& i : kIngredients)
-            addRecord(rs, { NormalizeForMatch(s(i[0])), s(i[0]), s(i[1]), QString(), QString() });
+            addRecord(rs, { key("ingr", s(i[0])), s(i[0]), s(i[1]), QString(), QString() });
     });
-    step(TableDef::NutritionalItems, [](Recordset& rs) {
+    step(TableDef::NutritionalItems, [&key](Recordset& rs) {
         for (const char* n : kNutrition)
-            addRecord(rs, { NormalizeForMatch(s(n)), s(n), QString(), QString() });
+            addRecord(rs, { key("ntrn", s(n)), s(n), QString(), QString() });
     });
     step(TableDef::Sources, [](Recordset& rs) { fillSimple(rs, kSources); });
     step(TableDef::Ratings, [](Recordset& rs) { fillSimple(rs, kRatings); });

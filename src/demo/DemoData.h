@@ -17,8 +17,4 @@ std::optional<AppError> create(const QString& folder);
 // Number of recipes in the demo cookbook.
 int recipeCount();
 
-// The fixed decimal form a quantity master key is made from: "1 1/2" gives "0001.5000"; a text that is not a
-// plain number, fraction or mixed number is returned unchanged.
-QString fixedDecimalQuantity(const QString& quantity);
-
 } // namespace DemoData
