@@ -2,13 +2,14 @@
 
 #include "app/Features.h"
 #include "app/RecipeWindow.h"
+#include "base/Dialogs.h"
+#include "base/Platform.h"
+#include "base/ShowError.h"
 #include "shell/AppState.h"
-#include "shell/Dialogs.h"
 #include "shell/FirstRun.h"
+#include "shell/LoadFailure.h"
 #include "shell/PickLists.h"
-#include "shell/Platform.h"
 #include "shell/Settings.h"
-#include "shell/ShowError.h"
 #include "shell/Shutdown.h"
 #include "shell/Startup.h"
 #include "shell/ui/FirstRunWindow.h"
@@ -455,8 +456,9 @@ bool Main::startUp(const QString& programFolder, const StartupOptions& options)
         m_layout->setEnabled(true);
         m_syncWatch->start();
         RestoreWindowGeometry();
-    } catch (const TableLoadError&) {
-        return false; // the loader has told the user
+    } catch (const TableLoadError& e) {
+        LoadFailure::endProgram(e);
+        return false;
     } catch (const std::exception& error) {
         ShowError(QStringLiteral("loading"), QString(), error);
         return false;

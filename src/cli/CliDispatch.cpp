@@ -1,4 +1,5 @@
 #include "cli/CliCommands.h"
+#include "shell/LoadFailure.h"
 #include "shell/Version.h"
 
 namespace {
@@ -97,8 +98,14 @@ int runCli(QStringList args, QTextStream& out, QTextStream& err)
     }
     const QString name = args.takeFirst();
     for (const CliCommand& c : kCommands) {
-        if (name == QLatin1String(c.name))
+        if (name != QLatin1String(c.name))
+            continue;
+        try {
             return c.run(args, out, err);
+        } catch (const TableLoadError& error) {
+            LoadFailure::report(error);
+            return 2;
+        }
     }
     err << "zestora: unknown command " << name << "\n";
     printHelp(err);

@@ -1,8 +1,8 @@
 #include "cli/CliCommands.h"
 
+#include "base/Dialogs.h"
 #include "masterlists/MasterListEditor.h"
 #include "masterlists/MasterListImport.h"
-#include "shell/Dialogs.h"
 
 #include <QFile>
 

@@ -1,8 +1,8 @@
 #include "cli/CliCommands.h"
 
+#include "base/AppError.h"
 #include "quantities/Quantity.h"
 #include "quantities/UnitVocabulary.h"
-#include "shell/AppError.h"
 
 #include <QFile>
 

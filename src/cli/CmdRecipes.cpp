@@ -16,11 +16,7 @@ bool loadRecipes(const QString& folder, std::unique_ptr<DataSource1>& source, co
         err << "zestora " << command << ": no such folder " << folder << "\n";
         return false;
     }
-    try {
-        source = std::make_unique<DataSource1>(DataSource::tablePath(folder, TableDef::Recipes));
-    } catch (const std::exception&) {
-        return false; // already reported
-    }
+    source = std::make_unique<DataSource1>(DataSource::tablePath(folder, TableDef::Recipes));
     return true;
 }
 

@@ -1,5 +1,6 @@
 #include "interchange/RecipeImporter.h"
 
+#include "base/Dialogs.h"
 #include "interchange/CsvRecipeFormat.h"
 #include "interchange/InterchangeText.h"
 #include "interchange/LineSource.h"
@@ -9,7 +10,6 @@
 #include "interchange/SchemaOrgFormat.h"
 #include "interchange/WizardFormat.h"
 #include "recipes/RecipeEncodings.h"
-#include "shell/Dialogs.h"
 #include "storage/NormalizeForMatch.h"
 #include "storage/Recordset.h"
 #include "storage/TableCatalogue.h"

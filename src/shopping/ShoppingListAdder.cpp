@@ -1,6 +1,6 @@
 #include "shopping/ShoppingListAdder.h"
 
-#include "shell/Dialogs.h"
+#include "base/Dialogs.h"
 #include "shopping/MenuPlanner.h"
 #include "storage/NormalizeForMatch.h"
 

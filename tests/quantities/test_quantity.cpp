@@ -1,5 +1,5 @@
+#include "base/AppError.h"
 #include "quantities/Quantity.h"
-#include "shell/AppError.h"
 
 #include <QTest>
 

@@ -1,15 +1,15 @@
 #include "recipes/ui/RecipeController.h"
 
 #include "app/Main.h"
+#include "base/Dialogs.h"
+#include "base/Platform.h"
+#include "base/ShowError.h"
 #include "recipes/RecipeEncodings.h"
 #include "recipes/RecipeTable.h"
 #include "recipes/ui/CategoryWindow.h"
 #include "recipes/ui/SearchWindow.h"
 #include "recipes/ui/TypeAhead.h"
 #include "shell/AppState.h"
-#include "shell/Dialogs.h"
-#include "shell/Platform.h"
-#include "shell/ShowError.h"
 
 #include <QAbstractItemModel>
 #include <QAction>
