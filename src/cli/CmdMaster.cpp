@@ -33,7 +33,7 @@ int cmdMaster(const CommandLine& cl, QTextStream& out, QTextStream&)
     if (add) {
         switch (editor->addOrUpdate(cl.value(QStringLiteral("add")), cl.value(QStringLiteral("aisle")))) {
         case MasterListEditor::Outcome::Ignored:
-            return cl.fail(CliStatus::Refused, QStringLiteral("nothing to add"));
+            return cl.usageError(QStringLiteral("nothing to add"));
         case MasterListEditor::Outcome::LimitReached:
             tellLimit(*kind);
             return CliStatus::Refused;

@@ -397,7 +397,7 @@ private Q_SLOTS:
         TestData::DataFolderFixture data;
         args.replaceInStrings("DIR", data.path());
         const TestCli::Run r = run(args);
-        QCOMPARE(r.status, 1);
+        QCOMPARE(r.status, 2);
         QVERIFY(!r.err.isEmpty());
         QVERIFY(recordLines(data, TableDef::Categories).isEmpty());
     }
