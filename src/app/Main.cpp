@@ -449,7 +449,6 @@ bool Main::startUp(const QString& programFolder, const StartupOptions& options)
         if (m_recipeWindow)
             m_recipeWindow->listAll();
         showTabPage(findChild<QTabBar*>(QStringLiteral("tab1"))->currentIndex() + 1);
-        m_loaded = true;
         if (splash)
             splash->finish();
         m_layout->record(QSize(DesignWidth, DesignHeight));
