@@ -191,10 +191,10 @@ private Q_SLOTS:
                                  + "Fry in a hot pan, turning once.",
                              "Omelette ^ 2 ^  ^ Breakfast, Eggs~ ^ 2||eggs~ ^ Beat the eggs, then fry.",
                              "He said \"Hi\" ^ 1 ^ ~~Me ^ Talk~ ^ ||salt~ ^ Say \"hi\"." };
-        QTest::newRow("ignored column") << QByteArray("Omelette,\"2 eggs\",\"Beat, then fry.\",2\r\n")
-                                        << QStringList { "Title", CsvRecipeFormat::IgnoreField, "Instructions",
-                                                         "Servings" }
-                                        << QStringList { "Omelette ^ 2 ^  ^  ^  ^ Beat, then fry." };
+        QTest::newRow("ignored column, byte-order mark")
+            << QByteArray("\xEF\xBB\xBFOmelette,\"2 eggs\",\"Beat, then fry.\",2\r\n")
+            << QStringList { "Title", CsvRecipeFormat::IgnoreField, "Instructions", "Servings" }
+            << QStringList { "Omelette ^ 2 ^  ^  ^  ^ Beat, then fry." };
         QTest::newRow("unbalanced quote keeps earlier recipes")
             << fixture(QStringLiteral("unbalanced_quote.csv")) << kCsvFields
             << QStringList { "Good One ^ 2 ^ ~~Me ^ Rice~ ^ 1|cup|rice~ ^ Boil." };
@@ -237,6 +237,7 @@ private Q_SLOTS:
     void csvFieldOrder()
     {
         CsvFieldOrder order;
+        order.add({ QStringLiteral("old") });
         order.all(CsvRecipeFormat::availableFields());
         QCOMPARE(order.fields(), kCsvFields);
         QCOMPARE(order.remove({ 2, 1 }), 1);
@@ -307,11 +308,9 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, title);
         QFETCH(QString, stored);
-        for (const QByteArray& mark : { QByteArray(), QByteArray("\xEF\xBB\xBF") }) { // with a byte-order mark too
-            Imported imp;
-            imp.run(mark + "MMMMM----- Meal-Master\r\n      Title: " + title + "\r\n");
-            QCOMPARE(imp.rec(0, QStringLiteral("Name")), stored);
-        }
+        Imported imp;
+        imp.run("MMMMM----- Meal-Master\r\n      Title: " + title + "\r\n");
+        QCOMPARE(imp.rec(0, QStringLiteral("Name")), stored);
     }
 
     void skippedSummary()
