@@ -108,7 +108,7 @@ private Q_SLOTS:
         row("two characters", "ab", "", "");
         row("no separator, shown whole", "XMom", "", "XMom");
         QTest::newRow("source from the directions") << "Good~~"
-                                                    << "Toast.\r\nRecipe By: Dad\r\nEat."
+                                                    << "Toast.\r\nRecipe By: Dad"
                                                     << "Good"
                                                     << "Dad";
     }
