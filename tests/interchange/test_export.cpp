@@ -151,6 +151,7 @@ private Q_SLOTS:
         mm("T stays", "1|T|sugar~", "      1 T  sugar");
         mm("unknown unit: two characters", "3|handfuls|herbs~", "      3 ha herbs");
         mm("wide quantity goes to the item", "1 1/2 - 2 1/2|c|flour~", "           1 1/2 - 2 1/2 c flour");
+        mm("entries of three characters or less dropped", "1|c~||~2|tb|butter~", "      2 tb butter");
         mm("long item continues", "1|c|Chopped fresh parsley, or dried basil leaves~",
            "      1 c  Chopped fresh parsley, or\r\n           -dried basil leaves");
     }
