@@ -1,5 +1,6 @@
 // The real program on a real X server (the test command starts one with xvfb-run), driven as a person drives
 // it: real key presses and mouse clicks through xdotool, then the table file read back from the disk.
+#include "TestData.h"
 #include "storage/DataSource.h"
 
 #include <QDir>
@@ -40,25 +41,17 @@ class TestEndToEnd : public QObject
             *ok = ended && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
         return QString::fromLocal8Bit(p.readAllStandardOutput()).trimmed();
     }
-    void keys(const QStringList& names)
+    // Runs an xdotool command that must succeed ("key", "type", "mousemove"...).
+    void send(const QStringList& args)
     {
         bool ok = false;
-        xdotool(QStringList { QStringLiteral("key"), QStringLiteral("--clearmodifiers") } + names, &ok);
-        QVERIFY2(ok, qPrintable(names.join(QLatin1Char(' '))));
+        xdotool(args, &ok);
+        QVERIFY2(ok, qPrintable(args.join(QLatin1Char(' '))));
     }
-    void type(const QString& text)
-    {
-        bool ok = false;
-        xdotool({ QStringLiteral("type"), QStringLiteral("--clearmodifiers"), text }, &ok);
-        QVERIFY2(ok, qPrintable(text));
-    }
-    // Width and height of a window.
     QSize geometry(const QString& window)
     {
-        const QStringList lines = xdotool({ QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), window })
-                                      .split(QLatin1Char('\n'));
         QSize size;
-        for (const QString& line : lines) {
+        for (const QString& line : xdotool({ "getwindowgeometry", "--shell", window }).split(QLatin1Char('\n'))) {
             if (line.startsWith(QLatin1String("WIDTH=")))
                 size.setWidth(line.mid(6).toInt());
             else if (line.startsWith(QLatin1String("HEIGHT=")))
@@ -66,22 +59,25 @@ class TestEndToEnd : public QObject
         }
         return size;
     }
-    // The visible window of the program with this exact title and at least this width (the splash window
-    // may carry the program's name too); empty when none appears within the bound.
+    // The visible windows with this exact title and at least this width (the splash window may carry the
+    // program's name too).
+    QStringList windows(const QString& title, int minimumWidth = 0)
+    {
+        QStringList found;
+        for (const QString& w : xdotool({ "search", "--onlyvisible", "--name", '^' + title + '$' }, nullptr, 5000)
+                                    .split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+            if (geometry(w).width() >= minimumWidth)
+                found << w;
+        }
+        return found;
+    }
+    // The first such window to appear within the bound (empty when none does).
     QString waitForWindow(const QString& title, int minimumWidth)
     {
-        QDeadlineTimer deadline(kWaitMs);
-        while (!deadline.hasExpired() && m_program.state() == QProcess::Running) {
-            bool ok = false;
-            const QStringList found = xdotool({ QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                                QStringLiteral("--name"), QLatin1Char('^') + title + QLatin1Char('$') },
-                                              &ok, 5000)
-                                          .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-            for (const QString& window : found) {
-                if (geometry(window).width() >= minimumWidth)
-                    return window;
-            }
-            QTest::qWait(100);
+        for (QDeadlineTimer deadline(kWaitMs); !deadline.hasExpired() && m_program.state() == QProcess::Running;
+             QTest::qWait(100)) {
+            if (const QStringList found = windows(title, minimumWidth); !found.isEmpty())
+                return found.first();
         }
         return QString();
     }
@@ -91,34 +87,15 @@ class TestEndToEnd : public QObject
     {
         const QSize size = geometry(window);
         const int bars = size.height() - 560;
-        const int x = designX * size.width() / 800;
-        const int y = bars / 2 + designY * (size.height() - bars) / 560;
-        bool ok = false;
-        xdotool({ QStringLiteral("mousemove"), QStringLiteral("--window"), window, QString::number(x),
-                  QString::number(y), QStringLiteral("click"), QStringLiteral("1") },
-                &ok);
-        QVERIFY(ok);
-    }
-    bool waitUntilGone(const QString& title)
-    {
-        QDeadlineTimer deadline(kWaitMs);
-        while (!deadline.hasExpired()) {
-            bool found = false;
-            xdotool({ QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
-                      QLatin1Char('^') + title + QLatin1Char('$') },
-                    &found, 5000);
-            if (!found)
-                return true;
-            QTest::qWait(100);
-        }
-        return false;
+        send({ "mousemove", "--window", window, QString::number(designX * size.width() / 800),
+               QString::number(bars / 2 + designY * (size.height() - bars) / 560), "click", "1" });
     }
     void activate(const QString& window)
     {
         bool ok = false;
-        xdotool({ QStringLiteral("windowactivate"), QStringLiteral("--sync"), window }, &ok, 10000);
+        xdotool({ "windowactivate", "--sync", window }, &ok, 10000);
         if (!ok) // no window manager: give it the focus directly
-            xdotool({ QStringLiteral("windowfocus"), QStringLiteral("--sync"), window }, &ok, 10000);
+            xdotool({ "windowfocus", "--sync", window }, &ok, 10000);
         QVERIFY2(ok, "the window could not be activated");
     }
 
@@ -135,12 +112,8 @@ private slots:
         if (!openbox.isEmpty())
             m_windowManager.start(openbox, { QStringLiteral("--sm-disable") });
         QDeadlineTimer deadline(openbox.isEmpty() ? 0 : kWaitMs);
-        for (;;) {
-            xdotool({ QStringLiteral("get_desktop") }, &m_managed, 5000);
-            if (m_managed || deadline.hasExpired())
-                break;
+        while (xdotool({ "get_desktop" }, &m_managed, 5000), !m_managed && !deadline.hasExpired())
             QTest::qWait(100);
-        }
     }
     void cleanupTestCase()
     {
@@ -158,15 +131,10 @@ private slots:
     void editIngredientSaveAndExit()
     {
         QTemporaryDir dir;
-        QVERIFY(dir.isValid());
-        const QString data = dir.filePath(QStringLiteral("data"));
-        const QString program = dir.filePath(QStringLiteral("program"));
-        QVERIFY(QDir().mkpath(program) && QDir().mkpath(dir.filePath(QStringLiteral("tmp"))));
-        QCOMPARE(
-            QProcess::execute(QStringLiteral(ZESTORA_CLI), { QStringLiteral("init"), QStringLiteral("--demo"), data }),
-            0);
-        {
-            // As after a synchronisation: every recipe has its id and is unchanged.
+        const QString data = dir.filePath("data"), program = dir.filePath("program");
+        QVERIFY(QDir().mkpath(program) && QDir().mkpath(dir.filePath("tmp")));
+        QCOMPARE(QProcess::execute(ZESTORA_CLI, { "init", "--demo", data }), 0);
+        { // as after a synchronisation: every recipe has its id and is unchanged
             DataSource1 recipes(DataSource::tablePath(data, TableDef::Recipes));
             Recordset& rs = recipes.recordset();
             int id = 0x101;
@@ -177,18 +145,16 @@ private slots:
             }
             QVERIFY(recipes.save());
         }
-        QVERIFY(QFile::copy(QStringLiteral(ZESTORA_GUI), program + QStringLiteral("/zestoraplus")));
-        QFile ini(program + QStringLiteral("/zestoraplus.ini"));
-        QVERIFY(ini.open(QIODevice::WriteOnly));
-        ini.write("[Main]\r\nInstallType=Palm\r\nDataPath=" + QDir::toNativeSeparators(data).toUtf8() + "/\r\n");
-        ini.close();
+        QVERIFY(QFile::copy(ZESTORA_GUI, program + "/zestoraplus"));
+        QVERIFY(TestData::writeFile(program + "/zestoraplus.ini",
+                                    "[Main]\r\nInstallType=Palm\r\nDataPath=" + data.toUtf8() + "/\r\n"));
 
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-        env.insert(QStringLiteral("TMPDIR"), dir.filePath(QStringLiteral("tmp"))); // its own single-copy lock
+        env.insert("QT_QPA_PLATFORM", "xcb");
+        env.insert("TMPDIR", dir.filePath("tmp")); // its own single-copy lock
         m_program.setProcessEnvironment(env);
         m_program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_program.start(program + QStringLiteral("/zestoraplus"), {});
+        m_program.start(program + "/zestoraplus", {});
         QVERIFY(m_program.waitForStarted());
 
         const QString main = waitForWindow(QStringLiteral("Zestora Plus"), 700);
@@ -201,21 +167,24 @@ private slots:
 
         // Qty "2" completes to "2/3" and Delete leaves the typed "2"; Enter. Unit "c" completes to "can" and
         // Backspace leaves the typed "c"; Enter. Item "suga" completes to "sugar"; Enter adds the line. OK.
-        keys({ QStringLiteral("alt+q") });
-        type(QStringLiteral("2"));
-        keys({ QStringLiteral("Delete"), QStringLiteral("Return") });
-        type(QStringLiteral("c"));
-        keys({ QStringLiteral("BackSpace"), QStringLiteral("Return") });
-        type(QStringLiteral("suga"));
-        keys({ QStringLiteral("Return"), QStringLiteral("alt+o") });
-        QVERIFY2(waitUntilGone(QStringLiteral("Edit Ingredients")), "the ingredient editor did not close");
+        send({ "key", "--clearmodifiers", "alt+q" });
+        send({ "type", "--clearmodifiers", "2" });
+        send({ "key", "--clearmodifiers", "Delete", "Return" });
+        send({ "type", "--clearmodifiers", "c" });
+        send({ "key", "--clearmodifiers", "BackSpace", "Return" });
+        send({ "type", "--clearmodifiers", "suga" });
+        send({ "key", "--clearmodifiers", "Return", "alt+o" });
+        QDeadlineTimer closing(kWaitMs);
+        while (!windows(QStringLiteral("Edit Ingredients")).isEmpty() && !closing.hasExpired())
+            QTest::qWait(100);
+        QVERIFY2(windows(QStringLiteral("Edit Ingredients")).isEmpty(), "the ingredient editor did not close");
 
         // Save (a click acts at once), then close the window, which writes the tables and ends the program.
         click(main, 8 + 59, 524 + 14);
         if (m_managed)
-            keys({ QStringLiteral("alt+F4") });
+            send({ "key", "--clearmodifiers", "alt+F4" });
         else
-            keys({ QStringLiteral("alt+f"), QStringLiteral("x") });
+            send({ "key", "--clearmodifiers", "alt+f", "x" });
         QVERIFY2(m_program.waitForFinished(kWaitMs), "the program did not end");
         QCOMPARE(m_program.exitCode(), 0);
 

@@ -1,6 +1,7 @@
 #include "ScriptedDialogs.h"
 #include "TestData.h"
 #include "shell/AppState.h"
+#include "shell/Preferences.h"
 #include "shell/Settings.h"
 
 #include <QDir>
@@ -8,16 +9,21 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+namespace {
+const QByteArray kHeader = "#RECCNT:3\r\n#FLDCNT:2\r\n";
+
+QByteArray prefsFile(const QList<QByteArray>& records)
+{
+    return kHeader + TestData::crlfLines(records);
+}
+} // namespace
+
 class TestSettings : public QObject
 {
     Q_OBJECT
 private:
     QTemporaryDir m_dir;
     QString ini() const { return m_dir.filePath(QStringLiteral("zestoraplus.ini")); }
-    QString read(const char* section, const char* key) const
-    {
-        return Settings::read(ini(), QString::fromLatin1(section), QString::fromLatin1(key), QString());
-    }
 
 private slots:
     void init() { QFile::remove(ini()); }
@@ -26,57 +32,29 @@ private slots:
     void readsWhatIsThere_data()
     {
         QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<QString>("section");
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("expected");
-        auto row
-            = [](const char* name, const QByteArray& file, const char* section, const char* key, const char* expected) {
-                  QTest::newRow(name) << file << QString::fromLatin1(section) << QString::fromLatin1(key)
-                                      << QString::fromLatin1(expected);
-              };
-        const QByteArray typical
-            = "[Main]\r\nInstallType=PPC\r\nDataPath=C:\\Palm\\User\\Zestora\\\r\n[Form]\r\nLeft=12\r\n";
-        row("windows path kept as typed", typical, "Main", "DataPath", "C:\\Palm\\User\\Zestora\\");
-        row("other section", typical, "Form", "Left", "12");
-        row("missing key gives default", typical, "Form", "Top", "dflt");
-        row("missing section gives default", typical, "Other", "Left", "dflt");
-        row("no file gives default", QByteArray(), "Main", "DataPath", "dflt");
-        row("empty file gives default", QByteArray(""), "Main", "DataPath", "dflt");
+        auto row = [](const char* name, const QByteArray& file, const char* key, const char* expected) {
+            QTest::newRow(name) << file << QString::fromLatin1(key) << QString::fromLatin1(expected);
+        };
+        const QByteArray typical = "[Main]\r\nInstallType=PPC\r\nDataPath=C:\\Palm\\Zestora\\\r\n[Form]\r\nTop=12\r\n";
+        row("windows path kept as typed", typical, "DataPath", "C:\\Palm\\Zestora\\");
+        row("key of another section", typical, "Top", "dflt");
+        row("no file", QByteArray(), "DataPath", "dflt");
         row("garbage lines ignored",
-            "\x01\x02 junk\r\n[Main\r\nno equals here\r\n[Main]\r\n=novalue\r\nDataPath=/data/\r\n", "Main", "DataPath",
+            "\x01\x02 junk\r\n[Main\r\nno equals here\r\n[Main]\r\n=novalue\r\nDataPath=/data/\r\n", "DataPath",
             "/data/");
-        row("lf line ends", "[Main]\nInstallType=Palm\n", "Main", "InstallType", "Palm");
-        row("quotes are part of the value", "[Main]\r\nExportFile=\"a b\"\r\n", "Main", "ExportFile", "\"a b\"");
+        row("lf line ends", "[Main]\nInstallType=Palm\n", "InstallType", "Palm");
+        row("quotes are part of the value", "[Main]\r\nX=\"a b\"\r\n", "X", "\"a b\"");
     }
     void readsWhatIsThere()
     {
         QFETCH(QByteArray, file);
-        QFETCH(QString, section);
         QFETCH(QString, key);
         QFETCH(QString, expected);
         if (!file.isNull())
             QVERIFY(TestData::writeFile(ini(), file));
-        QCOMPARE(Settings::read(ini(), section, key, QStringLiteral("dflt")), expected);
-    }
-
-    void writeKeepsOtherKeysAndRoundTrips()
-    {
-        QVERIFY(!Settings::write(ini(), QStringLiteral("Main"), QStringLiteral("DataPath"), QStringLiteral("/d/")));
-        QCOMPARE(read("Main", "DataPath"), QStringLiteral("/d/"));
-        QVERIFY(TestData::writeFile(ini(), "; installer notes\r\n[Main]\r\nInstallType=PPC\r\n[Form]\r\nLeft=5\r\n"));
-        const QString path = QStringLiteral("C:\\Documents and Settings\\Ann\\My Documents\\Zestora Backup\\");
-        QVERIFY(!Settings::write(ini(), QStringLiteral("Main"), QStringLiteral("BackupPath"), path));
-        QVERIFY(!Settings::write(ini(), QStringLiteral("Form"), QStringLiteral("Left"), QStringLiteral("40")));
-        QVERIFY(!Settings::write(ini(), QStringLiteral("Extra"), QStringLiteral("Name"), QStringLiteral("Crème")));
-        QCOMPARE(read("Main", "BackupPath"), path);
-        QCOMPARE(read("Main", "InstallType"), QStringLiteral("PPC"));
-        QCOMPARE(read("Form", "Left"), QStringLiteral("40"));
-        QCOMPARE(read("Extra", "Name"), QStringLiteral("Crème"));
-        const QByteArray bytes = TestData::readFile(ini());
-        QVERIFY(bytes.contains("; installer notes"));
-        QVERIFY(bytes.contains("BackupPath=" + path.toUtf8() + "\r\n"));
-        QVERIFY(!bytes.contains("\r\r"));
-        QCOMPARE(bytes.count("\n"), bytes.count("\r\n"));
+        QCOMPARE(Settings::read(ini(), QStringLiteral("Main"), key, QStringLiteral("dflt")), expected);
     }
 
     void writeEditsOneKeyAndKeepsEveryOtherByte_data()
@@ -84,21 +62,23 @@ private slots:
         QTest::addColumn<QByteArray>("before");
         QTest::addColumn<QString>("section");
         QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("value");
         QTest::addColumn<QByteArray>("after");
         const QByteArray installer = "; Written by the installer\r\n[Main]\r\nInstallType = PPC\r\n"
                                      "DataPath=C:\\Old\\\r\n\r\n[Form]\r\nLeft=1\r\n";
         auto row = [](const char* name, const QByteArray& before, const char* section, const char* key,
-                      const QByteArray& after) {
-            QTest::newRow(name) << before << QString::fromLatin1(section) << QString::fromLatin1(key) << after;
+                      const QByteArray& after, const QString& value = QStringLiteral("/new/")) {
+            QTest::newRow(name) << before << QString::fromLatin1(section) << QString::fromLatin1(key) << value << after;
         };
         row("value replaced in place", installer, "Main", "DataPath",
             QByteArray(installer).replace("C:\\Old\\", "/new/"));
-        row("blanks around = kept", installer, "Main", "InstallType", QByteArray(installer).replace("PPC", "/new/"));
-        row("key matched without case", installer, "main", "installtype",
+        row("blanks around = kept, key matched without case", installer, "main", "installtype",
             QByteArray(installer).replace("PPC", "/new/"));
         row("new key after the section's last key", installer, "Main", "BackupPath",
             QByteArray(installer).replace("Old\\\r\n", "Old\\\r\nBackupPath=/new/\r\n"));
-        row("new section at the end", installer, "Extra", "Name", installer + "[Extra]\r\nName=/new/\r\n");
+        row("new section at the end, UTF-8 value with blanks", installer, "Extra", "Name",
+            installer + "[Extra]\r\nName=C:\\My Documents\\Cr\xc3\xa8me\r\n",
+            QString::fromUtf8("C:\\My Documents\\Crème"));
         row("LF line ends kept", "[Main]\nA=1\n# note\n", "Main", "B", "[Main]\nA=1\nB=/new/\n# note\n");
         row("last line without line end", "[Main]\r\nA=1", "Main", "B", "[Main]\r\nA=1\r\nB=/new/\r\n");
         row("empty section gets its first key", "[Form]\r\n[Main]\r\n", "Form", "Top",
@@ -110,12 +90,13 @@ private slots:
         QFETCH(QByteArray, before);
         QFETCH(QString, section);
         QFETCH(QString, key);
+        QFETCH(QString, value);
         QFETCH(QByteArray, after);
         if (!before.isNull())
             QVERIFY(TestData::writeFile(ini(), before));
-        QVERIFY(!Settings::write(ini(), section, key, QStringLiteral("/new/")));
+        QVERIFY(!Settings::write(ini(), section, key, value));
         QCOMPARE(TestData::readFile(ini()), after);
-        QCOMPARE(Settings::read(ini(), section, key, QString()), QStringLiteral("/new/"));
+        QCOMPARE(Settings::read(ini(), section, key, QString()), value);
     }
 
     void readOnlyFileReportsAndStaysUnchanged_data()
@@ -136,7 +117,6 @@ private slots:
             QVERIFY(!WriteSetting(QStringLiteral("Main"), QStringLiteral("DataPath"), QStringLiteral("/b/")));
         }
         QCOMPARE(dialogs.last().text, QStringLiteral("An error occurred while writing to the ini file."));
-        QCOMPARE(dialogs.last().buttons, MsgButtons::Ok);
         QCOMPARE(ReadSetting(QStringLiteral("Main"), QStringLiteral("DataPath")), QStringLiteral("/a/"));
     }
 
@@ -149,7 +129,6 @@ private slots:
         QTest::newRow("missing") << "data/nothing.cdb" << false;
         QTest::newRow("pattern matching") << "data/*.cdb" << true;
         QTest::newRow("pattern matching nothing") << "data/*.bak" << false;
-        QTest::newRow("empty") << "" << false;
     }
     void fileExists()
     {
@@ -157,7 +136,125 @@ private slots:
         QFETCH(bool, expected);
         QDir(m_dir.path()).mkpath(QStringLiteral("data"));
         TestData::writeFile(m_dir.filePath(QStringLiteral("data/ZestoDB.cdb")), "x");
-        QCOMPARE(FileExists(relative.isEmpty() ? QString() : m_dir.filePath(relative)), expected);
+        QCOMPARE(FileExists(m_dir.filePath(relative)), expected);
+        QVERIFY(!FileExists(QString()));
+    }
+
+    void setPreference_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("oldValue");
+        QTest::addColumn<QString>("newValue");
+        QTest::addColumn<QString>("expectedStatus");
+        QTest::addColumn<int>("expectedRecords");
+        auto row = [](const char* name, const char* key, const char* oldValue, const char* newValue, const char* status,
+                      int records) {
+            QTest::newRow(name) << QString::fromLatin1(key) << QString::fromLatin1(oldValue)
+                                << QString::fromLatin1(newValue) << QString::fromLatin1(status) << records;
+        };
+        row("unchanged value touches nothing", "scaling", "fraction", "fraction", "0x0000", 3);
+        row("synced record becomes changed", "scaling", "fraction", "decimal", "0x0004", 3);
+        row("new record stays new", "serves", "4", "6", "0x0008", 3);
+        row("missing key gets a new record", "confirm_1SL", "0", "1", "0x0008", 4);
+        row("letter case of the key does not matter", "SCALING", "fraction", "decimal", "0x0004", 3);
+    }
+    void setPreference()
+    {
+        QFETCH(QString, key);
+        QFETCH(QString, oldValue);
+        QFETCH(QString, newValue);
+        QFETCH(QString, expectedStatus);
+        QFETCH(int, expectedRecords);
+        TestData::DataFolderFixture data;
+        data.writeBytes(TableDef::Preferences,
+                        prefsFile({ "0x00000011,0x0000,\"scaling\",\"fraction\"", "0x00000000,0x0008,\"serves\",\"4\"",
+                                    "0x00000012,0x0004,\"abbrev_ingr\",\"0\"" }));
+        DataSourcePrefs2 prefs(data.file(TableDef::Preferences));
+        Recordset& rs = prefs.recordset();
+        rs.setFilter(RecordStatus::LiveFilter);
+        rs.setSort(QStringLiteral("PrefsKey ASC"));
+        SetPreference(rs, key, oldValue, newValue);
+        QCOMPARE(rs.totalRecordCount(), expectedRecords);
+        rs.moveFirst();
+        QVERIFY(rs.find(QStringLiteral("PrefsKey like '%1'").arg(key)));
+        QCOMPARE(rs.value(QStringLiteral("STATUS")), expectedStatus);
+        QCOMPARE(rs.value(QStringLiteral("PrefsStr1")), newValue);
+        if (expectedRecords == 4)
+            QCOMPARE(rs.value(QStringLiteral("REC_ID")), RecordStatus::NewId);
+    }
+
+    void savedThroughTheHeldTable()
+    {
+        TestData::DataFolderFixture data;
+        AppState& state = AppState::instance();
+        state.dataPath = data.path() + QLatin1Char('/');
+        state.prefs = std::make_unique<DataSourcePrefs2>(data.file(TableDef::Preferences));
+        SetPreference(QStringLiteral("equivalents"), QString(), QStringLiteral("1 cup = 16 tbsp\\n1 tbsp = 3 tsp"));
+        QVERIFY(SavePreferences());
+        const QByteArray bytes = data.readBytes(TableDef::Preferences);
+        QVERIFY(bytes.contains("0x00000000,0x0008,\"equivalents\",\"1 cup = 16 tbsp\\n1 tbsp = 3 tsp\"\r\n"));
+        QCOMPARE(state.preference(QStringLiteral("equivalents")), QStringLiteral("1 cup = 16 tbsp\\n1 tbsp = 3 tsp"));
+        // A clean file is left as it is.
+        QVERIFY(CleanPreferenceFile(data.file(TableDef::Preferences)));
+        QCOMPARE(data.readBytes(TableDef::Preferences), bytes);
+    }
+
+    void cleanText_data()
+    {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("after");
+        auto row = [](const char* name, const QStringList& before, const QStringList& after) {
+            const QString h = QStringLiteral("#RECCNT:4\r\n#FLDCNT:2\r\n");
+            QTest::newRow(name) << h + before.join("\r\n") + "\r\n" << h + after.join("\r\n");
+        };
+        row("second live duplicate is deleted, third already deleted stays",
+            { "0x1,0x0000,\"serves\",\"4\"", "0x2,0x0004,\"serves\",\"6\"", "0x3,0x0002,\"serves\",\"8\"",
+              "0x4,0x0008,\"serves\",\"2\"" },
+            { "0x1,0x0000,\"serves\",\"4\"", "0x2,0x0002,\"serves\",\"6\"", "0x3,0x0002,\"serves\",\"8\"",
+              "0x4,0x0002,\"serves\",\"2\"" });
+        row("short lines are dropped", { "abc", "0x1,0x0000,\"serves\",\"4\"", "" }, { "0x1,0x0000,\"serves\",\"4\"" });
+        row("only the status field is marked",
+            { "0x1,0x0000,\"equivalents\",\"a,0x0004,b\"", "0x2,0x0004,\"equivalents\",\"x,0x0000,y\"" },
+            { "0x1,0x0000,\"equivalents\",\"a,0x0004,b\"", "0x2,0x0002,\"equivalents\",\"x,0x0000,y\"" });
+        row("keys compare exactly", { "0x1,0x0000,\"serves\",\"4\"", "0x2,0x0000,\"Serves\",\"6\"" },
+            { "0x1,0x0000,\"serves\",\"4\"", "0x2,0x0000,\"Serves\",\"6\"" });
+    }
+    void cleanText()
+    {
+        QFETCH(QString, before);
+        QFETCH(QString, after);
+        QCOMPARE(cleanPreferenceText(before), after);
+    }
+
+    void shownAndStoredText_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<bool>("found");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("shown");
+        auto row = [](const char* name, const char* key, bool found, const char* stored, const char* shown) {
+            QTest::newRow(name) << QString::fromLatin1(key) << found << QString::fromLatin1(stored)
+                                << QString::fromLatin1(shown);
+        };
+        row("flag any number", "ingr_auto_add", true, "12", "1");
+        row("choice missing", "instructions", false, "", "editable");
+        row("choice unknown value", "ingredients", true, "Columns", "columns");
+        row("serves cut to ten", "serves", true, "12345678901", "1234567890");
+        row("equivalents lines", "equivalents", true, "a\\nb\\nc", "a\nb\nc");
+    }
+    void shownAndStoredText()
+    {
+        QFETCH(QString, key);
+        QFETCH(bool, found);
+        QFETCH(QString, stored);
+        QFETCH(QString, shown);
+        const PreferenceKey* k = nullptr;
+        for (const PreferenceKey& candidate : preferenceKeys())
+            k = candidate.key == key ? &candidate : k;
+        QVERIFY(k);
+        QCOMPARE(PreferenceText::shown(*k, found, stored), shown);
+        if (key == QLatin1String("equivalents"))
+            QCOMPARE(PreferenceText::stored(*k, shown), stored);
     }
 };
 

@@ -43,60 +43,33 @@ private slots:
     void findsExactTitleOnly()
     {
         const Window root = DefaultRootWindow(m_display);
-        // A client straight under the root, as on a bare X server.
-        const Window progress = makeWindow(root);
-        setNetName(progress, "Hotsync Progress");
+        const Window progress = makeWindow(root); // a client straight under the root, as on a bare X server
         setWmName(progress, "Hotsync Progress");
         XMapWindow(m_display, progress);
-        // Only the old-style name.
-        const Window legacy = makeWindow(root);
-        setWmName(legacy, "Legacy Only");
         // A frame without a name holding a client, as a reparenting window manager builds it.
         const Window frame = makeWindow(root);
         const Window client = makeWindow(frame);
         setNetName(client, QStringLiteral("Crème brûlée").toUtf8());
         setWmName(client, "wrong legacy name");
         XSync(m_display, False);
-
         QtPlatform platform;
-        QVERIFY(platform.topLevelWindowExists(QStringLiteral("Hotsync Progress")));
-        QVERIFY(!platform.topLevelWindowExists(QStringLiteral("Hotsync Progress 2")));
-        QVERIFY(!platform.topLevelWindowExists(QStringLiteral("Hotsync")));
-        QVERIFY(!platform.topLevelWindowExists(QStringLiteral("hotsync progress")));
-        QVERIFY(platform.topLevelWindowExists(QStringLiteral("Legacy Only")));
-        QVERIFY(platform.topLevelWindowExists(QStringLiteral("Crème brûlée")));
-        // _NET_WM_NAME wins over WM_NAME.
-        QVERIFY(!platform.topLevelWindowExists(QStringLiteral("wrong legacy name")));
-
+        for (const char* title : { "Hotsync Progress", "Crème brûlée" })
+            QVERIFY2(platform.topLevelWindowExists(QString::fromUtf8(title)), title);
+        for (const char* title : { "Hotsync Progress 2", "Hotsync", "hotsync progress", "wrong legacy name" })
+            QVERIFY2(!platform.topLevelWindowExists(QString::fromUtf8(title)), title);
         XDestroyWindow(m_display, progress);
         XSync(m_display, False);
         QVERIFY(!platform.topLevelWindowExists(QStringLiteral("Hotsync Progress")));
-        XDestroyWindow(m_display, legacy);
         XDestroyWindow(m_display, frame);
         XSync(m_display, False);
     }
 
-    void findsToolkitWindow()
-    {
-        if (QGuiApplication::platformName() != QLatin1String("xcb"))
-            QSKIP("the toolkit is not on X11");
-        QWidget window;
-        window.setWindowTitle(QStringLiteral("Hotsync Progress"));
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QtPlatform platform;
-        QVERIFY(platform.topLevelWindowExists(QStringLiteral("Hotsync Progress")));
-        QVERIFY(!platform.topLevelWindowExists(QStringLiteral("Hotsync Progress 2")));
-    }
-
     void watchClosesTheMainWindow()
     {
-        // The whole chain on a real display: the watch asks the X server, finds the conduit's window by its
-        // exact title, saves and closes.
+        // The whole chain: the watch asks the X server, finds the conduit's window, saves and closes.
         ShellFolders folders;
         folders.writeStandardIni();
-        // The real platform, except that a copy of the program started elsewhere on this machine must not
-        // make the test fail.
+        // The real platform, but a copy of the program running elsewhere must not fail the test.
         struct UnlockedPlatform : QtPlatform
         {
             bool acquireSingleInstance(const QString&) override { return true; }
