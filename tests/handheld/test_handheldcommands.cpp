@@ -9,10 +9,11 @@
 #include "shell/Settings.h"
 #include "shell/ui/QtPlatform.h"
 
-#include <QAction>
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
+
+using Shown = QVector<ScriptedDialogs::Shown>;
 
 namespace {
 
@@ -39,15 +40,31 @@ struct Fixture
     }
     ~Fixture() { AppState::instance().reset(); }
 
-    void trigger(const char* action) { TestUi::trigger(&main, action); }
+    // Triggers the menu command with the boxes answered in turn and the folder dialogs given paths; every
+    // answer must be used. Returns the boxes and dialogs shown.
+    Shown trigger(const char* action, std::initializer_list<MsgAnswer> answers, const QStringList& paths = {})
+    {
+        ScriptedDialogs dialogs;
+        for (const MsgAnswer answer : answers)
+            dialogs.answer(answer);
+        for (const QString& path : paths)
+            dialogs.choosePath(path);
+        TestUi::trigger(&main, action);
+        [&] { QVERIFY2(dialogs.exhausted(), action); }();
+        return dialogs.shown();
+    }
+    QString dataFile(const char* name) const { return QDir(data.path()).filePath(QLatin1String(name)); }
+    // Puts a tool into the program folder that writes its arguments, one a line, to args.txt.
+    QString writeTool(const char* name) const
+    {
+        const QString path = program.filePath(QLatin1String(name)), log = program.filePath("args.txt");
+        TestData::writeFile(
+            path,
+            QStringLiteral("#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > '%1'\n").arg(log).toUtf8());
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        return log;
+    }
 };
-
-void writeTool(const QString& path, const QString& log)
-{
-    TestData::writeFile(
-        path, QStringLiteral("#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > '%1'\n").arg(log).toUtf8());
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-}
 
 } // namespace
 
@@ -55,86 +72,54 @@ class TestHandheldCommands : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void backupToTheStoredFolder()
+    void backupToTheStoredFolderOrAnother()
     {
         Fixture f;
         FakePlatform platform;
-        ScriptedDialogs dialogs;
-        dialogs.answer(MsgAnswer::Yes);
-        dialogs.answer(MsgAnswer::Ok);
-        f.trigger("mnuBackup");
-        QCOMPARE(dialogs.shown().at(0).title, QStringLiteral("Backup Location"));
-        QVERIFY(dialogs.shown().at(0).text.startsWith(QStringLiteral("Do you want to backup to this location:\r\n\r\n")
-                                                      + f.program.filePath(QStringLiteral("Backup"))));
-        QCOMPARE(dialogs.last().title, QStringLiteral("Backup Complete"));
-        const QString stored = f.program.filePath(QStringLiteral("Backup/"));
-        QCOMPARE(Settings::read(AppState::instance().settingsPath, QStringLiteral("Main"), QStringLiteral("BackupPath"),
-                                QString()),
-                 stored);
+        QCOMPARE(f.trigger("mnuBackup", { MsgAnswer::Cancel }).size(), 1);
+        QCOMPARE(f.trigger("mnuBackup", { MsgAnswer::No, MsgAnswer::Ok }, { QString() }).last().text,
+                 QStringLiteral("No directory was selected, backup aborted."));
+        QVERIFY(!QDir(f.program.filePath("Backup")).exists());
+        Shown shown = f.trigger("mnuBackup", { MsgAnswer::Yes, MsgAnswer::Ok });
+        QVERIFY(shown.at(0).text.startsWith("Do you want to backup to this location:\r\n\r\n"
+                                            + f.program.filePath("Backup")));
+        QCOMPARE(shown.last().title, QStringLiteral("Backup Complete"));
+        const QString stored = f.program.filePath("Backup/");
+        QCOMPARE(Settings::read(AppState::instance().settingsPath, "Main", "BackupPath", QString()), stored);
         // Save All ran first, so the backup holds the edit made in memory.
-        QVERIFY(TestData::readFile(stored + QStringLiteral("ZestoDB.cdb")).contains("Unsaved Soup"));
+        QVERIFY(TestData::readFile(stored + "ZestoDB.cdb").contains("Unsaved Soup"));
         QCOMPARE(QDir(stored).entryList(QDir::Files).size(), 13);
         QCOMPARE(platform.busyDepth, 0);
+
+        QTemporaryDir other;
+        shown = f.trigger("mnuBackup", { MsgAnswer::No, MsgAnswer::Ok }, { other.path() });
+        QCOMPARE(shown.at(1).title, QStringLiteral("Select destination for the backup files..."));
+        QCOMPARE(QDir(other.path()).entryList(QDir::Files).size(), 13);
+        QCOMPARE(AppState::instance().backupPath, other.path() + QLatin1Char('/'));
     }
 
     void backupOfNothingIsAnError()
     {
         Fixture f;
         FakePlatform platform;
-        ScriptedDialogs dialogs;
         QVERIFY(QDir(f.data.path()).removeRecursively()); // Save All cannot write the held tables either
-        for (const MsgAnswer answer : { MsgAnswer::Ok, MsgAnswer::Ok, MsgAnswer::Ok, MsgAnswer::Yes, MsgAnswer::Ok })
-            dialogs.answer(answer);
-        f.trigger("mnuBackup");
-        QVERIFY(dialogs.exhausted());
-        QCOMPARE(dialogs.last().title, QStringLiteral("Error"));
-        QVERIFY(dialogs.last().text.startsWith(QStringLiteral("An error occurred while backing up the databases.")));
-        QVERIFY(!QDir(f.program.filePath(QStringLiteral("Backup"))).exists());
-    }
-
-    void backupElsewhereOrNot()
-    {
-        Fixture f;
-        FakePlatform platform;
-        QTemporaryDir other;
-        {
-            ScriptedDialogs dialogs;
-            dialogs.answer(MsgAnswer::No);
-            dialogs.choosePath(QString());
-            dialogs.answer(MsgAnswer::Ok);
-            f.trigger("mnuBackup");
-            QCOMPARE(dialogs.last().title, QStringLiteral("Backup Not Complete"));
-            QCOMPARE(dialogs.last().text, QStringLiteral("No directory was selected, backup aborted."));
-        }
-        {
-            ScriptedDialogs dialogs;
-            dialogs.answer(MsgAnswer::Cancel);
-            f.trigger("mnuBackup");
-            QCOMPARE(dialogs.shown().size(), 1);
-        }
-        QVERIFY(!QDir(f.program.filePath(QStringLiteral("Backup"))).exists());
-        {
-            ScriptedDialogs dialogs;
-            dialogs.answer(MsgAnswer::No);
-            dialogs.choosePath(other.path());
-            dialogs.answer(MsgAnswer::Ok);
-            f.trigger("mnuBackup");
-            QCOMPARE(dialogs.shown().at(1).title, QStringLiteral("Select destination for the backup files..."));
-            QCOMPARE(dialogs.last().title, QStringLiteral("Backup Complete"));
-        }
-        QCOMPARE(QDir(other.path()).entryList(QDir::Files).size(), 13);
-        QCOMPARE(AppState::instance().backupPath, other.path() + QLatin1Char('/'));
+        const Shown shown
+            = f.trigger("mnuBackup", { MsgAnswer::Ok, MsgAnswer::Ok, MsgAnswer::Ok, MsgAnswer::Yes, MsgAnswer::Ok });
+        QCOMPARE(shown.last().title, QStringLiteral("Error"));
+        QVERIFY(shown.last().text.startsWith("An error occurred while backing up the databases."));
+        QVERIFY(!QDir(f.program.filePath("Backup")).exists());
     }
 
     void restoreReplacesTheFilesAndClosesWithoutSaving_data()
     {
         QTest::addColumn<QString>("installType");
         QTest::addColumn<QString>("closing");
-        QTest::newRow("Palm") << QString("Palm") << QString("PLEASE HOTSYNC NOW.");
-        QTest::newRow("PPC") << QString("PPC") << QString("PLEASE ACTIVESYNC NOW.");
-        QTest::newRow("Windows") << QString("Windows") << QString();
+        QTest::newRow("Palm") << "Palm"
+                              << "PLEASE HOTSYNC NOW.";
+        QTest::newRow("PPC") << "PPC"
+                             << "PLEASE ACTIVESYNC NOW.";
+        QTest::newRow("Windows") << "Windows" << QString();
     }
-
     void restoreReplacesTheFilesAndClosesWithoutSaving()
     {
         QFETCH(QString, installType);
@@ -145,25 +130,18 @@ private Q_SLOTS:
         const QByteArray backupRecipes
             = TestData::crlfLines({ "#CDBID: CASL", "#FLDCNT: 10", "#RECCNT: 1",
                                     "0x00000042,0x0000,\"old\",\"Old Stew\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\"" });
-        TestData::writeFile(QDir(backup.path()).filePath(QStringLiteral("ZestoDB.cdb")), backupRecipes);
+        TestData::writeFile(QDir(backup.path()).filePath("ZestoDB.cdb"), backupRecipes);
         f.main.show();
-
-        ScriptedDialogs dialogs;
-        dialogs.answer(MsgAnswer::Yes); // overwrite?
-        dialogs.answer(MsgAnswer::No); // from the stored folder? no: choose
-        dialogs.choosePath(backup.path());
-        if (!closing.isEmpty())
-            dialogs.answer(MsgAnswer::Ok);
-        f.trigger("mnuRestore");
-        if (!closing.isEmpty())
-            QVERIFY(dialogs.last().text.endsWith(closing));
-        QVERIFY(dialogs.exhausted());
+        // Overwrite? Yes. From the stored folder? No: choose one.
+        const Shown shown = closing.isEmpty()
+            ? f.trigger("mnuRestore", { MsgAnswer::Yes, MsgAnswer::No }, { backup.path() })
+            : f.trigger("mnuRestore", { MsgAnswer::Yes, MsgAnswer::No, MsgAnswer::Ok }, { backup.path() });
+        QVERIFY(shown.last().text.endsWith(closing));
         QVERIFY(AppState::instance().restoreDone);
         QVERIFY(f.main.exitCompleted());
         // The exit sequence did not write the recipe edited in memory over the restored file.
         QCOMPARE(f.data.readBytes(TableDef::Recipes), backupRecipes);
-        const bool importCopy = QFile::exists(QDir(f.data.path()).filePath(QStringLiteral("ZestoDB.cdi")));
-        QCOMPARE(importCopy, installType != QLatin1String("Windows"));
+        QCOMPARE(QFile::exists(f.dataFile("ZestoDB.cdi")), !closing.isEmpty());
     }
 
     void restoreAborts()
@@ -171,30 +149,12 @@ private Q_SLOTS:
         Fixture f;
         FakePlatform platform;
         QTemporaryDir empty;
-        {
-            ScriptedDialogs dialogs;
-            dialogs.answer(MsgAnswer::No);
-            f.trigger("mnuRestore");
-            QCOMPARE(dialogs.shown().size(), 1);
-        }
-        {
-            ScriptedDialogs dialogs;
-            dialogs.answer(MsgAnswer::Yes);
-            dialogs.answer(MsgAnswer::No);
-            dialogs.choosePath(QString());
-            dialogs.answer(MsgAnswer::Ok);
-            f.trigger("mnuRestore");
-            QCOMPARE(dialogs.last().text, QStringLiteral("No directory was selected, restore aborted."));
-        }
-        {
-            ScriptedDialogs dialogs;
-            dialogs.answer(MsgAnswer::Yes);
-            dialogs.answer(MsgAnswer::No);
-            dialogs.choosePath(empty.path());
-            dialogs.answer(MsgAnswer::Ok);
-            f.trigger("mnuRestore");
-            QCOMPARE(dialogs.last().text, QStringLiteral("No backup files found, restore aborted."));
-        }
+        QCOMPARE(f.trigger("mnuRestore", { MsgAnswer::No }).size(), 1);
+        QCOMPARE(f.trigger("mnuRestore", { MsgAnswer::Yes, MsgAnswer::No, MsgAnswer::Ok }, { QString() }).last().text,
+                 QStringLiteral("No directory was selected, restore aborted."));
+        QCOMPARE(
+            f.trigger("mnuRestore", { MsgAnswer::Yes, MsgAnswer::No, MsgAnswer::Ok }, { empty.path() }).last().text,
+            QStringLiteral("No backup files found, restore aborted."));
         QVERIFY(!AppState::instance().restoreDone);
         QVERIFY(!f.main.exitCompleted());
     }
@@ -204,69 +164,51 @@ private Q_SLOTS:
         Fixture f(QStringLiteral("PPC"));
         QtPlatform platform;
         Platform::setBackend(&platform);
-        const QString log = f.program.filePath(QStringLiteral("args.txt"));
-        writeTool(f.program.filePath(QStringLiteral("CASLcdi2ppc.exe")), log);
-        TestData::writeFile(QDir(f.data.path()).filePath(QStringLiteral("ZestoDB.cdi")), "x");
-        {
-            ScriptedDialogs dialogs;
-            dialogs.answer(MsgAnswer::Cancel);
-            f.trigger("mnuTransfer");
-            QVERIFY(!QFile::exists(log));
-        }
-        ScriptedDialogs dialogs;
-        dialogs.answer(MsgAnswer::Ok);
-        f.trigger("mnuTransfer");
+        const QString log = f.writeTool("CASLcdi2ppc.exe");
+        TestData::writeFile(f.dataFile("ZestoDB.cdi"), "x");
+        f.trigger("mnuTransfer", { MsgAnswer::Cancel });
+        QVERIFY(!QFile::exists(log));
+        const Shown shown = f.trigger("mnuTransfer", { MsgAnswer::Ok });
         Platform::setBackend(nullptr);
-        QCOMPARE(dialogs.shown().size(), 1);
+        QCOMPARE(shown.size(), 1);
         QCOMPARE(QString::fromUtf8(TestData::readFile(log)),
                  QStringLiteral("-DbFile\n%1/*.cdb\n-CreatorID\nZTRA\n").arg(f.data.path()));
-        QVERIFY(!QFile::exists(QDir(f.data.path()).filePath(QStringLiteral("ZestoDB.cdi"))));
-        // Save All ran first.
+        QVERIFY(!QFile::exists(f.dataFile("ZestoDB.cdi")));
+        // Save All ran first; removing the import copies left the tables alone.
         QVERIFY(f.data.readBytes(TableDef::Recipes).contains("Unsaved Soup"));
     }
 
+    // A missing tool is reported (and nothing ends); a run ends the program without writing the tables.
     void retrieveEndsTheProgramWithoutSaving()
     {
         Fixture f(QStringLiteral("PPC"));
-        QtPlatform platform;
-        Platform::setBackend(&platform);
-        const QString log = f.program.filePath(QStringLiteral("args.txt"));
-        writeTool(f.program.filePath(QStringLiteral("CASLppc2cdb.exe")), log);
         int ended = 0;
         HandheldCommands::setEndProgram([&ended] { ++ended; });
+        {
+            FakePlatform platform;
+            QVERIFY(f.trigger("mnuRetrieve", { MsgAnswer::Ok, MsgAnswer::Ok })
+                        .last()
+                        .text.startsWith("An error occurred while retrieving data from the handheld.\r\n\r\n"
+                                         "ErrorCode =  53"));
+            QCOMPARE(platform.busyDepth, 0);
+            QCOMPARE(ended, 0);
+            QVERIFY(!AppState::instance().retrieveDone);
+        }
+        QtPlatform platform;
+        Platform::setBackend(&platform);
+        const QString log = f.writeTool("CASLppc2cdb.exe");
         const QByteArray before = f.data.readBytes(TableDef::Recipes);
-        ScriptedDialogs dialogs;
-        dialogs.answer(MsgAnswer::Ok);
-        dialogs.answer(MsgAnswer::Ok);
-        f.trigger("mnuRetrieve");
+        const Shown shown = f.trigger("mnuRetrieve", { MsgAnswer::Ok, MsgAnswer::Ok });
         Platform::setBackend(nullptr);
         HandheldCommands::setEndProgram(nullptr);
         QCOMPARE(ended, 1);
         QVERIFY(AppState::instance().retrieveDone);
         QCOMPARE(QString::fromUtf8(TestData::readFile(log)),
                  QStringLiteral("-DestinationFolder\n%1\n-CreatorId\nZTRA\n-TransferAll\n").arg(f.data.path()));
-        QCOMPARE(dialogs.last().text,
+        QCOMPARE(shown.last().text,
                  QStringLiteral("The data has been retrieved,\r\nZestora Plus must be restarted."
                                 "\r\n\r\nClick OK to close Zestora Plus"));
         QCOMPARE(f.data.readBytes(TableDef::Recipes), before);
-    }
-
-    void missingToolIsReported()
-    {
-        Fixture f(QStringLiteral("PPC"));
-        FakePlatform platform;
-        int ended = 0;
-        HandheldCommands::setEndProgram([&ended] { ++ended; });
-        ScriptedDialogs dialogs;
-        dialogs.answer(MsgAnswer::Ok);
-        dialogs.answer(MsgAnswer::Ok);
-        f.trigger("mnuRetrieve");
-        HandheldCommands::setEndProgram(nullptr);
-        QCOMPARE(ended, 0);
-        QVERIFY(!AppState::instance().retrieveDone);
-        QVERIFY(dialogs.last().text.startsWith(
-            QStringLiteral("An error occurred while retrieving data from the handheld.\r\n\r\nErrorCode =  53")));
-        QCOMPARE(platform.busyDepth, 0);
     }
 };
 

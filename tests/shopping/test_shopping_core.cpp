@@ -15,7 +15,7 @@
 using namespace ShoppingTestData;
 
 namespace {
-// Fills the shopping list file with n items ("item1".. in aisle "1"), all synchronised.
+// Fills the shopping list file with n synchronised items ("item0".. in aisle "1") and some deleted ones.
 void fillShoppingList(const QString& folder, int n, int deleted = 0)
 {
     auto source = DataSource::open(TableDef::ShoppingList, folder);
@@ -23,23 +23,29 @@ void fillShoppingList(const QString& folder, int n, int deleted = 0)
     for (int i = 0; i < n + deleted; ++i) {
         rs.addNew();
         const QString name = QStringLiteral("item%1").arg(i);
-        const QStringList values {
-            "0x00000100", i < n ? "0x0000" : "0x0002", "001" + name, "1", name, "1", "", "", "", ""
-        };
+        const QStringList values { "0x00000100", i < n ? "0x0000" : "0x0002", "001" + name, "1", name, "1" };
         for (int f = 0; f < values.size(); ++f)
             rs.setValue(f, values.at(f));
     }
     QVERIFY(source->save());
 }
 
-int liveCount(const QString& folder, TableDef::Id id)
+int liveCount(const QString& folder)
 {
-    auto source = DataSource::open(id, folder);
+    auto source = DataSource::open(TableDef::ShoppingList, folder);
     source->recordset().setFilter(RecordStatus::LiveFilter);
     return source->recordset().recordCount();
 }
 
-// Adds one data row per entry: the first string is the row's tag, the others its QString columns.
+QStringList titles(const ScriptedDialogs& dialogs)
+{
+    QStringList out;
+    for (const auto& shown : dialogs.shown())
+        out << shown.title;
+    return out;
+}
+
+// One data row per entry: the row's tag, then its QString columns.
 void stringRows(std::initializer_list<std::initializer_list<const char*>> rows)
 {
     for (const auto& row : rows) {
@@ -53,6 +59,8 @@ template <typename... Names> void stringColumns(Names... names)
 {
     (QTest::addColumn<QString>(names), ...);
 }
+
+const QString kLimitText = QStringLiteral("The maximum number of items in the shopping list is 10000.");
 } // namespace
 
 class TestShoppingCore : public QObject
@@ -106,7 +114,7 @@ private Q_SLOTS:
         append(folder.path(), TableDef::Ingredients,
                { masterIngredient("Flour", "3"), masterIngredient("Butter", "Baking") });
         ScriptedDialogs dialogs;
-        AddToShoppingList(qty, units, ingredient, QStringLiteral("Pie"), folder.path());
+        AddToShoppingList(qty, units, ingredient, "Pie", folder.path());
         QCOMPARE(read(folder.path(), TableDef::ShoppingList,
                       { "ShopKey", "ShopAisle", "ShopIngr", "ShopQty", "ShopUnits", "ShopNote" }),
                  file.isEmpty() ? QStringList() : QStringList { file });
@@ -123,22 +131,20 @@ private Q_SLOTS:
     }
     void limit()
     {
-        QFETCH(int, deleted);
         QFETCH(int, live);
+        QFETCH(int, deleted);
         QFETCH(bool, added);
         TestData::DataFolderFixture folder;
         fillShoppingList(folder.path(), live, deleted);
         ScriptedDialogs dialogs;
         if (!added)
             dialogs.answer(MsgAnswer::Ok);
-        const ShopAddResult result = AddToShoppingList("1", "", "Apple", "", folder.path());
-        QCOMPARE(result, added ? ShopAddResult::Added : ShopAddResult::ListFull);
-        QCOMPARE(liveCount(folder.path(), TableDef::ShoppingList), added ? live + 1 : live);
-        QCOMPARE(dialogs.messageCount(), added ? 0 : 1);
-        if (!added) {
-            QCOMPARE(dialogs.last().title, QStringLiteral("Maximum Number Items"));
-            QCOMPARE(dialogs.last().text, QStringLiteral("The maximum number of items in the shopping list is 10000."));
-        }
+        QCOMPARE(AddToShoppingList("1", "", "Apple", "", folder.path()),
+                 added ? ShopAddResult::Added : ShopAddResult::ListFull);
+        QCOMPARE(liveCount(folder.path()), added ? live + 1 : live);
+        QCOMPARE(titles(dialogs), added ? QStringList() : QStringList { "Maximum Number Items" });
+        if (!added)
+            QCOMPARE(dialogs.last().text, kLimitText);
     }
 
     // Reaching the limit in the middle of add-all still writes what was added and says what was left out,
@@ -155,9 +161,8 @@ private Q_SLOTS:
         QCOMPARE(tally.added, 2);
         QCOMPARE(tally.skipped, 1);
         QCOMPARE(tally.notAdded, 2);
-        QCOMPARE(liveCount(folder.path(), TableDef::ShoppingList), 10000);
-        QCOMPARE(dialogs.messageCount(), 2);
-        QCOMPARE(dialogs.last().title, QStringLiteral("Maximum Number Items"));
+        QCOMPARE(liveCount(folder.path()), 10000);
+        QCOMPARE(titles(dialogs), (QStringList { "Add All Ingredients", "Maximum Number Items" }));
         QVERIFY(dialogs.last().text.endsWith("2 ingredient lines were not added."));
     }
 
@@ -169,24 +174,21 @@ private Q_SLOTS:
         append(folder.path(), TableDef::Recipes, { recipe("fruit", "Fruit", "1||Apple~2||Pear~3||Plum~") });
         DataSource1 recipes(folder.file(TableDef::Recipes));
         DataSource8 menu(folder.file(TableDef::MenuPlanner));
+        QVERIFY(!MenuPlanner::addFromRecipeWindow(menu.recordset(), QDate(2008, 1, 7), "", "Nameless"));
         QVERIFY(MenuPlanner::addFromRecipeWindow(menu.recordset(), QDate(2008, 1, 7), "fruit", "Fruit"));
         MenuPlannerModel planner(menu.recordset());
+        QCOMPARE(planner.rows().size(), 1); // a recipe without key is not planned
         ScriptedDialogs dialogs;
-        for (int i = 0; i < 4; ++i)
-            dialogs.answer(i == 0 ? MsgAnswer::Yes : MsgAnswer::Ok);
-        const auto tally = ShoppingActions::addFromPlanner(folder.path(), planner, recipes.recordset(), true);
-        QCOMPARE(tally.added, 1);
-        QStringList titles;
-        for (const auto& shown : dialogs.shown())
-            titles << shown.title;
+        for (const MsgAnswer answer : { MsgAnswer::Yes, MsgAnswer::Ok, MsgAnswer::Ok, MsgAnswer::Ok })
+            dialogs.answer(answer);
+        QCOMPARE(ShoppingActions::addFromPlanner(folder.path(), planner, recipes.recordset(), true).added, 1);
         QCOMPARE(
-            titles,
+            titles(dialogs),
             (QStringList { "Add All Ingredients", "Maximum Number Items", "Maximum Number Items", "Add Complete" }));
-        QCOMPARE(dialogs.shown().at(1).text,
-                 QStringLiteral("The maximum number of items in the shopping list is 10000."));
+        QCOMPARE(dialogs.shown().at(1).text, kLimitText);
     }
 
-    // Declining add-all, or adding from the planner with no row selected, leaves the shopping list file as it was.
+    // Declining add-all, or adding from an empty planner, leaves the shopping list file as it was.
     void declinedOrUnselectedWritesNothing()
     {
         TestData::DataFolderFixture folder;
@@ -194,42 +196,33 @@ private Q_SLOTS:
         ScriptedDialogs dialogs;
         dialogs.answer(MsgAnswer::No);
         ShoppingActions::addAllFromRecipe(folder.path(), ShoppingList::splitItemLines("1||Apple~"), "Fruit", true);
-        QCOMPARE(dialogs.last().title, QStringLiteral("Add All Ingredients"));
         DataSource1 recipes(folder.file(TableDef::Recipes));
         DataSource8 menu(folder.file(TableDef::MenuPlanner));
-        MenuPlannerModel planner(menu.recordset());
         dialogs.answer(MsgAnswer::Ok);
-        ShoppingActions::addFromPlanner(folder.path(), planner, recipes.recordset(), false);
-        QCOMPARE(dialogs.last().title, QStringLiteral("No Selection"));
+        ShoppingActions::addFromPlanner(folder.path(), MenuPlannerModel(menu.recordset()), recipes.recordset(), false);
+        QCOMPARE(titles(dialogs), (QStringList { "Add All Ingredients", "No Selection" }));
         QCOMPARE(dialogs.last().text, QStringLiteral("Please select a recipe."));
         QCOMPARE(folder.readBytes(TableDef::ShoppingList), before);
     }
 
-    void addOneConfirmation_data()
-    {
-        QTest::addColumn<QString>("confirm");
-        QTest::addColumn<QString>("ingredient");
-        QTest::addColumn<int>("messages");
-        QTest::addColumn<int>("items");
-        QTest::newRow("confirm off") << QString("0") << QString("Apple") << 0 << 1;
-        QTest::newRow("empty line adds nothing but is confirmed") << QString("1") << QString() << 1 << 0;
-    }
+    // Add-one confirms only when the preference is exactly "1", and then also for a line that is no item.
     void addOneConfirmation()
     {
-        QFETCH(QString, confirm);
-        QFETCH(QString, ingredient);
-        QFETCH(int, messages);
         TestData::DataFolderFixture folder;
-        append(folder.path(), TableDef::Preferences, { { "0x00000001", "0x0000", "confirm_1SL", confirm } });
+        append(folder.path(), TableDef::Preferences, { { "0x00000001", "0x0000", "confirm_1SL", "0" } });
         AppState::instance().prefs = std::make_unique<DataSourcePrefs2>(folder.file(TableDef::Preferences));
         ScriptedDialogs dialogs;
-        for (int i = 0; i < messages; ++i)
-            dialogs.answer(MsgAnswer::Ok);
-        ShoppingActions::addOneFromRecipe(folder.path(), "", "", ingredient, "Pie");
-        QCOMPARE(dialogs.messageCount(), messages);
-        if (messages)
-            QCOMPARE(dialogs.last().text, QStringLiteral("Item added to the shopping list."));
-        QTEST(liveCount(folder.path(), TableDef::ShoppingList), "items");
+        ShoppingActions::addOneFromRecipe(folder.path(), "", "", "Apple", "Pie");
+        QCOMPARE(dialogs.messageCount(), 0);
+        QCOMPARE(liveCount(folder.path()), 1);
+        Recordset& prefs = AppState::instance().prefs->recordset();
+        prefs.moveFirst();
+        prefs.setValue("PrefsStr1", "1");
+        prefs.update();
+        dialogs.answer(MsgAnswer::Ok);
+        ShoppingActions::addOneFromRecipe(folder.path(), "", "", "", "Pie");
+        QCOMPARE(dialogs.last().text, QStringLiteral("Item added to the shopping list."));
+        QCOMPARE(liveCount(folder.path()), 1);
     }
 
     void splitItemLines()
@@ -267,18 +260,6 @@ private Q_SLOTS:
         QTEST(MenuPlanner::dateColumnText(key), "date");
     }
 
-    // Menu Add from the recipe window needs a recipe key; the grid's order of both windows' keys is checked with
-    // the window.
-    void recipeWindowAddNeedsKey()
-    {
-        TestData::DataFolderFixture folder;
-        DataSource8 menu(folder.file(TableDef::MenuPlanner));
-        QVERIFY(!MenuPlanner::addFromRecipeWindow(menu.recordset(), QDate(2007, 12, 26), "", "Nameless"));
-        QCOMPARE(menu.recordset().totalRecordCount(), 0);
-        QVERIFY(MenuPlanner::addFromRecipeWindow(menu.recordset(), QDate(2007, 12, 26), "apple pie", "Apple Pie"));
-        QCOMPARE(menu.recordset().totalRecordCount(), 1);
-    }
-
     // Update keeps the record when only letter case changes, otherwise replaces it under the status rules.
     void plannerUpdate_data()
     {
@@ -288,13 +269,13 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("file");
         const QDate d(2007, 12, 25);
         const QStringList caseOnly { "0x0004|0x00000042|20071225dinner~apple pie|APPLE PIE" };
-        QTest::newRow("case only") << QString("0x0000") << d << QString("APPLE PIE") << caseOnly;
-        QTest::newRow("case only on new") << QString("0x0008") << d << QString("APPLE PIE") << caseOnly;
-        QTest::newRow("other recipe") << QString("0x0000") << d << QString("Cake")
+        QTest::newRow("case only") << "0x0000" << d << "APPLE PIE" << caseOnly;
+        QTest::newRow("case only on new") << "0x0008" << d << "APPLE PIE" << caseOnly;
+        QTest::newRow("other recipe") << "0x0000" << d << "Cake"
                                       << QStringList { "0x0002|0x00000042|20071225dinner~apple pie|Apple Pie",
                                                        "0x0008|0x00000000|20071225dinner~cake|Cake" };
         QTest::newRow("other date on new record")
-            << QString("0x0008") << QDate(2007, 12, 31) << QString("Apple Pie")
+            << "0x0008" << QDate(2007, 12, 31) << "Apple Pie"
             << QStringList { "0x0008|0x00000000|20071231dinner~apple pie|Apple Pie" };
     }
     void plannerUpdate()
@@ -310,26 +291,35 @@ private Q_SLOTS:
         const auto entry = model.beginEdit();
         QVERIFY(entry);
         QCOMPARE(entry->date, QDate(2007, 12, 25));
-        QCOMPARE(entry->recipe, QStringLiteral("Apple Pie"));
         QCOMPARE(model.addOrUpdate({ date, entry->meal, recipe }), MenuPlannerModel::Result::Updated);
         QCOMPARE(model.mode(), MenuPlannerModel::Mode::Add);
         QVERIFY(menu.save());
         QTEST(read(folder.path(), TableDef::MenuPlanner, { "REC_ID", "MenuKey", "MenuRecipe" }), "file");
     }
 
-    void windowUpdate_data()
+    void shoppingListUpdate_data()
     {
         QTest::addColumn<QString>("status");
         QTest::addColumn<QString>("aisle");
         QTest::addColumn<QString>("ingredient");
         QTest::addColumn<QStringList>("file");
-        QTest::newRow("case only on new record") << QString("0x0008") << QString("7") << QString("milk")
-                                                 << QStringList { "0x0004|0x00000077|007milk|milk|2|Cake" };
+        QTest::newRow("case only") << "0x0000"
+                                   << "7"
+                                   << "milk" << QStringList { "0x0004|0x00000077|007milk|milk|2|Cake" };
+        QTest::newRow("case only on new record") << "0x0008"
+                                                 << "7"
+                                                 << "milk" << QStringList { "0x0004|0x00000077|007milk|milk|2|Cake" };
+        QTest::newRow("aisle change") << "0x0000"
+                                      << "5"
+                                      << "Milk"
+                                      << QStringList { "0x0008|0x00000000|005milk|Milk|2|Cake",
+                                                       "0x0002|0x00000077|007milk|Milk|1|Cake" };
         QTest::newRow("ingredient change on new removes old")
-            << QString("0x0008") << QString("7") << QString("Cream")
-            << QStringList { "0x0008|0x00000000|007cream|Cream|2|Cake" };
+            << "0x0008"
+            << "7"
+            << "Cream" << QStringList { "0x0008|0x00000000|007cream|Cream|2|Cake" };
     }
-    void windowUpdate()
+    void shoppingListUpdate()
     {
         QFETCH(QString, status);
         QFETCH(QString, aisle);
@@ -342,7 +332,6 @@ private Q_SLOTS:
             const auto entry = shop.beginEdit();
             QVERIFY(entry);
             QCOMPARE(entry->aisle, QStringLiteral("7"));
-            QCOMPARE(shop.mode(), ShoppingListModel::Mode::Update);
             QCOMPARE(shop.addOrUpdate({ aisle, "2", "qt", ingredient }), ShoppingListModel::Result::Updated);
             QCOMPARE(shop.mode(), ShoppingListModel::Mode::Add);
             QVERIFY(shop.save());
@@ -351,22 +340,9 @@ private Q_SLOTS:
               "file");
     }
 
-    // Update rewrites the item being edited even when another row was clicked meanwhile.
-    void windowUpdateAppliesToEditedRow()
-    {
-        TestData::DataFolderFixture folder;
-        append(folder.path(), TableDef::ShoppingList,
-               { { "0x00000001", "0x0000", "001apple", "1", "Apple", "", "", "", "", "" },
-                 { "0x00000002", "0x0000", "002pear", "2", "Pear", "", "", "", "", "" } });
-        ShoppingListModel shop(folder.path());
-        QVERIFY(shop.beginEdit());
-        QVERIFY(shop.select(1));
-        shop.addOrUpdate({ "1", "6", "", "Apple" });
-        QCOMPARE(shop.rows().at(0).quantity, QStringLiteral("6"));
-        QCOMPARE(shop.rows().at(1).quantity, QString());
-    }
-
-    void windowDeleteAndClear()
+    // Update rewrites the item being edited even when another row was clicked meanwhile; delete and clear
+    // write their statuses.
+    void shoppingListEditDeleteAndClear()
     {
         TestData::DataFolderFixture folder;
         append(folder.path(), TableDef::ShoppingList,
@@ -374,6 +350,11 @@ private Q_SLOTS:
                  { "0x00000002", "0x0004", "002pear", "2", "Pear", "", "", "", "", "" } });
         {
             ShoppingListModel shop(folder.path());
+            QVERIFY(shop.beginEdit());
+            QVERIFY(shop.select(1));
+            shop.addOrUpdate({ "1", "6", "", "Apple" });
+            QCOMPARE(shop.rows().at(0).quantity, QStringLiteral("6"));
+            QCOMPARE(shop.rows().at(1).quantity, QString());
             shop.addOrUpdate({ "3", "", "", "Plum" });
             QVERIFY(shop.select(1));
             QVERIFY(shop.deleteSelected());
@@ -393,38 +374,29 @@ private Q_SLOTS:
     void plannedWeekEndToEnd()
     {
         TestData::DataFolderFixture folder;
-        append(folder.path(), TableDef::Ingredients,
-               { masterIngredient("Flour", "3"), masterIngredient("Apples", "Fruit"), masterIngredient("Milk", "7") });
+        append(folder.path(), TableDef::Ingredients, { masterIngredient("Flour", "3"), masterIngredient("Milk", "7") });
         append(folder.path(), TableDef::Recipes,
-               { recipe("apple pie", "Apple Pie", "2|cups|Flour~3||Apples~"),
-                 recipe("pancakes", "Pancakes", "1|cup|Flour~1|cup|Milk~"), recipe("Toast", "Toast", "2|slices|Bread~"),
+               { recipe("pancakes", "Pancakes", "1|cup|Flour~1|cup|Milk~"), recipe("Toast", "Toast", "2|slices|Bread~"),
                  recipe("stew", "Stew", "1||Beef~", "0x0002") });
         DataSource1 recipes(folder.file(TableDef::Recipes));
         recipes.recordset().setFilter("Name = 'Nothing'"); // the adder looks past the recipe window's filter
         DataSource8 menu(folder.file(TableDef::MenuPlanner));
         MenuPlannerModel planner(menu.recordset());
         const QDate monday(2008, 1, 7);
-        const QStringList week { "Pancakes", "Apple Pie", "Toast", "Pancakes", "Stew", "Toast", "Apple Pie" };
+        const QStringList week { "Pancakes", "Toast", "Stew", "Pancakes" };
         for (int i = 0; i < week.size(); ++i)
             planner.addOrUpdate({ monday.addDays(i), "Dinner", week.at(i) });
-        QCOMPARE(planner.rows().first().date, QStringLiteral("1/7 Mon"));
-
         ScriptedDialogs dialogs;
-        dialogs.answer(MsgAnswer::Yes);
-        dialogs.answer(MsgAnswer::Ok); // Stew is deleted: not found
-        dialogs.answer(MsgAnswer::Ok); // finished
-        const auto tally = ShoppingActions::addFromPlanner(folder.path(), planner, recipes.recordset(), true);
-        QCOMPARE(tally.added, 10);
+        for (const MsgAnswer answer : { MsgAnswer::Yes, MsgAnswer::Ok, MsgAnswer::Ok })
+            dialogs.answer(answer);
+        QCOMPARE(ShoppingActions::addFromPlanner(folder.path(), planner, recipes.recordset(), true).added, 5);
         QCOMPARE(dialogs.shown().at(1).title, QStringLiteral("Not found"));
         QCOMPARE(dialogs.shown().at(1).text, QStringLiteral("Recipe (Stew) not found"));
         QCOMPARE(recipes.recordset().recordCount(), 0);
         QCOMPARE(dialogs.last().text, QStringLiteral("Finished adding ingredients."));
-        QVERIFY(dialogs.exhausted());
-        const QString flourP = "0x0008|003flour|1|Pancakes", flourA = "0x0008|003flour|2|Apple Pie",
-                      milk = "0x0008|007milk|1|Pancakes", bread = "0x0008|bread|2|Toast",
-                      apples = "0x0008|fruitapples|3|Apple Pie";
+        const QString flour = "0x0008|003flour|1|Pancakes", milk = "0x0008|007milk|1|Pancakes";
         QCOMPARE(read(folder.path(), TableDef::ShoppingList, { "ShopKey", "ShopQty", "ShopNote" }),
-                 (QStringList { flourP, flourA, flourP, flourA, milk, milk, bread, bread, apples, apples }));
+                 (QStringList { flour, flour, milk, milk, "0x0008|bread|2|Toast" }));
     }
 };
 
