@@ -6,7 +6,7 @@ namespace {
 
 struct Entry
 {
-    CliCommandSpec spec;
+    CliCommandInfo info;
     int (*run)(const CommandLine& cl, QTextStream& out, QTextStream& err);
 };
 
@@ -163,8 +163,8 @@ void printHelp(QTextStream& out)
            "same rules as the program's windows. Run it while the program is closed.\n\n"
            "Commands:\n";
     for (const Entry& e : commands()) {
-        out << "  " << CommandLine::usage(e.spec).mid(8) << "\n";
-        for (const QString& line : QString::fromUtf8(e.spec.description).split(QLatin1Char('\n')))
+        out << "  " << CommandLine::usage(e.info).mid(8) << "\n";
+        for (const QString& line : QString::fromUtf8(e.info.description).split(QLatin1Char('\n')))
             out << "          " << line << "\n";
     }
     out << "\nSearch options (list, export, report):\n";
@@ -216,9 +216,9 @@ int runCli(QStringList args, QTextStream& out, QTextStream& err)
         return CliStatus::Done;
     }
     for (const Entry& e : commands()) {
-        if (name != QLatin1String(e.spec.name))
+        if (name != QLatin1String(e.info.name))
             continue;
-        CommandLine cl(e.spec, err);
+        CommandLine cl(e.info, err);
         if (const int status = cl.parse(rest.mid(1)))
             return status;
         try {

@@ -17,29 +17,29 @@ const QList<CliOption>& CommandLine::searchOptions()
     return options;
 }
 
-QString CommandLine::usage(const CliCommandSpec& spec)
+QString CommandLine::usage(const CliCommandInfo& info)
 {
-    QString text = QStringLiteral("zestora ") + QLatin1String(spec.name);
-    if (*spec.arguments)
-        text += QLatin1Char(' ') + QLatin1String(spec.arguments);
-    for (const CliOption& o : spec.options)
+    QString text = QStringLiteral("zestora ") + QLatin1String(info.name);
+    if (*info.arguments)
+        text += QLatin1Char(' ') + QLatin1String(info.arguments);
+    for (const CliOption& o : info.options)
         text += QStringLiteral(" [--") + o.names.first()
             + (o.valueName.isEmpty() ? QString() : QLatin1Char(' ') + o.valueName) + QLatin1Char(']');
-    if (spec.search)
+    if (info.search)
         text += QStringLiteral(" [SEARCH OPTIONS]");
     return text;
 }
 
-CommandLine::CommandLine(const CliCommandSpec& spec, QTextStream& err)
-    : m_spec(spec)
+CommandLine::CommandLine(const CliCommandInfo& info, QTextStream& err)
+    : m_info(info)
     , m_err(err)
 {
     m_parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     auto add
         = [this](const CliOption& o) { m_parser.addOption(QCommandLineOption(o.names, o.description, o.valueName)); };
-    for (const CliOption& o : spec.options)
+    for (const CliOption& o : info.options)
         add(o);
-    if (spec.search) {
+    if (info.search) {
         for (const CliOption& o : searchOptions())
             add(o);
     }
@@ -50,11 +50,11 @@ int CommandLine::parse(const QStringList& args)
     if (!m_parser.parse(QStringList { QStringLiteral("zestora") } + args))
         return usageError(m_parser.errorText());
     m_args = m_parser.positionalArguments();
-    if (m_args.size() < m_spec.minArgs || m_args.size() > m_spec.maxArgs)
+    if (m_args.size() < m_info.minArgs || m_args.size() > m_info.maxArgs)
         return usageError(QStringLiteral("wrong number of arguments"));
-    if (m_spec.search && values(QStringLiteral("category")).size() + values(QStringLiteral("category2")).size() > 2)
+    if (m_info.search && values(QStringLiteral("category")).size() + values(QStringLiteral("category2")).size() > 2)
         return usageError(QStringLiteral("at most two categories"));
-    if (m_spec.dataFolder && !QFileInfo(m_args.first()).isDir())
+    if (m_info.dataFolder && !QFileInfo(m_args.first()).isDir())
         return fail(CliStatus::Failed, QStringLiteral("no data folder ") + m_args.first());
     return CliStatus::Done;
 }
@@ -76,13 +76,13 @@ SearchCriteria CommandLine::criteria() const
 
 int CommandLine::fail(int status, const QString& text) const
 {
-    m_err << "zestora " << m_spec.name << ": " << text << "\n";
+    m_err << "zestora " << m_info.name << ": " << text << "\n";
     return status;
 }
 
 int CommandLine::usageError(const QString& text) const
 {
     fail(CliStatus::Failed, text);
-    m_err << "usage: " << usage(m_spec) << "\n";
+    m_err << "usage: " << usage(m_info) << "\n";
     return CliStatus::Failed;
 }

@@ -25,7 +25,7 @@ struct CliOption
 };
 
 // One command of the tool as the dispatcher knows it.
-struct CliCommandSpec
+struct CliCommandInfo
 {
     const char* name;
     const char* arguments; // the positional arguments, as shown in the usage
@@ -42,12 +42,12 @@ struct CliCommandSpec
 class CommandLine
 {
 public:
-    CommandLine(const CliCommandSpec& spec, QTextStream& err);
+    CommandLine(const CliCommandInfo& info, QTextStream& err);
 
     // The search options that list, export and report share.
     static const QList<CliOption>& searchOptions();
     // The usage line of a command: "zestora NAME ARGUMENTS [OPTIONS]".
-    static QString usage(const CliCommandSpec& spec);
+    static QString usage(const CliCommandInfo& info);
 
     // Parses the arguments (without the program and command names). On failure the message is written
     // and the returned status is CliStatus::Failed; otherwise CliStatus::Done.
@@ -67,7 +67,7 @@ public:
     int usageError(const QString& text) const;
 
 private:
-    const CliCommandSpec& m_spec;
+    const CliCommandInfo& m_info;
     QTextStream& m_err;
     QCommandLineParser m_parser;
     QStringList m_args;
