@@ -8,11 +8,11 @@
 //
 // Usage: zestora_bench_interchange [RECIPES [ROUNDS]]   (defaults 20000 and 5)
 #include "BenchTiming.h"
+#include "base/Dialogs.h"
 #include "interchange/ImportFile.h"
 #include "interchange/RecipeExporter.h"
 #include "interchange/RecipeImporter.h"
 #include "recipes/RecipeTable.h"
-#include "shell/Dialogs.h"
 #include "storage/Cp1252.h"
 #include "storage/Recordset.h"
 #include "storage/TableFile.h"

@@ -6,6 +6,7 @@
 // usage: zestora_bench_recipes DATADIR [--import-runs N]
 #include "BenchTiming.h"
 #include "app/Main.h"
+#include "base/Dialogs.h"
 #include "masterlists/MasterListKind.h"
 #include "masterlists/ui/ImportMasterWindow.h"
 #include "masterlists/ui/MasterListWindow.h"
@@ -14,7 +15,6 @@
 #include "recipes/RecipeTable.h"
 #include "recipes/ui/RecipeController.h"
 #include "shell/AppState.h"
-#include "shell/Dialogs.h"
 #include "shell/ui/QtPlatform.h"
 #include "storage/TableFile.h"
 

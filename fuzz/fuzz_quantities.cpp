@@ -2,9 +2,9 @@
 // fraction or the fixed decimal form, or raises AppError; the line parser and the unit abbreviation take any text.
 #include "FuzzInput.h"
 
+#include "base/AppError.h"
 #include "quantities/Quantity.h"
 #include "quantities/UnitVocabulary.h"
-#include "shell/AppError.h"
 
 #include <QRegularExpression>
 

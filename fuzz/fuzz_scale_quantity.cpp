@@ -1,8 +1,8 @@
 // ScaleQuantity over any text and factor, in both modes: a result or a reported error, never a crash.
 #include "FuzzInput.h"
 
+#include "base/AppError.h"
 #include "quantities/Quantity.h"
-#include "shell/AppError.h"
 
 #include <cstring>
 

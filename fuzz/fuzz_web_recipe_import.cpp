@@ -2,45 +2,18 @@
 // chooses), then an export of what came in as JSON and an import of that export: every run ends, every saved
 // recipe is well formed, and the export reads back whole.
 #include "FuzzInput.h"
+#include "FuzzRecipes.h"
 
 #include "interchange/LineSource.h"
 #include "interchange/RecipeExporter.h"
 #include "interchange/RecipeImporter.h"
 #include "interchange/SchemaOrgFormat.h"
-#include "storage/Recordset.h"
-#include "storage/TableFile.h"
 
 #include <QBuffer>
 #include <QJsonArray>
 #include <QJsonDocument>
 
 #include <cstdlib>
-#include <memory>
-
-namespace {
-
-std::unique_ptr<Recordset> table(TableDef::Id id)
-{
-    auto rs = std::make_unique<Recordset>();
-    TableFile::defineFields(*rs, TableCatalogue::table(id));
-    return rs;
-}
-
-void check(Recordset& rs)
-{
-    for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
-        const QString name = rs.value(QStringLiteral("Name"));
-        const QString ingredients = rs.value(QStringLiteral("Ingredients"));
-        const QString nutrition = rs.value(QStringLiteral("Nutrition"));
-        if (name.isEmpty() || name.size() > 60 || rs.value(QStringLiteral("Serves")).size() > 8
-            || ingredients.size() > 4000 || (!ingredients.isEmpty() && !ingredients.endsWith(QLatin1Char('~')))
-            || (!nutrition.isEmpty() && !nutrition.endsWith(QLatin1Char('~')))
-            || rs.value(QStringLiteral("Category")).contains(QLatin1Char('\n')))
-            std::abort();
-    }
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -50,14 +23,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     else if (size > 0 && data[0] % 3 == 2)
         bytes = "[" + bytes + "]";
 
-    auto recipes = table(TableDef::Recipes);
-    auto categories = table(TableDef::Categories);
+    auto recipes = fuzzTable(TableDef::Recipes);
+    auto categories = fuzzTable(TableDef::Categories);
     {
         RecipeImporter importer(*recipes, categories.get());
         LineSource source(bytes);
         importer.run(source, {});
     }
-    check(*recipes);
+    checkImportedRecipes(*recipes, 4000);
 
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
@@ -72,12 +45,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (!writer.endFile(buffer) || QJsonDocument::fromJson(buffer.data()).array().size() != records.size())
         std::abort();
 
-    auto again = table(TableDef::Recipes);
+    auto again = fuzzTable(TableDef::Recipes);
     RecipeImporter importer(*again, nullptr);
     LineSource source(buffer.data());
     const ImportResult result = importer.run(source, {});
     if (result.saved != records.size())
         std::abort();
-    check(*again);
+    checkImportedRecipes(*again, 4000);
     return 0;
 }

@@ -2,13 +2,14 @@
 
 #include "app/Features.h"
 #include "app/RecipeWindow.h"
+#include "base/Dialogs.h"
+#include "base/Platform.h"
+#include "base/ShowError.h"
 #include "shell/AppState.h"
-#include "shell/Dialogs.h"
 #include "shell/FirstRun.h"
+#include "shell/LoadFailure.h"
 #include "shell/PickLists.h"
-#include "shell/Platform.h"
 #include "shell/Settings.h"
-#include "shell/ShowError.h"
 #include "shell/Shutdown.h"
 #include "shell/Startup.h"
 #include "shell/ui/FirstRunWindow.h"
@@ -165,15 +166,15 @@ bool Main::startUp(const QString& programFolder, const StartupOptions& options)
         if (m_recipeWindow)
             m_recipeWindow->listAll();
         showTabPage(m_ui.tab1->currentIndex() + 1);
-        m_loaded = true;
         if (splash)
             splash->finish();
         m_layout->record(QSize(DesignWidth, DesignHeight));
         m_layout->setEnabled(true);
         m_syncWatch->start();
         RestoreWindowGeometry();
-    } catch (const TableLoadError&) {
-        return false; // the loader has told the user
+    } catch (const TableLoadError& e) {
+        LoadFailure::endProgram(e);
+        return false;
     } catch (const std::exception& error) {
         ShowError(QStringLiteral("loading"), QString(), error);
         return false;

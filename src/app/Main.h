@@ -100,7 +100,6 @@ private:
     std::unique_ptr<DataSource> m_sources;
     std::unique_ptr<DataSource> m_ratings;
     bool m_hotsyncDetected = false;
-    bool m_loaded = false;
     bool m_quitOnExit = false;
     bool m_exitCompleted = false;
 };

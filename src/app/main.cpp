@@ -1,6 +1,7 @@
 #include "app/Main.h"
+#include "base/Dialogs.h"
 #include "interchange/ui/InterchangeCommands.h"
-#include "shell/Dialogs.h"
+#include "shell/LoadFailure.h"
 #include "shell/Version.h"
 #include "shell/ui/QtDialogs.h"
 #include "shell/ui/QtPlatform.h"
@@ -47,6 +48,23 @@ const char* const kHelp
       "          the program could not start (another copy running, no data folder, a table file that could\n"
       "          not be loaded, the first-start window cancelled), or a wrong argument\n";
 
+// A table file that cannot be loaded while a window works leaves the program nothing to work on: the failure
+// travels out of the handler to here, where it is reported and the program ends.
+class Application : public QApplication
+{
+public:
+    using QApplication::QApplication;
+    bool notify(QObject* receiver, QEvent* event) override
+    {
+        try {
+            return QApplication::notify(receiver, event);
+        } catch (const TableLoadError& error) {
+            LoadFailure::endProgram(error);
+        }
+        return false;
+    }
+};
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -69,7 +87,7 @@ int main(int argc, char* argv[])
         file = QFileInfo(QString::fromLocal8Bit(argv[i])).absoluteFilePath();
     }
 
-    QApplication app(argc, argv);
+    Application app(argc, argv);
     // The name the user's settings and data folders are named after (~/.config/zestora-plus).
     QApplication::setApplicationName(QStringLiteral("zestora-plus"));
     QApplication::setApplicationVersion(Version::Number);

@@ -1,59 +1,159 @@
 #include "cli/CliCommands.h"
+#include "shell/LoadFailure.h"
 #include "shell/Version.h"
 
 namespace {
 
-// Each usage is the command's syntax, a line break, and what it does (further lines as needed).
-const CliCommand kCommands[] = {
-    { "init", "init [--demo] DATADIR\ncreate a data folder with all thirteen table files (--demo: a small cookbook)",
-      cmdInit },
-    { "check", "check DATADIR [--resave]\nload every table and count its records; --resave writes them back",
-      cmdCheck },
-    { "backup", "backup DATADIR DESTDIR\ncopy the table files to a backup folder (the previous backup kept as .bak)",
-      cmdBackup },
-    { "restore",
-      "restore DATADIR SRCDIR [--install-type Palm|PPC|Windows]\nrestore a backup and write the import copies",
-      cmdRestore },
-    { "list",
-      "list DATADIR [--name T] [--category T] [--category2 T] [--ingredient T] [--instructions T] [--source T]\n"
-      "[--rating T] [--or]\nlist the recipes that match, as the search window does; exit 1 when none does",
-      cmdList },
-    { "show", "show DATADIR NAME\nprint the fields of the recipe with that name", cmdShow },
-    { "scale",
-      "scale QUANTITY FACTOR [--decimal]\nprint QUANTITY times FACTOR as a kitchen fraction (or 0000.0000);\n"
-      "exit 1 when the quantity cannot be read and comes back marked with *",
-      cmdScale },
-    { "parse", "parse [--abbreviate]\nread ingredient lines on standard input and print them as qty|units|item~",
-      cmdParse },
-    { "master",
-      "master DATADIR KIND [--add TEXT [--aisle A] | --import FILE]\nlist a master list (KIND: cat, qty, units, "
-      "ingr, ntrn, source, rating, aisle, meal), add an\nentry, or import an ingredient list file (ingr); exit 1 "
-      "at the list's limit",
-      cmdMaster },
-    { "shop", "shop DATADIR [--add-recipe NAME]\nprint the shopping list; --add-recipe adds every line of a recipe",
-      cmdShop },
-    { "menu", "menu DATADIR [--add YYYYMMDD NAME [--meal M]]\nprint the menu planner; --add adds an entry", cmdMenu },
-    { "import",
-      "import DATADIR FILE [--csv FIELD,FIELD,...] [--rejects FILE]\nimport the recipes of a Meal-Master, "
-      "MasterCook, PocketRecipes,\nCookbook Wizard, web page or JSON file (schema.org recipes) or\n(with --csv) CSV "
-      "file; every recipe not read is listed with its line,\nand --rejects writes their original text to FILE",
-      cmdImport },
-    { "export",
-      "export DATADIR OUTFILE --format mealmaster|mastercook|jsonld [--name T] [--category T] [--category2 T]\n"
-      "[--ingredient T] [--instructions T] [--source T] [--rating T] [--or]\nexport the recipes that match",
-      cmdExport },
-    { "text",
-      "text DATADIR recipe NAME|shoplist|menu\nprint the clipboard text of a recipe, the shopping list or "
-      "the menu",
-      cmdText },
-    { "splashshopper", "splashshopper DATADIR OUTFILE\nwrite the shopping list as a SplashShopper import file",
-      cmdSplashShopper },
-    { "report",
-      "report DATADIR recipes|shoplist|menu [--cards] [--new-page] [--name T] [--category T] [--ingredient T]\n"
-      "[--instruction T] [--source T] [--rating T] [--or] [--select KEY]... [--rtf OUT.rtf] [--pdf OUT.pdf]\n"
-      "print a report as the preview window composes it, to RTF and/or PDF",
-      cmdReport },
+struct Entry
+{
+    CliCommandInfo info;
+    int (*run)(const CommandLine& cl, QTextStream& out, QTextStream& err);
 };
+
+const QList<Entry>& commands()
+{
+    static const QList<Entry> table {
+        { { "init",
+            "DATADIR",
+            "create a data folder with all thirteen table files (--demo: a small cookbook)",
+            1,
+            1,
+            false,
+            false,
+            { { { "demo" }, {}, {} } } },
+          cmdInit },
+        { { "check",
+            "DATADIR",
+            "load every table and count its records; --resave writes them back",
+            1,
+            1,
+            true,
+            false,
+            { { { "resave" }, {}, {} } } },
+          cmdCheck },
+        { { "backup",
+            "DATADIR DESTDIR",
+            "copy the table files to a backup folder (the previous backup kept as .bak)",
+            2,
+            2,
+            true,
+            false,
+            {} },
+          cmdBackup },
+        { { "restore",
+            "DATADIR SRCDIR",
+            "restore a backup and write the import copies",
+            2,
+            2,
+            true,
+            false,
+            { { { "install-type" }, "Palm|PPC|Windows", {} } } },
+          cmdRestore },
+        { { "list", "DATADIR", "list the recipes that match, as the search window does", 1, 1, true, true, {} },
+          cmdList },
+        { { "show", "DATADIR NAME", "print the fields of the recipe with that name", 2, 2, true, false, {} }, cmdShow },
+        { { "scale",
+            "QUANTITY FACTOR",
+            "print QUANTITY times FACTOR as a kitchen fraction (or 0000.0000);\n"
+            "a quantity that cannot be read comes back marked with * (status 1)",
+            2,
+            2,
+            false,
+            false,
+            { { { "decimal" }, {}, {} } } },
+          cmdScale },
+        { { "parse",
+            "",
+            "read ingredient lines on standard input and print them as qty|units|item~",
+            0,
+            0,
+            false,
+            false,
+            { { { "abbreviate" }, {}, {} } } },
+          cmdParse },
+        { { "master",
+            "DATADIR KIND",
+            "list a master list (KIND: cat, qty, units, ingr, ntrn, source, rating, aisle, meal), add an\n"
+            "entry (--aisle with ingr), or import an ingredient list file (ingr)",
+            2,
+            2,
+            true,
+            false,
+            { { { "add" }, "TEXT", {} }, { { "aisle" }, "A", {} }, { { "import" }, "FILE", {} } } },
+          cmdMaster },
+        { { "shop",
+            "DATADIR",
+            "print the shopping list; --add-recipe adds every line of a recipe",
+            1,
+            1,
+            true,
+            false,
+            { { { "add-recipe" }, "NAME", {} } } },
+          cmdShop },
+        { { "menu",
+            "DATADIR [NAME]",
+            "print the menu planner; --add adds NAME on that date",
+            1,
+            2,
+            true,
+            false,
+            { { { "add" }, "YYYYMMDD", {} }, { { "meal" }, "M", {} } } },
+          cmdMenu },
+        { { "import",
+            "DATADIR FILE",
+            "import the recipes of a Meal-Master, MasterCook, PocketRecipes, Cookbook Wizard, web page or\n"
+            "JSON file (schema.org recipes) or (with --csv FIELD,FIELD,...) CSV file; every recipe not read\n"
+            "is listed with its line, and --rejects writes their original text to FILE",
+            2,
+            2,
+            true,
+            false,
+            { { { "csv" }, "FIELDS", {} }, { { "rejects" }, "FILE", {} } } },
+          cmdImport },
+        { { "export",
+            "DATADIR OUTFILE",
+            "export the recipes that match (--format mealmaster, mastercook or jsonld)",
+            2,
+            2,
+            true,
+            true,
+            { { { "format" }, "F", {} } } },
+          cmdExport },
+        { { "text",
+            "DATADIR recipe NAME|shoplist|menu",
+            "print the clipboard text of a recipe, the shopping list or the menu",
+            2,
+            3,
+            true,
+            false,
+            {} },
+          cmdText },
+        { { "splashshopper",
+            "DATADIR OUTFILE",
+            "write the shopping list as a SplashShopper import file",
+            2,
+            2,
+            true,
+            false,
+            {} },
+          cmdSplashShopper },
+        { { "report",
+            "DATADIR recipes|shoplist|menu",
+            "print a report as the preview window composes it, to RTF (--rtf) and/or PDF (--pdf);\n"
+            "--select picks recipes by key, in the order given",
+            2,
+            2,
+            true,
+            true,
+            { { { "cards" }, {}, {} },
+              { { "new-page" }, {}, {} },
+              { { "select" }, "KEY", {} },
+              { { "rtf" }, "OUT.rtf", {} },
+              { { "pdf" }, "OUT.pdf", {} } } },
+          cmdReport },
+    };
+    return table;
+}
 
 void printHelp(QTextStream& out)
 {
@@ -62,45 +162,73 @@ void printHelp(QTextStream& out)
            "The command-line tool of Zestora Plus: works on a data folder (DATADIR) of thirteen table files with the\n"
            "same rules as the program's windows. Run it while the program is closed.\n\n"
            "Commands:\n";
-    for (const CliCommand& c : kCommands) {
-        // The syntax (its first line and the lines that go on with "[") at the margin, the description indented.
-        const QStringList lines = QString::fromUtf8(c.usage).split(QLatin1Char('\n'));
-        bool syntax = true;
-        for (int i = 0; i < lines.size(); ++i) {
-            syntax = i == 0 || (syntax && lines.at(i).startsWith(QLatin1Char('[')));
-            out << (syntax ? "  " : "          ") << lines.at(i) << "\n";
-        }
+    for (const Entry& e : commands()) {
+        out << "  " << CommandLine::usage(e.info).mid(8) << "\n";
+        for (const QString& line : QString::fromUtf8(e.info.description).split(QLatin1Char('\n')))
+            out << "          " << line << "\n";
+    }
+    out << "\nSearch options (list, export, report):\n";
+    for (const CliOption& o : CommandLine::searchOptions()) {
+        const QString name = QStringLiteral("--") + o.names.first() + QLatin1Char(' ') + o.valueName;
+        out << "  " << name.leftJustified(24) << o.description;
+        for (const QString& alias : o.names.mid(1))
+            out << " (also --" << alias << ")";
+        out << "\n";
     }
     out << "\nOptions:\n"
            "  --help                  show this help and exit\n"
            "  --version               show the version and exit\n"
            "\nExit status:\n"
            "  0  the command did what was asked\n"
-           "  1  wrong arguments, or a negative answer: nothing matched (list), a list at its limit (master),\n"
-           "     a quantity that could not be read (scale)\n"
-           "  2  a file or folder could not be read or written, or a named recipe does not exist\n"
-           "  3  scale, parse or menu could not finish (unreadable input, the menu planner full)\n";
+           "  1  nothing found (no recipe matched or has that name) or refused by a limit (a full list), or a\n"
+           "     quantity that scale could not read\n"
+           "  2  wrong arguments, or data that could not be read or written: a missing data folder, a table\n"
+           "     file that cannot be loaded, an input or output file\n";
 }
 
 } // namespace
 
 int runCli(QStringList args, QTextStream& out, QTextStream& err)
 {
-    if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h")
-        || args.first() == QLatin1String("help")) {
+    QCommandLineParser parser;
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    const bool parsed = parser.parse(QStringList { QStringLiteral("zestora") } + args);
+    if (parsed && parser.isSet(help)) {
         printHelp(out);
-        return args.isEmpty() ? 1 : 0;
+        return CliStatus::Done;
     }
-    if (args.first() == QLatin1String("--version")) {
+    if (parsed && parser.isSet(version)) {
         out << "zestora " << Version::Number << "\n";
-        return 0;
+        return CliStatus::Done;
     }
-    const QString name = args.takeFirst();
-    for (const CliCommand& c : kCommands) {
-        if (name == QLatin1String(c.name))
-            return c.run(args, out, err);
+    const QStringList rest = parser.positionalArguments();
+    if (!parsed || rest.isEmpty()) {
+        if (!parsed)
+            err << "zestora: " << parser.errorText() << "\n";
+        printHelp(err);
+        return CliStatus::Failed;
+    }
+    const QString name = rest.first();
+    if (name == QLatin1String("help")) {
+        printHelp(out);
+        return CliStatus::Done;
+    }
+    for (const Entry& e : commands()) {
+        if (name != QLatin1String(e.info.name))
+            continue;
+        CommandLine cl(e.info, err);
+        if (const int status = cl.parse(rest.mid(1)))
+            return status;
+        try {
+            return e.run(cl, out, err);
+        } catch (const TableLoadError& error) {
+            LoadFailure::report(error);
+            return CliStatus::Failed;
+        }
     }
     err << "zestora: unknown command " << name << "\n";
     printHelp(err);
-    return 1;
+    return CliStatus::Failed;
 }

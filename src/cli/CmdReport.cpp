@@ -7,83 +7,19 @@
 #include "recipes/SearchCriteria.h"
 #include "storage/DataSource.h"
 
-#include <QDir>
-
-namespace {
-
-const char* const Usage = "usage: zestora report DATADIR recipes|shoplist|menu [--cards] [--new-page]\n"
-                          "       [--name TEXT] [--category TEXT]... [--ingredient TEXT] [--instruction TEXT]\n"
-                          "       [--source TEXT] [--rating TEXT] [--or] [--select KEY]...\n"
-                          "       [--rtf OUT.rtf] [--pdf OUT.pdf]\n";
-
-} // namespace
-
-int cmdReport(const QStringList& args, QTextStream& out, QTextStream& err)
+int cmdReport(const CommandLine& cl, QTextStream& out, QTextStream&)
 {
-    QStringList positional;
     PrintOptions options;
-    SearchCriteria search;
-    QString rtfPath;
-    QString pdfPath;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& a = args.at(i);
-        auto value = [&](QString* target) {
-            if (i + 1 >= args.size())
-                return false;
-            *target = args.at(++i);
-            return true;
-        };
-        QString category;
-        bool ok = true;
-        if (a == QLatin1String("--cards"))
-            options.cards = true;
-        else if (a == QLatin1String("--new-page"))
-            options.newPage = true;
-        else if (a == QLatin1String("--or"))
-            search.combine = SearchCriteria::Combine::Or;
-        else if (a == QLatin1String("--rtf"))
-            ok = value(&rtfPath);
-        else if (a == QLatin1String("--pdf"))
-            ok = value(&pdfPath);
-        else if (a == QLatin1String("--name"))
-            ok = value(&search.name);
-        else if (a == QLatin1String("--ingredient"))
-            ok = value(&search.ingredient);
-        else if (a == QLatin1String("--instruction"))
-            ok = value(&search.instructions);
-        else if (a == QLatin1String("--source"))
-            ok = value(&search.source);
-        else if (a == QLatin1String("--rating"))
-            ok = value(&search.rating);
-        else if (a == QLatin1String("--category")) {
-            ok = value(&category) && search.category2.isEmpty();
-            (search.category1.isEmpty() ? search.category1 : search.category2) = category;
-        } else if (a == QLatin1String("--select")) {
-            QString key;
-            ok = value(&key);
-            options.selectedOnly = true;
-            options.selectedKeys << key;
-        } else if (!a.startsWith(QLatin1String("--")))
-            positional << a;
-        else {
-            err << "zestora report: unknown option " << a << "\n" << Usage;
-            return 1;
-        }
-        if (!ok) {
-            err << "zestora report: " << a << " needs a value (at most two --category)\n" << Usage;
-            return 1;
-        }
-    }
-    if (positional.size() != 2 || (rtfPath.isEmpty() && pdfPath.isEmpty())) {
-        err << Usage;
-        return 1;
-    }
-    const QString dataFolder = positional.at(0);
-    const QString kind = positional.at(1);
-    if (!QDir(dataFolder).exists()) {
-        err << "zestora report: no data folder " << dataFolder << "\n";
-        return 2;
-    }
+    options.cards = cl.isSet(QStringLiteral("cards"));
+    options.newPage = cl.isSet(QStringLiteral("new-page"));
+    options.selectedKeys = cl.values(QStringLiteral("select"));
+    options.selectedOnly = !options.selectedKeys.isEmpty();
+    const QString rtfPath = cl.value(QStringLiteral("rtf"));
+    const QString pdfPath = cl.value(QStringLiteral("pdf"));
+    if (rtfPath.isEmpty() && pdfPath.isEmpty())
+        return cl.usageError(QStringLiteral("say where the report goes: --rtf and/or --pdf"));
+    const QString dataFolder = cl.arg(0);
+    const QString kind = cl.arg(1);
 
     ReportDocument doc;
     doc.setDocName(ReportComposer::DocName);
@@ -91,7 +27,7 @@ int cmdReport(const QStringList& args, QTextStream& out, QTextStream& err)
     try {
         if (kind == QLatin1String("recipes")) {
             DataSource1 recipes(DataSource::tablePath(dataFolder, TableDef::Recipes));
-            recipes.recordset().setFilter(RecipeListFilter(search));
+            recipes.recordset().setFilter(RecipeListFilter(cl.criteria()));
             recipes.recordset().setSort(QStringLiteral("Name ASC"));
             ReportComposer::composeRecipes(doc, recipes.recordset(), options, today);
         } else if (kind == QLatin1String("shoplist")) {
@@ -102,27 +38,25 @@ int cmdReport(const QStringList& args, QTextStream& out, QTextStream& err)
             menu.recordset().setFilter(RecordStatus::LiveFilter);
             ReportComposer::composeMenu(doc, menu.recordset(), today);
         } else {
-            err << "zestora report: unknown report " << kind << " (recipes, shoplist or menu)\n";
-            return 1;
+            return cl.usageError(QStringLiteral("unknown report ") + kind
+                                 + QStringLiteral(" (recipes, shoplist or menu)"));
         }
     } catch (const std::exception& e) {
-        err << "zestora report: building the print document failed: " << e.what() << "\n";
-        return 2;
+        return cl.fail(CliStatus::Failed,
+                       QStringLiteral("building the print document failed: ") + QString::fromLocal8Bit(e.what()));
     }
 
     if (!rtfPath.isEmpty()) {
-        if (const auto error = RtfWriter(&ReportPainter::pictureAsPng).writeFile(doc, rtfPath)) {
-            err << "zestora report: cannot write " << rtfPath << ": " << error->description() << "\n";
-            return 2;
-        }
+        if (const auto error = RtfWriter(&ReportPainter::pictureAsPng).writeFile(doc, rtfPath))
+            return cl.fail(CliStatus::Failed,
+                           QStringLiteral("cannot write ") + rtfPath + QStringLiteral(": ") + error->description());
         out << "wrote " << rtfPath << "\n";
     }
     if (!pdfPath.isEmpty()) {
-        if (const auto error = writeReportPdf(doc, pdfPath)) {
-            err << "zestora report: cannot write " << pdfPath << ": " << error->description() << "\n";
-            return 2;
-        }
+        if (const auto error = writeReportPdf(doc, pdfPath))
+            return cl.fail(CliStatus::Failed,
+                           QStringLiteral("cannot write ") + pdfPath + QStringLiteral(": ") + error->description());
         out << "wrote " << pdfPath << " (" << ReportPainter(doc).pageCount() << " pages)\n";
     }
-    return 0;
+    return CliStatus::Done;
 }

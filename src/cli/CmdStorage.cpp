@@ -3,62 +3,26 @@
 #include "demo/DemoData.h"
 #include "storage/DataFolder.h"
 
-int cmdInit(const QStringList& args, QTextStream& out, QTextStream& err)
+int cmdInit(const CommandLine& cl, QTextStream& out, QTextStream&)
 {
-    QStringList positional;
-    bool demo = false;
-    for (const QString& arg : args) {
-        if (arg == QLatin1String("--demo"))
-            demo = true;
-        else if (!arg.startsWith(QLatin1Char('-')))
-            positional << arg;
-        else {
-            err << "zestora init: unknown option " << arg << "\n";
-            return 1;
-        }
-    }
-    if (positional.size() != 1) {
-        err << "usage: zestora init [--demo] DATADIR\n";
-        return 1;
-    }
-    const auto error = demo ? DemoData::create(positional.first()) : DataFolder::initEmpty(positional.first());
-    if (error) {
-        err << "zestora init: " << error->description() << "\n";
-        return 2;
-    }
+    const bool demo = cl.isSet(QStringLiteral("demo"));
+    const QString folder = cl.arg(0);
+    if (const auto error = demo ? DemoData::create(folder) : DataFolder::initEmpty(folder))
+        return cl.fail(CliStatus::Failed, error->description());
     if (demo)
-        out << "created 13 table files with " << DemoData::recipeCount() << " demo recipes in " << positional.first()
-            << "\n";
+        out << "created 13 table files with " << DemoData::recipeCount() << " demo recipes in " << folder << "\n";
     else
-        out << "created 13 table files in " << positional.first() << "\n";
-    return 0;
+        out << "created 13 table files in " << folder << "\n";
+    return CliStatus::Done;
 }
 
-int cmdCheck(const QStringList& args, QTextStream& out, QTextStream& err)
+int cmdCheck(const CommandLine& cl, QTextStream& out, QTextStream&)
 {
-    QStringList positional;
-    bool resave = false;
-    for (const QString& arg : args) {
-        if (arg == QLatin1String("--resave"))
-            resave = true;
-        else if (!arg.startsWith(QLatin1Char('-')))
-            positional << arg;
-        else {
-            err << "zestora check: unknown option " << arg << "\n";
-            return 1;
-        }
-    }
-    if (positional.size() != 1) {
-        err << "usage: zestora check DATADIR [--resave]\n";
-        return 1;
-    }
     std::optional<AppError> writeFailure;
-    const auto summaries = DataFolder::check(positional.first(), resave, &writeFailure);
+    const auto summaries = DataFolder::check(cl.arg(0), cl.isSet(QStringLiteral("resave")), &writeFailure);
     for (const auto& s : summaries)
         out << s.fileName << " records=" << s.records << " live=" << s.live << "\n";
-    if (writeFailure) {
-        err << "zestora check: cannot write: " << writeFailure->description() << "\n";
-        return 2;
-    }
-    return 0;
+    if (writeFailure)
+        return cl.fail(CliStatus::Failed, QStringLiteral("cannot write: ") + writeFailure->description());
+    return CliStatus::Done;
 }

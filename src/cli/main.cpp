@@ -1,6 +1,6 @@
+#include "base/Dialogs.h"
 #include "cli/CliApplication.h"
 #include "cli/CliCommands.h"
-#include "shell/Dialogs.h"
 
 #include <QCoreApplication>
 

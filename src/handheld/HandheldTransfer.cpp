@@ -1,7 +1,7 @@
 #include "handheld/HandheldTransfer.h"
 
+#include "base/Platform.h"
 #include "handheld/BackupRestore.h"
-#include "shell/Platform.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,6 @@
 #include "interchange/RecipeImporter.h"
 
+#include "base/Dialogs.h"
 #include "interchange/CsvRecipeFormat.h"
 #include "interchange/InterchangeText.h"
 #include "interchange/LineSource.h"
@@ -10,7 +11,6 @@
 #include "interchange/WizardFormat.h"
 #include "recipes/RecipeEncodings.h"
 #include "recipes/RecipeTable.h"
-#include "shell/Dialogs.h"
 #include "storage/NormalizeForMatch.h"
 #include "storage/RecordStatus.h"
 #include "storage/Recordset.h"

@@ -72,24 +72,31 @@ QString entityText(const QString& name)
     return QString::fromUcs4(&c, 1);
 }
 
+// The text with every match of pattern replaced by what replacement makes of it.
+template <typename Replacement>
+QString replaceMatches(const QString& text, const QRegularExpression& pattern, Replacement replacement)
+{
+    QString out;
+    out.reserve(text.size());
+    qsizetype last = 0;
+    auto it = pattern.globalMatch(text);
+    while (it.hasNext()) {
+        const QRegularExpressionMatch m = it.next();
+        out += QStringView(text).mid(last, m.capturedStart() - last);
+        out += replacement(m);
+        last = m.capturedEnd();
+    }
+    out += QStringView(text).mid(last);
+    return out;
+}
+
 QString decodeReferences(const QString& text)
 {
     if (!text.contains(QLatin1Char('&')))
         return text;
     static const QRegularExpression reference(
         QStringLiteral("&(#[0-9]{1,8}|#[xX][0-9a-fA-F]{1,6}|[A-Za-z][A-Za-z0-9]{1,31});"));
-    QString out;
-    out.reserve(text.size());
-    qsizetype last = 0;
-    auto it = reference.globalMatch(text);
-    while (it.hasNext()) {
-        const QRegularExpressionMatch m = it.next();
-        out += QStringView(text).mid(last, m.capturedStart() - last);
-        out += entityText(m.captured(1));
-        last = m.capturedEnd();
-    }
-    out += QStringView(text).mid(last);
-    return out;
+    return replaceMatches(text, reference, [](const QRegularExpressionMatch& m) { return entityText(m.captured(1)); });
 }
 
 QString removeTags(const QString& text)
@@ -102,19 +109,9 @@ QString removeTags(const QString& text)
     static const QStringList breaking { "br", "p", "div", "li", "ol", "ul", "tr", "h1", "h2", "h3", "h4", "h5", "h6" };
     QString stripped = text;
     stripped.remove(comment);
-    QString out;
-    out.reserve(stripped.size());
-    qsizetype last = 0;
-    auto it = tag.globalMatch(stripped);
-    while (it.hasNext()) {
-        const QRegularExpressionMatch m = it.next();
-        out += QStringView(stripped).mid(last, m.capturedStart() - last);
-        if (breaking.contains(m.captured(2).toLower()))
-            out += QLatin1Char('\n');
-        last = m.capturedEnd();
-    }
-    out += QStringView(stripped).mid(last);
-    return out;
+    return replaceMatches(stripped, tag, [](const QRegularExpressionMatch& m) {
+        return breaking.contains(m.captured(2).toLower()) ? QStringLiteral("\n") : QString();
+    });
 }
 
 } // namespace

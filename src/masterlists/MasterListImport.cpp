@@ -1,6 +1,6 @@
 #include "masterlists/MasterListImport.h"
 
-#include "shell/Dialogs.h"
+#include "base/Dialogs.h"
 #include "storage/Cp1252.h"
 
 #include <QStringDecoder>

@@ -1,7 +1,7 @@
 #include "masterlists/MasterListKind.h"
 
+#include "base/AppError.h"
 #include "quantities/Quantity.h"
-#include "shell/AppError.h"
 #include "storage/NormalizeForMatch.h"
 
 namespace MasterListKinds {

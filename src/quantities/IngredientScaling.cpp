@@ -1,10 +1,10 @@
 #include "quantities/IngredientScaling.h"
 
+#include "base/Dialogs.h"
+#include "base/ShowError.h"
 #include "quantities/Quantity.h"
 #include "recipes/RecipeEncodings.h"
 #include "shell/AppState.h"
-#include "shell/Dialogs.h"
-#include "shell/ShowError.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
 #include "quantities/Quantity.h"
 
-#include "shell/AppError.h"
+#include "base/AppError.h"
 
 #include <QRegularExpression>
 

@@ -1,9 +1,9 @@
 #include "quantities/SmartPaste.h"
 
+#include "base/Dialogs.h"
+#include "base/ShowError.h"
 #include "quantities/Quantity.h"
 #include "shell/AppState.h"
-#include "shell/Dialogs.h"
-#include "shell/ShowError.h"
 
 bool ConvertUnitsOnPaste()
 {

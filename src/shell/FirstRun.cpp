@@ -1,9 +1,9 @@
 #include "shell/FirstRun.h"
 
+#include "base/Platform.h"
 #include "demo/DemoData.h"
 #include "shell/AppState.h"
 #include "shell/InstallLayout.h"
-#include "shell/Platform.h"
 #include "shell/Settings.h"
 #include "storage/DataFolder.h"
 #include "storage/DataSource.h"

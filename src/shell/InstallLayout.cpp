@@ -1,6 +1,6 @@
 #include "shell/InstallLayout.h"
 
-#include "shell/Platform.h"
+#include "base/Platform.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #include "shell/Settings.h"
 
+#include "base/Dialogs.h"
 #include "shell/AppState.h"
-#include "shell/Dialogs.h"
 #include "storage/SafeFile.h"
 #include "storage/TableFile.h"
 

@@ -1,11 +1,11 @@
 #include "shell/Startup.h"
 
+#include "base/Dialogs.h"
+#include "base/ShowError.h"
 #include "shell/AppState.h"
-#include "shell/Dialogs.h"
 #include "shell/InstallLayout.h"
 #include "shell/Preferences.h"
 #include "shell/Settings.h"
-#include "shell/ShowError.h"
 #include "storage/Cp1252.h"
 
 #include <QDir>

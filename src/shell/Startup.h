@@ -32,8 +32,8 @@ bool LocateDataFolder(AppState& state);
 QString userPathFromCopyLog(const QString& logText);
 
 // Loads the recipe table, cleans and loads the preferences table, and loads the menu planner table into state,
-// preferences and menu planner filtered to live records and sorted by their keys. A table that cannot be
-// loaded ends the program through its loader (or throws TableLoadError under a test hook).
+// preferences and menu planner filtered to live records and sorted by their keys. Throws TableLoadError for a
+// table that cannot be loaded.
 void loadHeldTables(AppState& state);
 
 } // namespace Startup

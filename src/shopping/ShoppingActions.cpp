@@ -1,9 +1,10 @@
 #include "shopping/ShoppingActions.h"
 
+#include "base/Dialogs.h"
+#include "base/Platform.h"
+#include "base/ShowError.h"
 #include "shell/AppState.h"
-#include "shell/Dialogs.h"
-#include "shell/Platform.h"
-#include "shell/ShowError.h"
+#include "shell/LoadFailure.h"
 #include "shopping/MenuPlannerModel.h"
 #include "shopping/ShoppingList.h"
 
@@ -61,7 +62,8 @@ ShoppingListAdder::Tally addAllFromRecipe(const QString& dataFolder, const QVect
         else
             Dialogs::message(kAddComplete, QStringLiteral("Finished adding all items to the shopping list."));
         return tally;
-    } catch (const TableLoadError&) {
+    } catch (const TableLoadError& e) {
+        LoadFailure::endProgram(e);
         return {};
     } catch (const std::exception& e) {
         ShowError(kAction, QString(), e);
@@ -103,7 +105,8 @@ ShoppingListAdder::Tally addFromPlanner(const QString& dataFolder, const MenuPla
             return {};
         Dialogs::message(kAddComplete, QStringLiteral("Finished adding ingredients."));
         return tally;
-    } catch (const TableLoadError&) {
+    } catch (const TableLoadError& e) {
+        LoadFailure::endProgram(e);
         return {};
     } catch (const std::exception& e) {
         ShowError(kAction, QString(), e);

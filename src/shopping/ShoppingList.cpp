@@ -1,8 +1,9 @@
 #include "shopping/ShoppingList.h"
 
+#include "base/Dialogs.h"
+#include "base/ShowError.h"
 #include "shell/AppState.h"
-#include "shell/Dialogs.h"
-#include "shell/ShowError.h"
+#include "shell/LoadFailure.h"
 #include "shopping/ShoppingListAdder.h"
 #include "storage/NormalizeForMatch.h"
 #include "storage/RecordStatus.h"
@@ -97,8 +98,8 @@ ShopAddResult AddToShoppingList(const QString& quantity, const QString& units, c
         if (result == ShopAddResult::Added && !adder.save())
             return ShopAddResult::Failed;
         return result;
-    } catch (const TableLoadError&) {
-        // The loader has reported it already.
+    } catch (const TableLoadError& e) {
+        LoadFailure::endProgram(e);
         return ShopAddResult::Failed;
     } catch (const std::exception& e) {
         ShowError(QStringLiteral("adding to the shopping list"), QString(), e);

@@ -1,7 +1,7 @@
 #include "shopping/ShoppingListAdder.h"
 
+#include "base/Dialogs.h"
 #include "recipes/RecipeEncodings.h"
-#include "shell/Dialogs.h"
 #include "shopping/MenuPlanner.h"
 #include "storage/NormalizeForMatch.h"
 #include "storage/RecordStatus.h"

@@ -1,30 +1,33 @@
 #pragma once
 
-#include "shell/AppError.h"
+#include "base/AppError.h"
 #include "storage/Recordset.h"
 #include "storage/TableCatalogue.h"
 
 #include <QString>
 
-#include <functional>
 #include <memory>
 
-// Thrown by a data source whose file could not be loaded, after the failure was reported.
-class TableLoadError : public std::runtime_error
+// Thrown by a data source whose file could not be loaded. Nothing has been shown yet: the caller decides how
+// to tell the user (the shell's LoadFailure has the messages). Deliberately not a std::exception: a command's
+// handler that reports a failed step and carries on must not swallow it; it travels to whoever knows what a
+// missing table means (the start-up code, the event loop's handler, the command-line front end).
+class TableLoadError
 {
 public:
-    TableLoadError(const QString& path, const AppError& error);
+    TableLoadError(TableDef::Id table, const QString& path, const AppError& error);
+    TableDef::Id table() const { return m_table; }
     QString path() const { return m_path; }
     AppError error() const { return m_error; }
 
 private:
+    TableDef::Id m_table;
     QString m_path;
     AppError m_error;
 };
 
 // A table loaded from its file. Creating one reads the whole file into its recordset; when the file is
-// missing or unreadable the failure is shown through Dialogs (with the table's own message) and the
-// program ends through the fatal-load hook. Whoever creates the object owns it.
+// missing or unreadable the constructor throws TableLoadError. Whoever creates the object owns it.
 class DataSource
 {
 public:
@@ -45,15 +48,6 @@ public:
     static std::unique_ptr<DataSource> open(TableDef::Id id, const QString& dataFolder);
     // The path of a table's file in a data folder.
     static QString tablePath(const QString& dataFolder, TableDef::Id id);
-
-    // The message a loader shows for a failure (title and text), as the user sees it.
-    static void reportLoadFailure(const TableDef& def, const QString& path, const AppError& error);
-
-    // Called after a load failure was reported; ends the program. Tests replace it (for example with one
-    // that throws) and get the default back with nullptr. If the hook returns, the constructor throws
-    // TableLoadError.
-    using FatalHook = std::function<void(const TableLoadError&)>;
-    static void setFatalHook(FatalHook hook);
 
 private:
     const TableDef* m_def;

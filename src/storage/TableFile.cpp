@@ -1,6 +1,6 @@
 #include "storage/TableFile.h"
 
-#include "shell/ShowError.h"
+#include "base/ShowError.h"
 #include "storage/Cp1252.h"
 #include "storage/FieldCodec.h"
 #include "storage/Recordset.h"

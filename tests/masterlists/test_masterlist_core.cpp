@@ -328,7 +328,7 @@ private Q_SLOTS:
         };
         for (const QStringList& args : bad) {
             const TestCli::Run refused = run(QStringList { data.path() } + args);
-            QCOMPARE(refused.status, 1);
+            QCOMPARE(refused.status, 2);
             QVERIFY(!refused.err.isEmpty());
         }
         QVERIFY(recordLines(data, TableDef::Categories).isEmpty());

@@ -1,20 +1,10 @@
 #include "Cli.h"
 #include "ReportFixture.h"
-#include "TestPaths.h"
 
 #include <QTest>
 
-namespace {
-
-// The first row runs the real program, which makes its own application for painting.
-TestCli::Run zestora(const QStringList& args)
-{
-    const QStringList all = QStringList { "report" } + args;
-    return QTest::currentDataTag() == QLatin1String("recipes, new page") ? TestCli::runProcess(all) : TestCli::run(all);
-}
-
-} // namespace
-
+// The report command writes what the preview composes; the first row runs the real program, which makes its
+// own application for painting.
 class TestReportCommand : public QObject
 {
     Q_OBJECT
@@ -27,8 +17,6 @@ private Q_SLOTS:
         QTest::newRow("recipes, new page")
             << QStringList { "recipes", "--new-page" } << QStringList { "\\page" } << "____";
         QTest::newRow("cards") << QStringList { "recipes", "--cards" } << QStringList { "\\paperw7200" } << "____";
-        QTest::newRow("category") << QStringList { "recipes", "--category", "desserts" }
-                                  << QStringList { "Apple Pie", "Cake" } << "Bread";
         QTest::newRow("selection in the order given")
             << QStringList { "recipes", "--select", "cake", "--select", "bread" } << QStringList { "Cake", "Bread" }
             << "Apple Pie";
@@ -52,8 +40,9 @@ private Q_SLOTS:
         fx.saveAll();
         const QString rtf = fx.dataPath() + "/out.rtf";
         const QString pdf = fx.dataPath() + "/out.pdf";
+        const QStringList all = QStringList { "report", fx.dataPath(), "--rtf", rtf, "--pdf", pdf } + args;
         const TestCli::Run run
-            = zestora(QStringList { fx.dataPath() } + args + QStringList { "--rtf", rtf, "--pdf", pdf });
+            = QTest::currentDataTag() == QByteArray("recipes, new page") ? TestCli::runProcess(all) : TestCli::run(all);
         QVERIFY2(run.status == 0, qPrintable(run.err));
         const QByteArray rtfBytes = TestData::readFile(rtf);
         QVERIFY(rtfBytes.startsWith("{\\rtf1"));
@@ -66,35 +55,6 @@ private Q_SLOTS:
         QVERIFY(!rtfBytes.contains(absent.toLatin1()));
         QVERIFY(TestData::readFile(pdf).startsWith("%PDF"));
         QVERIFY(run.out.contains("wrote " + pdf));
-    }
-    void badArguments_data()
-    {
-        QTest::addColumn<QStringList>("args");
-        QTest::addColumn<int>("status");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("no output") << QStringList { "DATA", "menu" } << 1 << "usage:";
-        QTest::newRow("unknown report") << QStringList { "DATA", "letters", "--rtf", "OUT" } << 1 << "unknown report";
-        QTest::newRow("unknown option") << QStringList { "DATA", "menu", "--colour", "--rtf", "OUT" } << 1
-                                        << "unknown option";
-        QTest::newRow("missing value") << QStringList { "DATA", "menu", "--rtf" } << 1 << "needs a value";
-        QTest::newRow("no data folder") << QStringList { "/no/such/folder", "menu", "--rtf", "OUT" } << 2
-                                        << "no data folder";
-        QTest::newRow("unwritable output")
-            << QStringList { "DATA", "menu", "--rtf", "/no/such/folder/x.rtf" } << 2 << "cannot write";
-    }
-    void badArguments()
-    {
-        QFETCH(QStringList, args);
-        QFETCH(int, status);
-        QFETCH(QString, message);
-        ReportFixture fx;
-        for (QString& a : args) {
-            a.replace("DATA", fx.dataPath());
-            a.replace("OUT", fx.dataPath() + "/out.rtf");
-        }
-        const TestCli::Run run = zestora(args);
-        QCOMPARE(run.status, status);
-        QVERIFY2(run.err.contains(message), qPrintable(run.err));
     }
 };
 

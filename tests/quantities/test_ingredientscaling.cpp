@@ -1,10 +1,10 @@
 #include "PrefsFixture.h"
 #include "ScriptedDialogs.h"
 
+#include "base/ShowError.h"
 #include "quantities/IngredientScaling.h"
 #include "quantities/Quantity.h"
 #include "quantities/SmartPaste.h"
-#include "shell/ShowError.h"
 
 #include <QTest>
 

@@ -25,9 +25,6 @@ private Q_SLOTS:
         QCOMPARE(added.out, QStringLiteral("added 2 items\n"));
         const auto printed = TestCli::run({ "shop", folder.path() });
         QCOMPARE(printed.out, QStringLiteral("3\t2\tcups\tFlour\tPancakes\nDairy\t3\t\tEggs\tPancakes\n"));
-        const auto unknown = TestCli::run({ "shop", folder.path(), "--add-recipe", "Nothing" });
-        QCOMPARE(unknown.status, 2);
-        QCOMPARE(unknown.err, QStringLiteral("zestora shop: no recipe named Nothing\n"));
     }
 
     void menuAddThenPrint()
@@ -41,27 +38,6 @@ private Q_SLOTS:
                  QStringLiteral("12/25 Tue\tEggs\tBreakfast\t20071225breakfast~eggs\n"
                                 "12/25 Tue\tApple Pie\tDinner\t20071225dinner~apple pie\n"));
         QCOMPARE(read(folder.path(), TableDef::MenuPlanner, { "MenuKey" }).size(), 2);
-    }
-
-    void badArguments_data()
-    {
-        QTest::addColumn<QStringList>("args");
-        QTest::newRow("bad date") << QStringList { "--add", "20071332", "Pie" };
-        QTest::newRow("short date") << QStringList { "--add", "2007125", "Pie" };
-        QTest::newRow("meal too long") << QStringList { "--add", "20071225", "Pie", "--meal", "Late supper" };
-        QTest::newRow("missing name") << QStringList { "--add", "20071225" };
-        QTest::newRow("meal without add") << QStringList { "--meal", "Dinner" };
-        QTest::newRow("unknown option") << QStringList { "--frobnicate", "x" };
-    }
-    void badArguments()
-    {
-        QFETCH(QStringList, args);
-        TestData::DataFolderFixture folder;
-        const QByteArray before = folder.readBytes(TableDef::MenuPlanner);
-        const auto r = TestCli::run(QStringList { "menu", folder.path() } + args);
-        QCOMPARE(r.status, 1);
-        QVERIFY(!r.err.isEmpty());
-        QCOMPARE(folder.readBytes(TableDef::MenuPlanner), before);
     }
 };
 

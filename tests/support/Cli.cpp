@@ -2,8 +2,8 @@
 
 #include "TestPaths.h"
 
+#include "base/Dialogs.h"
 #include "cli/CliCommands.h"
-#include "shell/Dialogs.h"
 
 #include <QProcess>
 #include <QTemporaryFile>

@@ -1,5 +1,6 @@
 #include "TestData.h"
 
+#include "shell/LoadFailure.h"
 #include "storage/DataFolder.h"
 #include "storage/Recordset.h"
 #include "storage/TableFile.h"
@@ -10,12 +11,12 @@ namespace TestData {
 
 ThrowOnFatalLoad::ThrowOnFatalLoad()
 {
-    DataSource::setFatalHook([](const TableLoadError& e) { throw e; });
+    LoadFailure::setEndHook([](const TableLoadError&) {});
 }
 
 ThrowOnFatalLoad::~ThrowOnFatalLoad()
 {
-    DataSource::setFatalHook(nullptr);
+    LoadFailure::setEndHook(nullptr);
 }
 
 DataFolderFixture::DataFolderFixture()

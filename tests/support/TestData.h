@@ -12,8 +12,8 @@
 // Test helpers for data folders and raw table files.
 namespace TestData {
 
-// Makes table-loading failures throw TableLoadError instead of ending the test program, for the lifetime
-// of the object.
+// Makes a reported table-loading failure leave the test program running (the caller goes on), for the
+// lifetime of the object.
 class ThrowOnFatalLoad
 {
 public:

@@ -1,13 +1,13 @@
 #include "handheld/ui/HandheldCommands.h"
 
 #include "app/Main.h"
+#include "base/Dialogs.h"
+#include "base/Platform.h"
+#include "base/ShowError.h"
 #include "handheld/BackupRestore.h"
 #include "handheld/HandheldTransfer.h"
 #include "shell/AppState.h"
-#include "shell/Dialogs.h"
-#include "shell/Platform.h"
 #include "shell/Settings.h"
-#include "shell/ShowError.h"
 
 #include <QAction>
 #include <QCoreApplication>

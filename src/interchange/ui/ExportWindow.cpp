@@ -1,11 +1,11 @@
 #include "interchange/ui/ExportWindow.h"
 
+#include "base/Dialogs.h"
+#include "base/Platform.h"
+#include "base/ShowError.h"
 #include "interchange/RecipeExporter.h"
 #include "interchange/ui/InterchangeSettings.h"
-#include "shell/Dialogs.h"
-#include "shell/Platform.h"
 #include "shell/Settings.h"
-#include "shell/ShowError.h"
 
 #include <QDir>
 #include <QGroupBox>

@@ -1,12 +1,12 @@
 #include "interchange/ui/ImportWindow.h"
 
+#include "base/Dialogs.h"
+#include "base/Platform.h"
+#include "base/ShowError.h"
 #include "interchange/CsvRecipeFormat.h"
 #include "interchange/ImportFile.h"
 #include "interchange/InterchangeText.h"
 #include "interchange/ui/InterchangeSettings.h"
-#include "shell/Dialogs.h"
-#include "shell/Platform.h"
-#include "shell/ShowError.h"
 #include "storage/DataSource.h"
 
 #include <QDir>

@@ -2,14 +2,14 @@
 
 #include "app/Main.h"
 #include "app/RecipeWindow.h"
+#include "base/Dialogs.h"
+#include "base/Platform.h"
+#include "base/ShowError.h"
 #include "interchange/PlainTextExports.h"
 #include "interchange/ui/ExportWindow.h"
 #include "interchange/ui/ImportWindow.h"
 #include "shell/AppState.h"
-#include "shell/Dialogs.h"
-#include "shell/Platform.h"
 #include "shell/Settings.h"
-#include "shell/ShowError.h"
 #include "storage/DataSource.h"
 
 #include <QAction>

@@ -1,10 +1,10 @@
 #include "masterlists/ui/ImportMasterWindow.h"
 
+#include "base/Dialogs.h"
+#include "base/Platform.h"
+#include "base/ShowError.h"
 #include "masterlists/MasterListImport.h"
 #include "masterlists/ui/MasterListWindow.h"
-#include "shell/Dialogs.h"
-#include "shell/Platform.h"
-#include "shell/ShowError.h"
 #include "shell/ui/WidgetHelpers.h"
 
 #include <QDir>

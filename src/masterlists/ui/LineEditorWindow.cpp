@@ -1,12 +1,13 @@
 #include "masterlists/ui/LineEditorWindow.h"
 
+#include "base/Dialogs.h"
+#include "base/Platform.h"
+#include "base/ShowError.h"
 #include "masterlists/MasterIngredients.h"
 #include "masterlists/ui/MasterListWindow.h"
 #include "recipes/ui/TypeAhead.h"
 #include "shell/AppState.h"
-#include "shell/Dialogs.h"
-#include "shell/Platform.h"
-#include "shell/ShowError.h"
+#include "shell/LoadFailure.h"
 #include "shell/ui/WidgetHelpers.h"
 #include "shopping/ShoppingActions.h"
 #include "shopping/ShoppingListAdder.h"
@@ -407,8 +408,8 @@ void LineEditorWindow::onShop(bool all)
         // Lines that did not fit are not dropped silently.
         if (tally.notAdded > 0)
             Dialogs::message(QStringLiteral("Maximum Number Items"), ShoppingActions::limitReachedText(tally.notAdded));
-    } catch (const TableLoadError&) {
-        // Already reported by the loader.
+    } catch (const TableLoadError& e) {
+        LoadFailure::endProgram(e);
     } catch (const std::exception& e) {
         ShowError(QStringLiteral("adding to the shopping list"), QString(), e);
     }

@@ -2,14 +2,15 @@
 
 #include "app/Main.h"
 #include "app/RecipeWindow.h"
+#include "base/Dialogs.h"
+#include "base/ShowError.h"
 #include "masterlists/ItemLineList.h"
 #include "masterlists/MasterIngredients.h"
 #include "masterlists/MasterListKind.h"
 #include "masterlists/ui/LineEditorWindow.h"
 #include "masterlists/ui/MasterListWindow.h"
 #include "shell/AppState.h"
-#include "shell/Dialogs.h"
-#include "shell/ShowError.h"
+#include "shell/LoadFailure.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -142,8 +143,8 @@ void addAllToMasterIngredients(Main& main)
                              QStringLiteral("Finished adding all items to the master ingredient list."));
         }
         ingredients->save();
-    } catch (const TableLoadError&) {
-        // Already reported by the loader.
+    } catch (const TableLoadError& e) {
+        LoadFailure::endProgram(e);
     } catch (const std::exception& e) {
         ShowError(QStringLiteral("adding to the master ingredients list"), QString(), e);
     }

@@ -1,12 +1,12 @@
 #include "masterlists/ui/MasterListWindow.h"
 
+#include "base/Dialogs.h"
+#include "base/Platform.h"
+#include "base/ShowError.h"
 #include "masterlists/ui/ImportMasterWindow.h"
 #include "masterlists/ui/LineEditorWindow.h"
 #include "recipes/ui/TypeAhead.h"
 #include "shell/AppState.h"
-#include "shell/Dialogs.h"
-#include "shell/Platform.h"
-#include "shell/ShowError.h"
 #include "shell/ui/WidgetHelpers.h"
 
 #include <QComboBox>

@@ -2,10 +2,10 @@
 
 #include "app/Main.h"
 #include "app/RecipeWindow.h"
+#include "base/ShowError.h"
 #include "printing/ui/frmPrint.h"
 #include "printing/ui/frmPrintOptions.h"
 #include "shell/AppState.h"
-#include "shell/ShowError.h"
 
 #include <QAction>
 #include <QListWidget>

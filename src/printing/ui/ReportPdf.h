@@ -1,7 +1,7 @@
 #pragma once
 
+#include "base/AppError.h"
 #include "printing/ReportDocument.h"
-#include "shell/AppError.h"
 
 #include <optional>
 

@@ -1,14 +1,14 @@
 #include "printing/ui/frmPrint.h"
 
+#include "base/Dialogs.h"
+#include "base/ShowError.h"
 #include "printing/RtfWriter.h"
 #include "printing/ui/PrintDialogs.h"
 #include "printing/ui/ReportPainter.h"
-#include "storage/SafeFile.h"
 #include "printing/ui/ReportPreview.h"
 #include "shell/AppState.h"
-#include "shell/Dialogs.h"
-#include "shell/ShowError.h"
 #include "storage/DataSource.h"
+#include "storage/SafeFile.h"
 
 #include <QComboBox>
 #include <QDir>

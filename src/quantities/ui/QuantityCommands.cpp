@@ -2,12 +2,12 @@
 
 #include "app/Main.h"
 #include "app/RecipeWindow.h"
+#include "base/Dialogs.h"
+#include "base/Platform.h"
+#include "base/ShowError.h"
 #include "quantities/IngredientScaling.h"
 #include "quantities/SmartPaste.h"
 #include "quantities/UnitVocabulary.h"
-#include "shell/Dialogs.h"
-#include "shell/Platform.h"
-#include "shell/ShowError.h"
 
 #include <QAction>
 #include <QLineEdit>

@@ -1,6 +1,6 @@
 #include "recipes/ui/CategoryWindow.h"
 
-#include "shell/Dialogs.h"
+#include "base/Dialogs.h"
 #include "storage/DataSource.h"
 
 #include <QGridLayout>

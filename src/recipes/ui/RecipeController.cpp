@@ -1,13 +1,13 @@
 #include "recipes/ui/RecipeController.h"
 
 #include "app/Main.h"
+#include "base/Dialogs.h"
+#include "base/Platform.h"
+#include "base/ShowError.h"
 #include "recipes/RecipeTable.h"
 #include "recipes/ui/RecipeForm.h"
 #include "recipes/ui/SearchWindow.h"
 #include "shell/AppState.h"
-#include "shell/Dialogs.h"
-#include "shell/Platform.h"
-#include "shell/ShowError.h"
 
 #include <QAction>
 #include <QLabel>

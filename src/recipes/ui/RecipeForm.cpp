@@ -5,9 +5,9 @@
 #include "recipes/ui/CategoryWindow.h"
 #include "recipes/ui/TypeAhead.h"
 #include "shell/AppState.h"
-#include "shell/Dialogs.h"
-#include "shell/Platform.h"
-#include "shell/ShowError.h"
+#include "base/Dialogs.h"
+#include "base/Platform.h"
+#include "base/ShowError.h"
 
 #include <QAbstractItemModel>
 #include <QComboBox>

@@ -1,7 +1,7 @@
 #include "shell/ui/AboutWindow.h"
 
-#include "shell/Dialogs.h"
-#include "shell/ShowError.h"
+#include "base/Dialogs.h"
+#include "base/ShowError.h"
 #include "shell/Version.h"
 
 #include <QDialogButtonBox>

@@ -1,7 +1,7 @@
 #include "shell/ui/FirstRunWindow.h"
 
-#include "shell/Dialogs.h"
-#include "shell/ShowError.h"
+#include "base/Dialogs.h"
+#include "base/ShowError.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

@@ -1,10 +1,10 @@
 #include "shell/ui/ShellCommands.h"
 
 #include "app/Main.h"
+#include "base/Dialogs.h"
+#include "base/Platform.h"
+#include "base/ShowError.h"
 #include "shell/AppState.h"
-#include "shell/Dialogs.h"
-#include "shell/Platform.h"
-#include "shell/ShowError.h"
 #include "shell/Version.h"
 #include "shell/ui/AboutWindow.h"
 #include "shell/ui/PreferencesWindow.h"

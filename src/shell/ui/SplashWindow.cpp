@@ -1,6 +1,6 @@
 #include "shell/ui/SplashWindow.h"
 
-#include "shell/Dialogs.h"
+#include "base/Dialogs.h"
 #include "shell/Version.h"
 
 #include <QApplication>

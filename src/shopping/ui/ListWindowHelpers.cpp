@@ -1,7 +1,7 @@
 #include "shopping/ui/ListWindowHelpers.h"
 
+#include "base/Platform.h"
 #include "recipes/ui/TypeAhead.h"
-#include "shell/Platform.h"
 #include "shell/ui/WidgetHelpers.h"
 
 #include <QComboBox>

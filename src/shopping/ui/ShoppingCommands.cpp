@@ -2,8 +2,8 @@
 
 #include "app/Main.h"
 #include "app/RecipeWindow.h"
+#include "base/ShowError.h"
 #include "shell/AppState.h"
-#include "shell/ShowError.h"
 #include "shopping/MenuPlanner.h"
 #include "shopping/ShoppingActions.h"
 #include "shopping/ui/frmCalendar.h"

@@ -1,10 +1,10 @@
 #include "shopping/ui/frmMenu.h"
 
 #include "app/RecipeWindow.h"
+#include "base/Dialogs.h"
+#include "base/ShowError.h"
 #include "masterlists/ui/MasterListWindow.h"
 #include "shell/AppState.h"
-#include "shell/Dialogs.h"
-#include "shell/ShowError.h"
 #include "shell/ui/WidgetHelpers.h"
 #include "shopping/MenuPlanner.h"
 #include "shopping/ShoppingActions.h"

@@ -1,8 +1,8 @@
 #include "shopping/ui/frmShopList.h"
 
+#include "base/Dialogs.h"
+#include "base/ShowError.h"
 #include "masterlists/ui/MasterListWindow.h"
-#include "shell/Dialogs.h"
-#include "shell/ShowError.h"
 #include "shell/ui/WidgetHelpers.h"
 #include "shopping/ShoppingList.h"
 #include "shopping/ui/ListWindowHelpers.h"

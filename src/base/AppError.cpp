@@ -1,4 +1,4 @@
-#include "shell/AppError.h"
+#include "base/AppError.h"
 
 AppError::AppError(int number, const QString& description)
     : std::runtime_error(QStringLiteral("%1 (%2)").arg(number).arg(description).toStdString())

@@ -1,6 +1,6 @@
-#include "shell/ShowError.h"
+#include "base/ShowError.h"
 
-#include "shell/Dialogs.h"
+#include "base/Dialogs.h"
 
 QString errorMessageText(const QString& action, const QString& detail, int number, const QString& description)
 {
