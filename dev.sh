@@ -16,7 +16,7 @@ JOBS="${ZESTORA_JOBS:-$(nproc)}"
 
 # Real package names only: dpkg-query never reports a virtual package (one another package provides) as
 # installed, so a virtual name here would send every run to apt-get.
-PACKAGES=(cmake g++ make pkg-config qt6-base-dev qt6-5compat-dev libx11-dev xvfb xauth x11-utils
+PACKAGES=(cmake g++ make pkg-config qt6-base-dev libx11-dev xvfb xauth x11-utils
           xdotool openbox imagemagick ccache clang libclang-rt-14-dev
           dpkg-dev file help2man librsvg2-bin desktop-file-utils appstream libxml2-dev)
 

@@ -45,8 +45,10 @@ const char* const kHelp
       "  0\n"
       "          after a normal exit\n"
       "  1\n"
-      "          the program could not start (another copy running, no data folder, a table file that could\n"
-      "          not be loaded, the first-start window cancelled), or a wrong argument\n";
+      "          the program could not start (another copy running, no data folder set, the first-start\n"
+      "          window cancelled), or a wrong argument\n"
+      "  2\n"
+      "          a table file could not be loaded (also a data folder that does not exist)\n";
 
 // A table file that cannot be loaded while a window works leaves the program nothing to work on: the failure
 // travels out of the handler to here, where it is reported and the program ends.
