@@ -89,7 +89,6 @@ private Q_SLOTS:
     void titleIndent()
     {
         QCOMPARE(MasterCookFormat::titleIndent(10), 32); // 32.5: half rounds to even
-        QCOMPARE(MasterCookFormat::titleIndent(12), 32); // 31.5
         QCOMPARE(MasterCookFormat::titleIndent(90), 0);
     }
 
@@ -105,8 +104,6 @@ private Q_SLOTS:
         };
         row("source only", "~~Mom", "", "Mom");
         row("rating only", "Good~~", "Good", "");
-        row("two characters", "ab", "", "");
-        row("no separator, shown whole", "XMom", "", "XMom");
         QTest::newRow("source from the directions") << "Good~~"
                                                     << "Toast.\r\nRecipe By: Dad"
                                                     << "Good"
@@ -145,9 +142,6 @@ private Q_SLOTS:
             << int(ExportLayout::MasterCook) << "1 1/2 - 2 1/2|cups|flour~"
             << "1 1/2 - 2 1/2          cups  flour";
         mm("Meal-Master code for cup", "1|cup|milk~", "      1 c  milk");
-        mm("pound", "2|pound|beef~", "      2 lb beef");
-        mm("ounces", "4|ounces|cheese~", "      4 oz cheese");
-        mm("tablespoon", "1|tablespoon|oil~", "      1 tb oil");
         mm("T stays", "1|T|sugar~", "      1 T  sugar");
         mm("unknown unit: two characters", "3|handfuls|herbs~", "      3 ha herbs");
         mm("wide quantity goes to the item", "1 1/2 - 2 1/2|c|flour~", "           1 1/2 - 2 1/2 c flour");
@@ -172,10 +166,8 @@ private Q_SLOTS:
     void roundTrip_data()
     {
         QTest::addColumn<QString>("file");
-        for (const char* file :
-             { "two_column_heading_continuation.mmf", "two_column_continuation.mmf", "section_line_in_directions.mmf",
-               "long_one_column_lines.mmf", "labels_from_column_one.mmf", "nutrition_line_two_recipes.mxp",
-               "prep_time_and_exchanges.mxp", "missing_or_empty_ingredient_table.mxp", "tabs_in_ingredient_table.mxp" })
+        for (const char* file : { "two_column_heading_continuation.mmf", "section_line_in_directions.mmf",
+                                  "nutrition_line_two_recipes.mxp", "missing_or_empty_ingredient_table.mxp" })
             QTest::newRow(file) << QString::fromLatin1(file);
     }
     void roundTrip()
@@ -211,8 +203,7 @@ private Q_SLOTS:
         const QString path = dir.filePath(QStringLiteral("out.mmf"));
         RecipeExporter::Result r
             = RecipeExporter::exportToFile(path, ExportLayout::MealMaster, recipes, [&](int n) { progress << n; });
-        QVERIFY(r.ok && !r.openFailed && r.error.isEmpty());
-        QCOMPARE(r.written, 2);
+        QVERIFY(r.ok && !r.openFailed && r.error.isEmpty() && r.written == 2);
         QCOMPARE(progress, (QList<int> { 1, 2 }));
         r = RecipeExporter::exportToFile(dir.filePath(QStringLiteral("no/such/x.mmf")), ExportLayout::MasterCook,
                                          recipes);
@@ -220,9 +211,8 @@ private Q_SLOTS:
         SafeFile::setFaultAfterBytes(300);
         r = RecipeExporter::exportToFile(path, ExportLayout::MasterCook, recipes);
         SafeFile::setFaultAfterBytes(-1);
-        QVERIFY(!r.ok && !r.openFailed);
+        QVERIFY(!r.ok && !r.openFailed && r.written == 0);
         QCOMPARE(r.error, QStringLiteral("The file could not be written."));
-        QCOMPARE(r.written, 0);
         QVERIFY(TestData::readFile(path).startsWith("---------- Export to Meal-Master"));
     }
 
@@ -234,10 +224,8 @@ private Q_SLOTS:
         rs->appendRecord({ "0x3", "0x0000", "c", "C" });
         rs->setPosition(1);
         const auto picked = RecipeExporter::recipesByKey(*rs, { "C", "b", "a", "zzz" });
-        QCOMPARE(picked.size(), 2);
-        QCOMPARE(picked.at(0).name + picked.at(1).name, QStringLiteral("CA"));
+        QCOMPARE(picked.size() == 2 ? picked.at(0).name + picked.at(1).name : QString(), QStringLiteral("CA"));
         QCOMPARE(rs->position(), 1);
-        QCOMPARE(RecipeExporter::viewRecipes(*rs).size(), 3);
     }
 
     void plainTexts()
@@ -271,7 +259,6 @@ private Q_SLOTS:
         // qty, units, aisle, ingredient, note, then the line.
         QTest::addColumn<QStringList>("row");
         QTest::newRow("mixed number") << QStringList { "1 1/2", "", "", "flour", "", "- 1.5@ flour" };
-        QTest::newRow("no quantity") << QStringList { "", "", "", "salt", "", "- salt" };
         QTest::newRow("units cut to 4") << QStringList { "3", "pounds", "", "beef", "", "- 3@ u:poun beef" };
         QTest::newRow("half, aisle, note")
             << QStringList { "1/2", "cup", "Dairy2x", "milk", "large", "- 0.50@ u:cup a:Dairy milk|large" };
