@@ -126,28 +126,18 @@ private Q_SLOTS:
                                   QStringLiteral("Division by zero")));
     }
 
-    void convertUnitsPreference_data()
-    {
-        QTest::addColumn<QString>("abbrevIngr");
-        QTest::addColumn<bool>("asked");
-        QTest::newRow("on, as 1.0") << "1.0" << false;
-        QTest::newRow("other number") << "2" << true;
-    }
-
     void convertUnitsPreference()
     {
-        QFETCH(QString, abbrevIngr);
-        QFETCH(bool, asked);
-        PrefsFixture prefs;
-        prefs.set(QStringLiteral("abbrev_ingr"), abbrevIngr);
+        {
+            PrefsFixture on({ { QStringLiteral("abbrev_ingr"), QStringLiteral("1.0") } });
+            QVERIFY(ConvertUnitsOnPaste());
+        }
+        PrefsFixture prefs({ { QStringLiteral("abbrev_ingr"), QStringLiteral("2") } });
         ScriptedDialogs dialogs;
-        if (asked)
-            dialogs.answer(MsgAnswer::No);
-        QCOMPARE(ConvertUnitsOnPaste(), !asked);
-        QCOMPARE(dialogs.messageCount(), asked ? 1 : 0);
-        if (asked)
-            QCOMPARE(dialogs.last().text,
-                     QStringLiteral("Would you like to convert the units for this recipe to shorter, standard units?"));
+        dialogs.answer(MsgAnswer::No);
+        QVERIFY(!ConvertUnitsOnPaste());
+        QCOMPARE(dialogs.last().text,
+                 QStringLiteral("Would you like to convert the units for this recipe to shorter, standard units?"));
     }
 };
 
