@@ -10,7 +10,6 @@
 #include "shell/Preferences.h"
 #include "shell/Settings.h"
 #include "storage/SafeFile.h"
-#include "storage/TableFile.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -49,17 +48,6 @@ private Q_SLOTS:
         const QByteArray table
             = TestData::crlfLines({ "#CDBID: CASL", "#FLDCNT: 2", "#RECCNT: 2", "0x00000001,0x0000,\"serves\",\"4\"",
                                     "0x00000002,0x0000,\"serves\",\"6\"" });
-        for (const TableDef& def : TableCatalogue::all()) {
-            QTest::newRow(qPrintable(QStringLiteral("table ") + def.fileName)) << Writer([&def](const QString& path) {
-                Recordset rs;
-                TableFile::defineFields(rs, def);
-                for (int i = 0; i < 30; ++i) {
-                    RecordStatus::addNew(rs);
-                    rs.setValue(2, QStringLiteral("value %1 with some length to it").arg(i));
-                }
-                return !TableWriter::write(rs, def, path).has_value();
-            }) << table;
-        }
         QTest::newRow("preference clean-up")
             << Writer([](const QString& path) { return CleanPreferenceFile(path); }) << table;
         QTest::newRow("settings") << Writer([](const QString& path) {

@@ -1,5 +1,4 @@
 #include "FakePlatform.h"
-#include "FakeRecipeWindow.h"
 #include "ScriptedDialogs.h"
 #include "TestData.h"
 #include "TestPaths.h"
@@ -50,9 +49,6 @@ private Q_SLOTS:
             window.selectFile();
             QCOMPARE(window.runImport(), 2);
             QCOMPARE(child<QLabel>(&window, "lblCount")->text(), QStringLiteral("Importing Recipes: 2 (DONE)"));
-            child<QRadioButton>(&window, "optFormat_1")->setChecked(true);
-            TestUi::click(&window, "cmdAdd_2"); // All
-            QCOMPARE(TestUi::texts(child<QListWidget>(&window, "lstFields_1")).size(), 6);
             window.reject();
         }
         QCOMPARE(recipes().recordCount(), 2);
@@ -76,17 +72,9 @@ private Q_SLOTS:
         QCOMPARE(TestData::readFile(path).count("Title: "), 2);
     }
 
-    void copyMenus()
+    void splashShopperMenu()
     {
         Main main;
-        FakeRecipeWindow rw;
-        main.setRecipeWindow(&rw);
-        rw.fields = { { "Name", "Toast" }, { "Serves", "2" } };
-        child<QListWidget>(&main, "lstAll")->addItem("Toast");
-        m_dialogs.answer(MsgAnswer::Ok);
-        TestUi::trigger(&main, "mnuCopy");
-        QVERIFY(m_platform.clipboard.contains(QStringLiteral("Recipe Name: Toast\r\n")));
-        main.setRecipeWindow(nullptr);
         m_folder.writeBytes(
             TableDef::ShoppingList,
             TestData::crlfLines(

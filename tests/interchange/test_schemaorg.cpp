@@ -102,8 +102,6 @@ private Q_SLOTS:
             << "Apple Cake ^ Dessert~Baking~ ^ 6 ^ 3||apples~200|g|flour~ ^ Peel the apples." + CRLF2
                 + "Mix everything." + CRLF2 + "Bake 40 minutes." + CRLF2 + "Total: 2 hr ^  ^ 4.5 Stars~~Ann, Bo";
         const QString array = QStringLiteral("recipe_array_numbers_for_text.json");
-        QTest::newRow("only a name") << array << 0 << "Name Serves Ingredients Instructions RtgSrc"
-                                     << "Plain Name Only ^  ^  ^  ^ ";
         QTest::newRow("numbers as text")
             << array << 1 << "Name Serves Category Ingredients Instructions RtgSrc Nutrition"
             << "1905 ^ 24 ^ 7~ ^ ||2~1|cup|sugar~3||eggs~ ^ 42 ^ 5 Stars~~Oma ^ 310||Calories~6|g|Protein~";

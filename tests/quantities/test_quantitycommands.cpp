@@ -1,6 +1,6 @@
 #include "FakePlatform.h"
-#include "PrefsFixture.h"
 #include "ScriptedDialogs.h"
+#include "TestData.h"
 #include "Widgets.h"
 
 #include "app/Main.h"
@@ -65,15 +65,6 @@ private Q_SLOTS:
         QCOMPARE(m_main->recipeWindow()->fieldText(QStringLiteral("Ingredients")),
                  QStringLiteral("1 1/2|c|flour~2|lg|eggs~"));
         QCOMPARE(grid()->rowCount(), 2);
-    }
-
-    void equivalents()
-    {
-        PrefsFixture prefs({ { QStringLiteral("equivalents"), QStringLiteral("1 c = 16 tbsp\\n1 tbsp = 3 tsp") } });
-        ScriptedDialogs dialogs;
-        dialogs.answer(MsgAnswer::Ok);
-        TestUi::trigger(m_main.get(), "mnuEquiv");
-        QCOMPARE(dialogs.last().text, QStringLiteral("1 c = 16 tbsp\r\n1 tbsp = 3 tsp"));
     }
 
 private:

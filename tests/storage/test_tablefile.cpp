@@ -117,8 +117,6 @@ private Q_SLOTS:
         row("consecutive duplicates dropped after patching",
             { "#CDBID: CASL", "#CDBID: CASL", "#RECCNT: 1", "#RECCNT: 2", "#FLDNUM:1 TYPE:S SIZE:0" }, 3, 1,
             "#CDBID: CASL|#RECCNT: 3|#FLDNUM:1 TYPE:S SIZE:0");
-        row("older layout gains declarations", { "#FLDCNT: 8", "#FLDNUM:8 TYPE:S SIZE:0" }, 0, 10,
-            "#FLDCNT: 10|#FLDNUM:8 TYPE:S SIZE:0|#FLDNUM:9 TYPE:S SIZE:0|#FLDNUM:10 TYPE:S SIZE:0");
         row("no old header: written from nothing", {}, 1, 1,
             "#CDBID: CASL|#MAJREV: 2|#MINREV: 0|#FLDCNT: 1|#RECCNT: 1|#SYNCMODE: MERGE|#FLDNUM:1 TYPE:S SIZE:0");
     }
