@@ -13,8 +13,7 @@
 #include <QtTest>
 
 namespace {
-// A program folder bin/ (a portable copy, or an installed program with share/zestora-plus/ beside it) and the
-// user's configuration and data folders, all in one temporary folder.
+// A program folder bin/ (portable, or installed with share/zestora-plus/ beside it) and the user's folders.
 struct Install
 {
     QTemporaryDir root;
@@ -35,26 +34,19 @@ struct Install
     }
     QString program() const { return root.filePath(QStringLiteral("bin/")); }
     QString configIni() const { return platform.configFolder + QStringLiteral("/zestoraplus.ini"); }
-    QString setting(const char* key) const
-    {
-        return Settings::read(configIni(), QStringLiteral("Main"), QString::fromLatin1(key), QStringLiteral("(none)"));
-    }
+    QString setting(const char* key) const { return Settings::read(configIni(), "Main", key, "(none)"); }
 };
 
-// Shows the dialog and presses the keys of a row in whatever has the focus: "Tab", "Down", "Space", "Enter",
-// "Escape", or text to type. Returns the dialog's result, -1 when it is still open.
+// Shows the dialog and presses the keys in whatever has the focus: named keys, or text to type. Returns the
+// dialog's result, -1 when it is still open.
 int pressKeys(QDialog& dialog, const QStringList& keys)
 {
     dialog.show();
-    if (!QTest::qWaitForWindowActive(&dialog))
-        return -1;
-    static const QHash<QString, Qt::Key> named { { "Tab", Qt::Key_Tab },
-                                                 { "Down", Qt::Key_Down },
-                                                 { "Space", Qt::Key_Space },
-                                                 { "Enter", Qt::Key_Return },
+    static const QHash<QString, Qt::Key> named { { "Tab", Qt::Key_Tab },     { "Down", Qt::Key_Down },
+                                                 { "Space", Qt::Key_Space }, { "Enter", Qt::Key_Return },
                                                  { "Escape", Qt::Key_Escape } };
     for (const QString& key : keys) {
-        if (!QApplication::focusWidget() || !dialog.isVisible())
+        if (!QTest::qWaitForWindowActive(&dialog) || !QApplication::focusWidget())
             return -1;
         if (named.contains(key))
             QTest::keyClick(QApplication::focusWidget(), named.value(key));
@@ -124,7 +116,6 @@ private slots:
             << "Palm";
         QTest::newRow("folder with some tables refused, then cancelled")
             << QStringList { "%ROOT%/Partial", "Enter", "Escape" } << QString() << false << QString() << 0 << QString();
-        QTest::newRow("cancelled") << QStringList { "Escape" } << QString() << false << QString() << 0 << QString();
     }
     void firstStart()
     {
@@ -141,7 +132,7 @@ private slots:
         keys.replaceInStrings(QStringLiteral("%ROOT%"), in.root.path());
         if (!browsed.isEmpty())
             in.dialogs.choosePath(browsed.replace(QStringLiteral("%ROOT%"), in.root.path()));
-        if (keys.contains(QStringLiteral("Escape")) && keys.size() > 1)
+        if (!started)
             in.dialogs.answer(MsgAnswer::Ok);
 
         Main main;
@@ -154,8 +145,8 @@ private slots:
         if (!started) {
             QVERIFY(!state.recipes);
             QVERIFY(!QFileInfo::exists(in.configIni()));
-            QCOMPARE(in.dialogs.messageCount(), keys.size() > 1 ? 1 : 0);
-            QVERIFY(keys.size() == 1 || in.dialogs.last().text.contains("holds 1 of the 13 table files"));
+            QCOMPARE(in.dialogs.messageCount(), 1);
+            QVERIFY(in.dialogs.last().text.contains("holds 1 of the 13 table files"));
             return;
         }
         QCOMPARE(in.dialogs.messageCount(), 0);
