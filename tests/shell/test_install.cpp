@@ -42,8 +42,10 @@ struct Install
 int pressKeys(QDialog& dialog, const QStringList& keys)
 {
     dialog.show();
-    static const QHash<QString, Qt::Key> named { { "Tab", Qt::Key_Tab },     { "Down", Qt::Key_Down },
-                                                 { "Space", Qt::Key_Space }, { "Enter", Qt::Key_Return },
+    static const QHash<QString, Qt::Key> named { { "Tab", Qt::Key_Tab },
+                                                 { "Down", Qt::Key_Down },
+                                                 { "Space", Qt::Key_Space },
+                                                 { "Enter", Qt::Key_Return },
                                                  { "Escape", Qt::Key_Escape } };
     for (const QString& key : keys) {
         if (!QTest::qWaitForWindowActive(&dialog) || !QApplication::focusWidget())

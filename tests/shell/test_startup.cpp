@@ -43,7 +43,8 @@ private slots:
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("text"); // the whole text, or its start and an inner part around "%%"
         const QByteArray standard = "[Main]\r\nDataPath=%DATA%/\r\n";
-        QTest::newRow("second copy") << QByteArray("lock ") + standard << "" << "Zestora is already running";
+        QTest::newRow("second copy") << QByteArray("lock ") + standard << ""
+                                     << "Zestora is already running";
         QTest::newRow("no settings file") << QByteArray() << "InitializatiOn Error" << kInitText;
         QTest::newRow("empty data path, PPC")
             << QByteArray("[Main]\r\nInstallType=PPC\r\nDataPath=\r\n") << "InitializatiOn Error" << kInitText;
@@ -51,7 +52,8 @@ private slots:
             << QByteArray("[Main]\r\nDataPath=/no/such/folder\r\n") << "Error"
             << "An error occurred while loading data source 1.%%\r\n\r\nFilename = /no/such/folder/ZestoDB.cdb";
         QTest::newRow("menu table missing")
-            << standard << "Error" << "An error occurred while loading data source 8.%%ErrorCode =  53 (File not found)";
+            << standard << "Error"
+            << "An error occurred while loading data source 8.%%ErrorCode =  53 (File not found)";
     }
     void refusedStartUps()
     {
@@ -83,29 +85,50 @@ private slots:
     void installTypes_data()
     {
         QTest::addColumn<QByteArray>("ini"); // %DATA% is the data folder without its closing separator
-        QTest::newRow("missing type behaves as Palm") << QByteArray("[Main]\r\nDataPath=%DATA%/\r\n");
-        QTest::newRow("PPC, path without separator") << QByteArray("[Main]\r\nInstallType=PPC\r\nDataPath=%DATA%\r\n");
+        QTest::addColumn<QRect>("geometry");
+        QTest::newRow("missing type behaves as Palm")
+            << QByteArray("[Main]\r\nDataPath=%DATA%/\r\n[Form]\r\nLeft=30\r\nTop=40\r\nWidth=700\r\nHeight=500\r\n")
+            << QRect(30, 40, 700, 500);
+        QTest::newRow("PPC, path without separator, zero width")
+            << QByteArray("[Main]\r\nInstallType=PPC\r\nDataPath=%DATA%\r\n[Form]\r\nLeft=1\r\nTop=1\r\nWidth=0\r\n")
+            << QRect();
     }
     void installTypes()
     {
         QFETCH(QByteArray, ini);
+        QFETCH(QRect, geometry);
         const bool handheldItems = ini.contains("PPC");
         Run r;
         r.f.writeIni(ini.replace("%DATA%", r.f.data.path().toUtf8()));
+        r.f.data.writeBytes(
+            TableDef::Preferences,
+            "#FLDCNT:2\r\n0x00000001,0x0000,\"serves\",\"4\"\r\n0x00000002,0x0000,\"serves\",\"6\"\r\n");
+        r.f.data.writeBytes(TableDef::Ratings,
+                            "#FLDCNT:3\r\n0x00000001,0x0000,\"5 Stars\",\"\",\"\"\r\n"
+                            "0x00000002,0x0002,\"Deleted\",\"\",\"\"\r\n0x00000003,0x0000,\"1 Star\",\"\",\"\"\r\n");
         FakeRecipeWindow recipes;
         r.main.setRecipeWindow(&recipes);
         Main::StartupOptions withSplash;
         withSplash.splashMinimumMs = 0;
+        const QRect before = r.main.geometry();
         QVERIFY(r.start(withSplash));
         QCOMPARE(r.dialogs.messageCount(), 0);
         AppState& state = AppState::instance();
         QCOMPARE(state.installType, QString(handheldItems ? "PPC" : "Palm"));
         QCOMPARE(state.dataPath, r.f.dataPath());
         QCOMPARE(r.f.iniBytes(), ini);
+        QCOMPARE(r.main.geometry(), geometry.isNull() ? before : geometry);
         QCOMPARE(TestUi::child<QAction>(&r.main, "mnuTransfer")->isVisible(), handheldItems);
-        QVERIFY(state.recipes && state.prefs && state.menu);
+        QVERIFY(state.recipes && state.prefs && state.menu && r.main.syncWatch()->isActive());
         QCOMPARE(recipes.listings, 1);
-        QVERIFY(r.main.syncWatch()->isActive());
+        // A second live preference of the same key is deleted in the file; the first one counts.
+        QVERIFY(r.f.data.readBytes(TableDef::Preferences).contains("0x00000002,0x0002,\"serves\",\"6\""));
+        QCOMPARE(state.preference(QStringLiteral("serves")), QStringLiteral("4"));
+        r.main.LoadCombos(); // filling again replaces, never appends
+        auto* rating = TestUi::child<QComboBox>(&r.main, "cboRating");
+        QCOMPARE(rating->count(), 3);
+        QCOMPARE(rating->itemText(1), QStringLiteral("1 Star"));
+        QCOMPARE(TestUi::child<QComboBox>(&r.main, "cboSource")->count(), 0); // an empty table: no empty entry
     }
 
     void copyLog_data()
@@ -128,63 +151,17 @@ private slots:
         TestData::DataFolderFixture conduitFolder;
         const QString newPath = conduitFolder.path() + QLatin1Char('/');
         r.f.writeStandardIni(installType);
-        const QByteArray iniBefore = r.f.iniBytes();
-        log.replace("%NEW%", newPath.toUtf8());
-        TestData::writeFile(r.f.program.filePath(QStringLiteral("CASLcopy.log")), log);
+        const QByteArray ini = r.f.iniBytes();
+        TestData::writeFile(r.f.program.filePath(QStringLiteral("CASLcopy.log")),
+                            log.replace("%NEW%", newPath.toUtf8()));
         TestData::writeFile(r.f.program.filePath(QStringLiteral("install.log")), "Installed\r\n");
         QVERIFY(r.start());
-        const QString installLog
-            = QString::fromUtf8(TestData::readFile(r.f.program.filePath(QStringLiteral("install.log"))));
-        if (moved) {
-            QCOMPARE(AppState::instance().dataPath, newPath);
-            QVERIFY(r.f.iniBytes().contains("DataPath=" + newPath.toUtf8() + "\r\n"));
-            QVERIFY(r.f.iniBytes().contains("OldDataPath=" + r.f.dataPath().toUtf8() + "\r\n"));
-            QCOMPARE(installLog, QStringLiteral("Installed\r\nFile Tree: ") + newPath + QStringLiteral("*.*\r\n"));
-        } else {
-            QCOMPARE(AppState::instance().dataPath, r.f.dataPath());
-            QCOMPARE(r.f.iniBytes(), iniBefore);
-            QCOMPARE(installLog, QStringLiteral("Installed\r\n"));
-        }
-    }
-
-    void duplicatePreferencesCleanedAndPickListsFilled()
-    {
-        Run r;
-        r.f.writeStandardIni();
-        r.f.data.writeBytes(
-            TableDef::Preferences,
-            "#FLDCNT:2\r\n0x00000001,0x0000,\"serves\",\"4\"\r\n0x00000002,0x0000,\"serves\",\"6\"\r\n");
-        r.f.data.writeBytes(TableDef::Ratings,
-                            "#FLDCNT:3\r\n0x00000001,0x0000,\"5 Stars\",\"\",\"\"\r\n"
-                            "0x00000002,0x0002,\"Deleted\",\"\",\"\"\r\n0x00000003,0x0000,\"1 Star\",\"\",\"\"\r\n");
-        QVERIFY(r.start());
-        QVERIFY(r.f.data.readBytes(TableDef::Preferences).contains("0x00000002,0x0002,\"serves\",\"6\""));
-        QCOMPARE(AppState::instance().prefs->recordset().recordCount(), 1);
-        QCOMPARE(AppState::instance().preference(QStringLiteral("serves")), QStringLiteral("4"));
-        r.main.LoadCombos(); // filling again replaces, never appends
-        auto* rating = TestUi::child<QComboBox>(&r.main, "cboRating");
-        QCOMPARE(rating->count(), 3);
-        QCOMPARE(rating->itemText(1), QStringLiteral("1 Star"));
-        QCOMPARE(TestUi::child<QComboBox>(&r.main, "cboSource")->count(), 0); // an empty table: no empty entry
-    }
-
-    void geometryRestored_data()
-    {
-        QTest::addColumn<QByteArray>("form");
-        QTest::addColumn<QRect>("expected");
-        QTest::newRow("stored") << QByteArray("[Form]\r\nLeft=30\r\nTop=40\r\nWidth=700\r\nHeight=500\r\n")
-                                << QRect(30, 40, 700, 500);
-        QTest::newRow("zero size") << QByteArray("[Form]\r\nLeft=1\r\nTop=1\r\nWidth=0\r\nHeight=3\r\n") << QRect();
-    }
-    void geometryRestored()
-    {
-        QFETCH(QByteArray, form);
-        QFETCH(QRect, expected);
-        Run r;
-        r.f.writeIni("[Main]\r\nDataPath=" + r.f.dataPath().toUtf8() + "\r\n" + form);
-        const QRect before = r.main.geometry();
-        QVERIFY(r.start());
-        QCOMPARE(r.main.geometry(), expected.isNull() ? before : expected);
+        QCOMPARE(AppState::instance().dataPath, moved ? newPath : r.f.dataPath());
+        QCOMPARE(TestData::readFile(r.f.program.filePath(QStringLiteral("install.log"))),
+                 "Installed\r\n" + (moved ? "File Tree: " + newPath.toUtf8() + "*.*\r\n" : QByteArray()));
+        QCOMPARE(r.f.iniBytes(),
+                 moved ? QByteArray(ini).replace("DataPath=", "DataPath=" + newPath.toUtf8() + "\r\nOldDataPath=")
+                       : ini);
     }
 };
 
