@@ -6,14 +6,12 @@
 #include "printing/PrintSettings.h"
 #include "printing/ui/PrintDialogs.h"
 #include "printing/ui/PrintingCommands.h"
-#include "printing/ui/ReportPreview.h"
 #include "printing/ui/frmPrint.h"
 #include "printing/ui/frmPrintOptions.h"
 #include "shell/AppState.h"
 #include "shell/Settings.h"
 
 #include <QCheckBox>
-#include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPrinter>
@@ -25,9 +23,8 @@
 namespace {
 
 // Prints pages from..to into a PDF file, and sets up A4 paper with 20 mm margins.
-class FakePrintDialogs : public PrintDialogs
+struct FakePrintDialogs : PrintDialogs
 {
-public:
     bool accept = true;
     int from = 1, to = 1, shownPageCount = 0;
     QString pdfPath;
@@ -52,14 +49,6 @@ public:
 template <typename T> T* child(QObject& parent, const char* name)
 {
     return TestUi::child<T>(&parent, name);
-}
-void setSetting(const char* key, const QString& value)
-{
-    WriteSetting("Main", key, value);
-}
-QString setting(const char* key)
-{
-    return ReadSetting("Main", key, "missing");
 }
 
 } // namespace
@@ -98,7 +87,7 @@ private Q_SLOTS:
         AppState::instance().reset();
         m_fx.reset();
     }
-    void previewPagesAndZoom()
+    void previewPages()
     {
         PrintOptions options;
         options.newPage = true;
@@ -111,13 +100,6 @@ private Q_SLOTS:
         QCOMPARE(label->text(), QString("2 of 3"));
         child<QScrollBar>(w, "scrlPage")->setValue(3);
         QCOMPARE(w.pageShown(), 3);
-        auto* zoom = child<QComboBox>(w, "cmbZoomMode");
-        auto* vp = child<ReportPreview>(w, "vp");
-        Q_EMIT zoom->textActivated("150%");
-        QCOMPARE(vp->pixelsPerInch(), vp->logicalDpiX() * 1.5);
-        w.showPage(2);
-        Q_EMIT zoom->textActivated("TwoPages");
-        QCOMPARE(label->text(), QString("2 - 3 of 3"));
     }
     void saveToFile_data()
     {
@@ -148,8 +130,6 @@ private Q_SLOTS:
         if (formatError)
             QCOMPARE(m_dialogs->last().text,
                      QString("The file format must be an RTF file, so the filename must have an extension of .rtf."));
-        if (replace >= 0)
-            QVERIFY(m_dialogs->last().text.endsWith("Do you want to replace it?"));
         QCOMPARE(QFile::exists(target), !formatError);
         if (!formatError)
             QCOMPARE(TestData::readFile(target),
@@ -179,9 +159,7 @@ private Q_SLOTS:
         QCOMPARE(w.exportPath(), QDir(m_fx->dataPath()).filePath("report.rtf"));
         QVERIFY(TestData::readFile(w.exportPath()).contains("Shopping List - Zestora"));
         child<QPushButton>(w, "cmdPageSetup")->click();
-        QVERIFY(qAbs(w.document().paper().widthInches - 210 / 25.4) < 0.01);
-        QVERIFY(qAbs(w.document().paper().marginLeft - 20 / 25.4) < 0.01);
-        QVERIFY(TestData::readFile(w.exportPath()).contains("\\paperw11906"));
+        QVERIFY(TestData::readFile(w.exportPath()).contains("\\paperw11906\\paperh16838\\margl1134"));
     }
     void compositionFailureIsReported()
     {
@@ -203,8 +181,8 @@ private Q_SLOTS:
     {
         QFETCH(QString, saved);
         QFETCH(bool, cards);
-        setSetting("PrintRange", saved);
-        setSetting("PrintNewPage", saved);
+        WriteSetting("Main", "PrintRange", saved);
+        WriteSetting("Main", "PrintNewPage", saved);
         FakeRecipeWindow recipes;
         recipes.keys = { "cake", "apple pie" };
         frmPrintOptions w(&recipes);
@@ -213,7 +191,6 @@ private Q_SLOTS:
         QCOMPARE(child<QCheckBox>(w, "chkNewPage")->isChecked(), saved == "1");
         if (cards)
             child<QRadioButton>(w, "optFormat_1")->click();
-        QCOMPARE(child<QCheckBox>(w, "chkNewPage")->isEnabled(), !cards);
         QVector<PrintOptions> opened;
         setPrintPreviewOpener([&opened](const PrintOptions& o, QWidget*) { opened.append(o); });
         child<QPushButton>(w, "cmdPrint")->click();
@@ -221,19 +198,7 @@ private Q_SLOTS:
         QCOMPARE(opened.first().cards, cards);
         QCOMPARE(opened.first().selectedKeys, saved == "1" ? recipes.keys : QStringList());
         QCOMPARE(opened.first().newPage, saved == "1");
-        QCOMPARE(setting("PrintRange") + setting("PrintNewPage"), saved + saved);
-    }
-    void optionsWithoutSelectionCancelled()
-    {
-        setSetting("PrintRange", "1");
-        frmPrintOptions w(nullptr);
-        QCOMPARE(child<QRadioButton>(w, "optRecords_1")->text(), QString("Print 0 Selected Recipe(s)"));
-        QVERIFY(!child<QRadioButton>(w, "optRecords_1")->isEnabled());
-        QVERIFY(child<QRadioButton>(w, "optRecords_0")->isChecked());
-        child<QPushButton>(w, "Command1")->click();
-        QCOMPARE(w.result(), int(QDialog::Rejected));
-        QCOMPARE(setting("PrintRange"), QString("1")); // Cancel stores nothing
-        QCOMPARE(setting("PrintNewPage"), QString("missing"));
+        QCOMPARE(ReadSetting("Main", "PrintRange") + ReadSetting("Main", "PrintNewPage"), saved + saved);
     }
     void menuCommands()
     {
