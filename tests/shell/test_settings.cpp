@@ -9,15 +9,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-namespace {
-const QByteArray kHeader = "#RECCNT:3\r\n#FLDCNT:2\r\n";
-
-QByteArray prefsFile(const QList<QByteArray>& records)
-{
-    return kHeader + TestData::crlfLines(records);
-}
-} // namespace
-
 class TestSettings : public QObject
 {
     Q_OBJECT
@@ -129,49 +120,6 @@ private slots:
             found << FileExists(m_dir.filePath(QString::fromLatin1(name)));
         QCOMPARE(found, (QList<bool> { true, true, false, true, false }));
         QVERIFY(!FileExists(QString()));
-    }
-
-    void setPreference_data()
-    {
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<QString>("oldValue");
-        QTest::addColumn<QString>("newValue");
-        QTest::addColumn<QString>("expectedStatus");
-        QTest::addColumn<int>("expectedRecords");
-        auto row = [](const char* name, const char* key, const char* oldValue, const char* newValue, const char* status,
-                      int records) {
-            QTest::newRow(name) << QString::fromLatin1(key) << QString::fromLatin1(oldValue)
-                                << QString::fromLatin1(newValue) << QString::fromLatin1(status) << records;
-        };
-        row("unchanged value touches nothing", "scaling", "fraction", "fraction", "0x0000", 3);
-        row("synced record becomes changed", "scaling", "fraction", "decimal", "0x0004", 3);
-        row("new record stays new", "serves", "4", "6", "0x0008", 3);
-        row("missing key gets a new record", "confirm_1SL", "0", "1", "0x0008", 4);
-        row("letter case of the key does not matter", "SCALING", "fraction", "decimal", "0x0004", 3);
-    }
-    void setPreference()
-    {
-        QFETCH(QString, key);
-        QFETCH(QString, oldValue);
-        QFETCH(QString, newValue);
-        QFETCH(QString, expectedStatus);
-        QFETCH(int, expectedRecords);
-        TestData::DataFolderFixture data;
-        data.writeBytes(TableDef::Preferences,
-                        prefsFile({ "0x00000011,0x0000,\"scaling\",\"fraction\"", "0x00000000,0x0008,\"serves\",\"4\"",
-                                    "0x00000012,0x0004,\"abbrev_ingr\",\"0\"" }));
-        DataSourcePrefs2 prefs(data.file(TableDef::Preferences));
-        Recordset& rs = prefs.recordset();
-        rs.setFilter(RecordStatus::LiveFilter);
-        rs.setSort(QStringLiteral("PrefsKey ASC"));
-        SetPreference(rs, key, oldValue, newValue);
-        QCOMPARE(rs.totalRecordCount(), expectedRecords);
-        rs.moveFirst();
-        QVERIFY(rs.find(QStringLiteral("PrefsKey like '%1'").arg(key)));
-        QCOMPARE(rs.value(QStringLiteral("STATUS")), expectedStatus);
-        QCOMPARE(rs.value(QStringLiteral("PrefsStr1")), newValue);
-        if (expectedRecords == 4)
-            QCOMPARE(rs.value(QStringLiteral("REC_ID")), RecordStatus::NewId);
     }
 
     void savedThroughTheHeldTable()

@@ -12,9 +12,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
-#include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QLockFile>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -22,15 +20,6 @@
 #include <QtTest>
 
 namespace {
-template <typename W> W* add(QWidget* parent, const char* name, QRect r, const char* tag = nullptr)
-{
-    auto* w = new W(parent);
-    w->setObjectName(QString::fromLatin1(name));
-    w->setGeometry(r);
-    if (tag)
-        w->setProperty(name == QByteArray("image") ? "kind" : "tag", QString::fromLatin1(tag));
-    return w;
-}
 template <typename W> W* child(QWidget& w, const char* name)
 {
     return TestUi::child<W>(&w, name);
@@ -43,33 +32,6 @@ class TestShellWindows : public QObject
 private slots:
     void cleanup() { AppState::instance().reset(); }
 
-    void placementByKind()
-    {
-        QWidget root;
-        ProportionalLayout layout(&root, &root);
-        add<QLineEdit>(&root, "single", QRect(10, 10, 100, 20));
-        add<QPlainTextEdit>(&root, "multi", QRect(10, 40, 100, 80));
-        add<QPushButton>(&root, "button", QRect(230, 40, 80, 26));
-        add<QLabel>(&root, "image", QRect(430, 10, 100, 100), "image");
-        add<QPushButton>(add<QFrame>(&root, "frame", QRect(220, 160, 300, 200)), "inFrame", QRect(10, 10, 60, 24));
-        add<QPushButton>(&root, "fixed", QRect(5, 370, 50, 20), "fixed");
-        root.resize(600, 400);
-        layout.record(QSize(600, 400));
-        auto rects = [&root] {
-            QList<QRect> out;
-            for (const char* name : { "single", "multi", "button", "image", "inFrame", "fixed" })
-                out << root.findChild<QWidget*>(QString::fromLatin1(name))->geometry();
-            return out;
-        };
-        QVERIFY(layout.apply(QSize(1200, 600), QSize(1200, 600))); // doubled width, height times 1.5
-        const QList<QRect> wide = rects();
-        QCOMPARE(wide,
-                 (QList<QRect> { QRect(20, 15, 200, 20), QRect(20, 60, 200, 120), QRect(460, 60, 80, 26),
-                                 QRect(860, 15, 200, 150), QRect(20, 15, 60, 24), QRect(5, 370, 50, 20) }));
-        QVERIFY(!layout.apply(QSize(599, 500), QSize(599, 500))); // below the design size nothing moves
-        QCOMPARE(rects(), wide);
-    }
-
     void mainWindowTabsAndLayout()
     {
         Main main;
@@ -79,6 +41,8 @@ private slots:
         QVERIFY(main.resizeLayout()->apply(QSize(2 * Main::DesignWidth, Main::DesignHeight),
                                            QSize(2 * Main::DesignWidth, Main::DesignHeight + 40)));
         QCOMPARE(list->width(), 2 * width);
+        QVERIFY(!main.resizeLayout()->apply(QSize(599, 900), QSize(599, 900)));
+        QCOMPARE(list->width(), 2 * width); // below the minimum size nothing moves
         main.show();
         main.showTabPage(2); // tab pages count from 1
         QCOMPARE(main.findChild<QTabBar*>(QStringLiteral("tab1"))->currentIndex(), 1);
@@ -94,7 +58,7 @@ private slots:
                             + TestData::crlfLines({ "0x00000001,0x0000,\"abbrev_ingr\",\"1\"",
                                                     "0x00000002,0x0000,\"equivalents\",\"a\\nb\"",
                                                     "0x00000003,0x0000,\"scaling\",\"odd\"",
-                                                    "0x00000004,0x0000,\"serves\",\"6\"" }));
+                                                    "0x00000000,0x0008,\"serves\",\"6\"" }));
         AppState& state = AppState::instance();
         state.dataPath = data.path() + QLatin1Char('/');
         state.prefs = std::make_unique<DataSourcePrefs2>(data.file(TableDef::Preferences));
@@ -120,10 +84,11 @@ private slots:
         QCOMPARE(child<QPlainTextEdit>(window, "txt_equivalents")->toPlainText(), QStringLiteral("a\nb"));
         child<QComboBox>(window, "cbo_scaling")->setCurrentText(QStringLiteral("decimal"));
         child<QCheckBox>(window, "chk_confirm_1SL")->setChecked(true);
+        child<QLineEdit>(window, "txt_serves")->setText(QStringLiteral("8"));
         child<QPlainTextEdit>(window, "txt_equivalents")->setPlainText(QStringLiteral("1 cup = 16 tbsp\n1 lb = 16 oz"));
         child<QPushButton>(window, "cmdOK")->click();
         QCOMPARE(statuses(),
-                 (QStringList { "abbrev_ingr=0x0000", "equivalents=0x0004", "scaling=0x0004", "serves=0x0000",
+                 (QStringList { "abbrev_ingr=0x0000", "equivalents=0x0004", "scaling=0x0004", "serves=0x0008",
                                 "confirm_1SL=0x0008" }));
         QCOMPARE(state.preference(QStringLiteral("equivalents")), QStringLiteral("1 cup = 16 tbsp\\n1 lb = 16 oz"));
     }
