@@ -30,11 +30,8 @@ struct FakePrintDialogs : PrintDialogs
     QString pdfPath;
     bool print(QPrinter& printer, int pageCount, int* f, int* t, QWidget*) override
     {
-        shownPageCount = pageCount;
-        printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdfPath);
-        *f = from;
-        *t = to;
+        std::tie(shownPageCount, *f, *t) = std::tuple(pageCount, from, to);
         return accept;
     }
     bool printerSetup(QPrinter&, QWidget*) override { return accept; }
@@ -46,12 +43,8 @@ struct FakePrintDialogs : PrintDialogs
     }
 };
 
-template <typename T> T* child(QObject& parent, const char* name)
-{
-    return TestUi::child<T>(&parent, name);
-}
-
 } // namespace
+using TestUi::child;
 
 class TestPrintWindows : public QObject
 {
@@ -71,12 +64,10 @@ private Q_SLOTS:
         m_printDialogs.accept = true;
         PrintDialogs::setCurrent(&m_printDialogs);
         AppState& state = AppState::instance();
-        state.reset();
         state.dataPath = m_fx->dataPath() + "/";
         state.settingsPath = m_fx->dataPath() + "/zestoraplus.ini";
         state.recipes = std::make_unique<DataSource1>(state.tablePath(TableDef::Recipes));
         state.recipes->recordset().setFilter(RecordStatus::LiveFilter);
-        state.recipes->recordset().setSort("Name ASC");
     }
     void cleanup()
     {
@@ -86,20 +77,6 @@ private Q_SLOTS:
         setPrintPreviewOpener({});
         AppState::instance().reset();
         m_fx.reset();
-    }
-    void previewPages()
-    {
-        PrintOptions options;
-        options.newPage = true;
-        frmPrint w(options);
-        auto* label = child<QLabel>(w, "lblPage");
-        QCOMPARE(label->text(), QString("1 of 3"));
-        QVERIFY(!child<QPushButton>(w, "cmdPrevious")->isEnabled());
-        child<QPushButton>(w, "cmdLast")->click();
-        child<QPushButton>(w, "cmdPrevious")->click();
-        QCOMPARE(label->text(), QString("2 of 3"));
-        child<QScrollBar>(w, "scrlPage")->setValue(3);
-        QCOMPARE(w.pageShown(), 3);
     }
     void saveToFile_data()
     {
@@ -125,7 +102,7 @@ private Q_SLOTS:
         m_dialogs->choosePath(target);
         if (formatError)
             m_dialogs->answer(MsgAnswer::Ok);
-        child<QPushButton>(w, "cmdSaveFile")->click();
+        child<QPushButton>(&w, "cmdSaveFile")->click();
         QCOMPARE(m_dialogs->messageCount(), replace >= 0 || formatError ? 1 : 0);
         if (formatError)
             QCOMPARE(m_dialogs->last().text,
@@ -135,20 +112,26 @@ private Q_SLOTS:
             QCOMPARE(TestData::readFile(target),
                      replace == int(MsgAnswer::No) ? QByteArray("an older file") : TestData::readFile(w.exportPath()));
     }
-    void printsTheChosenRange()
+    void previewAndPrintTheChosenRange()
     {
         PrintOptions options;
         options.newPage = true;
         frmPrint w(options);
+        QVERIFY(!child<QPushButton>(&w, "cmdPrevious")->isEnabled());
+        child<QPushButton>(&w, "cmdLast")->click();
+        child<QPushButton>(&w, "cmdPrevious")->click();
+        QCOMPARE(child<QLabel>(&w, "lblPage")->text(), QString("2 of 3"));
+        child<QScrollBar>(&w, "scrlPage")->setValue(3);
+        QCOMPARE(w.pageShown(), 3);
         m_printDialogs.pdfPath = m_fx->dataPath() + "/printed.pdf";
         m_printDialogs.from = 2;
         m_printDialogs.to = 9; // beyond the end: up to the last page
-        child<QPushButton>(w, "cmdPrint")->click();
+        child<QPushButton>(&w, "cmdPrint")->click();
         QCOMPARE(m_printDialogs.shownPageCount, 3);
         QCOMPARE(ReportFixture::pdfPages(TestData::readFile(m_printDialogs.pdfPath)), 2);
         QFile::remove(m_printDialogs.pdfPath);
         m_printDialogs.accept = false; // cancelled: nothing printed
-        child<QPushButton>(w, "cmdPrint")->click();
+        child<QPushButton>(&w, "cmdPrint")->click();
         QVERIFY(!QFile::exists(m_printDialogs.pdfPath));
     }
     void reportFileFollowsKindAndPaper()
@@ -158,7 +141,7 @@ private Q_SLOTS:
         frmPrint w(options);
         QCOMPARE(w.exportPath(), QDir(m_fx->dataPath()).filePath("report.rtf"));
         QVERIFY(TestData::readFile(w.exportPath()).contains("Shopping List - Zestora"));
-        child<QPushButton>(w, "cmdPageSetup")->click();
+        child<QPushButton>(&w, "cmdPageSetup")->click();
         QVERIFY(TestData::readFile(w.exportPath()).contains("\\paperw11906\\paperh16838\\margl1134"));
     }
     void compositionFailureIsReported()
@@ -168,7 +151,7 @@ private Q_SLOTS:
         m_dialogs->answer(MsgAnswer::Ok);
         frmPrint w(options);
         QVERIFY(m_dialogs->last().text.startsWith("An error occurred while building the print document."));
-        QCOMPARE(child<QLabel>(w, "lblPage")->text(), QString("1 of 1"));
+        QCOMPARE(child<QLabel>(&w, "lblPage")->text(), QString("1 of 1"));
     }
     void optionsWindow_data()
     {
@@ -186,14 +169,14 @@ private Q_SLOTS:
         FakeRecipeWindow recipes;
         recipes.keys = { "cake", "apple pie" };
         frmPrintOptions w(&recipes);
-        QCOMPARE(child<QRadioButton>(w, "optRecords_1")->text(), QString("Print 2 Selected Recipe(s)"));
-        QCOMPARE(child<QRadioButton>(w, "optRecords_1")->isChecked(), saved == "1");
-        QCOMPARE(child<QCheckBox>(w, "chkNewPage")->isChecked(), saved == "1");
+        QCOMPARE(child<QRadioButton>(&w, "optRecords_1")->text(), QString("Print 2 Selected Recipe(s)"));
+        QCOMPARE(child<QRadioButton>(&w, "optRecords_1")->isChecked(), saved == "1");
+        QCOMPARE(child<QCheckBox>(&w, "chkNewPage")->isChecked(), saved == "1");
         if (cards)
-            child<QRadioButton>(w, "optFormat_1")->click();
+            child<QRadioButton>(&w, "optFormat_1")->click();
         QVector<PrintOptions> opened;
         setPrintPreviewOpener([&opened](const PrintOptions& o, QWidget*) { opened.append(o); });
-        child<QPushButton>(w, "cmdPrint")->click();
+        child<QPushButton>(&w, "cmdPrint")->click();
         QCOMPARE(opened.size(), 1);
         QCOMPARE(opened.first().cards, cards);
         QCOMPARE(opened.first().selectedKeys, saved == "1" ? recipes.keys : QStringList());
@@ -208,7 +191,7 @@ private Q_SLOTS:
         TestUi::trigger(&main, "mnuPrintSL");
         TestUi::trigger(&main, "mnuMenuPrint");
         QCOMPARE(opened, (QVector<PrintOptions::Kind> { PrintOptions::ShoppingList, PrintOptions::Menu }));
-        child<QListWidget>(main, "lstAll")->clear(); // no recipe listed: "Print Recipe(s)..." does nothing
+        child<QListWidget>(&main, "lstAll")->clear(); // no recipe listed: "Print Recipe(s)..." does nothing
         TestUi::trigger(&main, "mnuPrint");
         QCOMPARE(opened.size(), 2);
         QCOMPARE(m_dialogs->shown().size(), 0);
