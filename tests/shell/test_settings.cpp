@@ -20,32 +20,15 @@ private slots:
     void init() { QFile::remove(ini()); }
     void cleanup() { AppState::instance().reset(); }
 
-    void readsWhatIsThere_data()
-    {
-        QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<QString>("expected");
-        auto row = [](const char* name, const QByteArray& file, const char* key, const char* expected) {
-            QTest::newRow(name) << file << QString::fromLatin1(key) << QString::fromLatin1(expected);
-        };
-        const QByteArray typical = "[Main]\r\nInstallType=PPC\r\nDataPath=C:\\Palm\\Zestora\\\r\n[Form]\r\nTop=12\r\n";
-        row("windows path kept as typed", typical, "DataPath", "C:\\Palm\\Zestora\\");
-        row("key of another section", typical, "Top", "dflt");
-        row("no file", QByteArray(), "DataPath", "dflt");
-        row("garbage lines ignored",
-            "\x01\x02 junk\r\n[Main\r\nno equals here\r\n[Main]\r\n=novalue\r\nDataPath=/data/\r\n", "DataPath",
-            "/data/");
-        row("lf line ends", "[Main]\nInstallType=Palm\n", "InstallType", "Palm");
-        row("quotes are part of the value", "[Main]\r\nX=\"a b\"\r\n", "X", "\"a b\"");
-    }
     void readsWhatIsThere()
     {
-        QFETCH(QByteArray, file);
-        QFETCH(QString, key);
-        QFETCH(QString, expected);
-        if (!file.isNull())
-            QVERIFY(TestData::writeFile(ini(), file));
-        QCOMPARE(Settings::read(ini(), QStringLiteral("Main"), key, QStringLiteral("dflt")), expected);
+        auto read = [this](const char* key) { return Settings::read(ini(), "Main", key, "dflt"); };
+        QCOMPARE(read("DataPath"), QStringLiteral("dflt")); // no file
+        QVERIFY(TestData::writeFile(ini(),
+                                    "\x01\x02 junk\r\n[Main\r\nno equals here\r\n[Main]\r\n=novalue\r\n"
+                                    "DataPath=C:\\Palm\\Zestora\\\r\nX=\"a b\"\r\n[Form]\r\nTop=12\r\n"));
+        QCOMPARE(QStringList({ read("DataPath"), read("X"), read("Top") }),
+                 QStringList({ "C:\\Palm\\Zestora\\", "\"a b\"", "dflt" }));
     }
 
     void writeEditsOneKeyAndKeepsEveryOtherByte_data()
@@ -138,31 +121,22 @@ private slots:
         QCOMPARE(data.readBytes(TableDef::Preferences), bytes);
     }
 
-    void cleanText_data()
-    {
-        QTest::addColumn<QString>("before");
-        QTest::addColumn<QString>("after");
-        auto row = [](const char* name, const QStringList& before, const QStringList& after) {
-            const QString h = QStringLiteral("#RECCNT:4\r\n#FLDCNT:2\r\n");
-            QTest::newRow(name) << h + before.join("\r\n") + "\r\n" << h + after.join("\r\n");
-        };
-        row("second live duplicate is deleted, third already deleted stays",
-            { "0x1,0x0000,\"serves\",\"4\"", "0x2,0x0004,\"serves\",\"6\"", "0x3,0x0002,\"serves\",\"8\"",
-              "0x4,0x0008,\"serves\",\"2\"" },
-            { "0x1,0x0000,\"serves\",\"4\"", "0x2,0x0002,\"serves\",\"6\"", "0x3,0x0002,\"serves\",\"8\"",
-              "0x4,0x0002,\"serves\",\"2\"" });
-        row("short lines are dropped", { "abc", "0x1,0x0000,\"serves\",\"4\"", "" }, { "0x1,0x0000,\"serves\",\"4\"" });
-        row("only the status field is marked",
-            { "0x1,0x0000,\"equivalents\",\"a,0x0004,b\"", "0x2,0x0004,\"equivalents\",\"x,0x0000,y\"" },
-            { "0x1,0x0000,\"equivalents\",\"a,0x0004,b\"", "0x2,0x0002,\"equivalents\",\"x,0x0000,y\"" });
-        row("keys compare exactly", { "0x1,0x0000,\"serves\",\"4\"", "0x2,0x0000,\"Serves\",\"6\"" },
-            { "0x1,0x0000,\"serves\",\"4\"", "0x2,0x0000,\"Serves\",\"6\"" });
-    }
     void cleanText()
     {
-        QFETCH(QString, before);
-        QFETCH(QString, after);
-        QCOMPARE(cleanPreferenceText(before), after);
+        // Short lines go; of live records with the same key (compared exactly) the first stays and the others are
+        // marked deleted in their status field only.
+        const QString h = QStringLiteral("#RECCNT:4\r\n#FLDCNT:2\r\n");
+        QStringList lines { "0x1,0x0000,\"serves\",\"4\"",
+                            "0x2,0x0004,\"serves\",\"6\"",
+                            "0x3,0x0002,\"serves\",\"8\"",
+                            "0x4,0x0008,\"serves\",\"2\"",
+                            "0x5,0x0000,\"Serves\",\"6\"",
+                            "0x6,0x0000,\"equivalents\",\"a,0x0004,b\"",
+                            "0x7,0x0004,\"equivalents\",\"x,0x0000,y\"" };
+        const QString before = h + "abc\r\n" + lines.join("\r\n") + "\r\n\r\n";
+        for (int i : { 1, 3, 6 })
+            lines[i].replace(4, 6, "0x0002");
+        QCOMPARE(cleanPreferenceText(before), h + lines.join("\r\n"));
     }
 };
 
