@@ -55,9 +55,6 @@ private Q_SLOTS:
     }
     void bodyRows()
     {
-        QCOMPARE(ReportDocument::splitBody("1|c|a~~2|d|b"),
-                 (QVector<QStringList> { { "1", "c", "a" }, { "" }, { "2", "d", "b" } }));
-        QVERIFY(ReportDocument::splitBody("").isEmpty());
         ReportDocument doc;
         doc.addTable("<1in|<1in|<1in~", QString(), "a pinch of salt~1|cup|rice|cooked~");
         QCOMPARE(doc.blocks().last().rows,
@@ -75,9 +72,10 @@ private Q_SLOTS:
         const auto tables = blocksOf(doc, ReportBlock::Table);
         QCOMPARE(tables.size(), 1);
         QCOMPARE(tables.first()->header, (QStringList { "Aisle", "Amount", "Item", "Recipe" }));
-        QCOMPARE(tables.first()->rows, (QVector<QStringList> { { "3", "6", "eggs|large", "Apple Pie" },
-                                                               { "3", "2 cups", "flour", "Apple Pie" },
-                                                               { "Produce", "1 head", "lettuce", "Salad" } }));
+        QCOMPARE(tables.first()->rows,
+                 (QVector<QStringList> { { "3", "6", "eggs|large", "Apple Pie" },
+                                         { "3", "2 cups", "flour", "Apple Pie" },
+                                         { "Produce", "1 head", "lettuce", "Salad" } }));
     }
     void menuRows()
     {
@@ -138,18 +136,6 @@ private Q_SLOTS:
                                 "cups", "flour", "1/2", "tsp", "salt", "\r\nInstructions: \r\nMix.\r\nBake.",
                                 "Source: Mom", "Rating: Good", "Nutritional Information:", "250", "kcal", "Energy",
                                 ReportComposer::Separator }));
-    }
-    void pictureNarrowsTheItemColumn()
-    {
-        const QString picture = m_fx->writePicture();
-        m_fx->addRecipe({ "With Picture", {}, {}, "1", "1|cup|rice~", "", {}, {}, picture });
-        m_fx->addRecipe({ "Missing Picture", {}, {}, "1", "1|cup|rice~", "", {}, {}, m_fx->dataPath() + "/gone.png" });
-        const ReportDocument doc = recipes();
-        QCOMPARE(blocksOf(doc, ReportBlock::Picture).size(), 1);
-        QCOMPARE(blocksOf(doc, ReportBlock::Picture).first()->picturePath, picture);
-        // "Missing Picture" sorts first; its file is gone, so its table keeps the full width.
-        QCOMPARE(blocksOf(doc, ReportBlock::Table).at(0)->format.columns.at(2).widthInches, 4.7);
-        QCOMPARE(blocksOf(doc, ReportBlock::Table).at(1)->format.columns.at(2).widthInches, 3.0);
     }
     void selectedRecipesInListOrder()
     {

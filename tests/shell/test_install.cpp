@@ -67,36 +67,31 @@ private slots:
 
     void settingsLocation_data()
     {
-        QTest::addColumn<bool>("installed");
-        QTest::addColumn<bool>("readOnly");
-        QTest::addColumn<bool>("fileBeside");
-        QTest::addColumn<bool>("beside");
-        QTest::newRow("build folder") << false << false << false << true;
-        QTest::newRow("read-only portable copy with its file") << false << true << true << true;
-        QTest::newRow("read-only folder without a file") << false << true << false << false;
-        QTest::newRow("installed, folder writable to root") << true << false << false << false;
-        QTest::newRow("installed with a file beside it") << true << true << true << true;
+        QTest::addColumn<QString>("setup"); // installed, read-only program folder, settings file beside it
+        QTest::addColumn<bool>("beside"); // the settings file used is the one beside the program
+        QTest::newRow("build folder") << "" << true;
+        QTest::newRow("read-only portable copy with its file") << "readonly beside" << true;
+        QTest::newRow("read-only folder without a file") << "readonly" << false;
+        QTest::newRow("installed, folder writable to root") << "installed" << false;
+        QTest::newRow("installed with a file beside it") << "installed readonly beside" << true;
     }
     void settingsLocation()
     {
-        QFETCH(bool, installed);
-        QFETCH(bool, readOnly);
-        QFETCH(bool, fileBeside);
+        QFETCH(QString, setup);
         QFETCH(bool, beside);
-        Install in(installed, readOnly);
-        const QString expected = beside ? in.program() + QStringLiteral("zestoraplus.ini") : in.configIni();
+        const bool installed = setup.contains("installed"), fileBeside = setup.contains("beside");
+        Install in(installed, setup.contains("readonly"));
         if (fileBeside)
             TestData::writeFile(in.program() + QStringLiteral("zestoraplus.ini"), "[Main]\r\nDataPath=/beside/\r\n");
         AppState& state = AppState::instance();
         Startup::readSettings(state, in.program());
-        QCOMPARE(state.settingsPath, expected);
+        QCOMPARE(state.settingsPath, beside ? in.program() + QStringLiteral("zestoraplus.ini") : in.configIni());
         QVERIFY(QFileInfo(state.settingsPath).dir().exists()); // created when needed
         QCOMPARE(state.dataPath, QString::fromLatin1(fileBeside ? "/beside/" : ""));
-        const QString ownFolder = beside ? in.program() : in.platform.dataFolder + QLatin1Char('/');
-        QCOMPARE(state.backupPath, ownFolder + QStringLiteral("Backup/"));
+        QCOMPARE(state.backupPath, (beside ? in.program() : in.platform.dataFolder + '/') + QStringLiteral("Backup/"));
         QCOMPARE(state.helpFile,
-                 installed ? in.root.filePath(QStringLiteral("share/zestora-plus/zestoraplus-help.html"))
-                           : in.program() + QStringLiteral("zestoraplus-help.html"));
+                 (installed ? in.root.filePath("share/zestora-plus/") : in.program())
+                     + QStringLiteral("zestoraplus-help.html"));
     }
 
     void firstStart_data()
