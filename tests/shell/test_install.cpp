@@ -5,7 +5,6 @@
 #include "shell/AppState.h"
 #include "shell/DemoData.h"
 #include "shell/Settings.h"
-#include "shell/Startup.h"
 
 #include <QAction>
 #include <QDialog>
@@ -13,24 +12,21 @@
 #include <QtTest>
 
 namespace {
-// A program folder bin/ (portable, or installed with share/zestora-plus/ beside it) and the user's folders.
+// An installed program folder bin/ with share/zestora-plus/ beside it (writable, as for root), and the user's
+// folders.
 struct Install
 {
     QTemporaryDir root;
     FakePlatform platform;
     ScriptedDialogs dialogs;
 
-    Install(bool installed, bool readOnly)
+    Install()
     {
         QDir(root.path()).mkpath(QStringLiteral("bin"));
-        if (installed) {
-            QDir(root.path()).mkpath(QStringLiteral("share/zestora-plus"));
-            TestData::writeFile(root.filePath(QStringLiteral("share/zestora-plus/zestoraplus-help.html")), "<html>");
-        }
+        QDir(root.path()).mkpath(QStringLiteral("share/zestora-plus"));
+        TestData::writeFile(root.filePath(QStringLiteral("share/zestora-plus/zestoraplus-help.html")), "<html>");
         platform.configFolder = root.filePath(QStringLiteral("config/zestora-plus"));
         platform.dataFolder = root.filePath(QStringLiteral("data/zestora-plus"));
-        if (readOnly)
-            platform.readOnlyFolders << root.filePath(QStringLiteral("bin"));
     }
     QString program() const { return root.filePath(QStringLiteral("bin/")); }
     QString configIni() const { return platform.configFolder + QStringLiteral("/zestoraplus.ini"); }
@@ -65,35 +61,6 @@ class TestInstall : public QObject
 private slots:
     void cleanup() { AppState::instance().reset(); }
 
-    void settingsLocation_data()
-    {
-        QTest::addColumn<QString>("setup"); // installed, read-only program folder, settings file beside it
-        QTest::addColumn<bool>("beside"); // the settings file used is the one beside the program
-        QTest::newRow("build folder") << "" << true;
-        QTest::newRow("read-only portable copy with its file") << "readonly beside" << true;
-        QTest::newRow("read-only folder without a file") << "readonly" << false;
-        QTest::newRow("installed, folder writable to root") << "installed" << false;
-        QTest::newRow("installed with a file beside it") << "installed readonly beside" << true;
-    }
-    void settingsLocation()
-    {
-        QFETCH(QString, setup);
-        QFETCH(bool, beside);
-        const bool installed = setup.contains("installed"), fileBeside = setup.contains("beside");
-        Install in(installed, setup.contains("readonly"));
-        if (fileBeside)
-            TestData::writeFile(in.program() + QStringLiteral("zestoraplus.ini"), "[Main]\r\nDataPath=/beside/\r\n");
-        AppState& state = AppState::instance();
-        Startup::readSettings(state, in.program());
-        QCOMPARE(state.settingsPath, beside ? in.program() + QStringLiteral("zestoraplus.ini") : in.configIni());
-        QVERIFY(QFileInfo(state.settingsPath).dir().exists()); // created when needed
-        QCOMPARE(state.dataPath, QString::fromLatin1(fileBeside ? "/beside/" : ""));
-        QCOMPARE(state.backupPath, (beside ? in.program() : in.platform.dataFolder + '/') + QStringLiteral("Backup/"));
-        QCOMPARE(state.helpFile,
-                 (installed ? in.root.filePath("share/zestora-plus/") : in.program())
-                     + QStringLiteral("zestoraplus-help.html"));
-    }
-
     void firstStart_data()
     {
         QTest::addColumn<QStringList>("keys");
@@ -122,7 +89,7 @@ private slots:
         QFETCH(QString, dataFolder);
         QFETCH(int, recipes);
         QFETCH(QString, installType);
-        Install in(true, true);
+        Install in;
         QVERIFY(!DemoData::create(in.root.filePath(QStringLiteral("Old"))));
         QDir(in.root.path()).mkpath(QStringLiteral("Partial"));
         TestData::writeFile(in.root.filePath(QStringLiteral("Partial/ZestoDB.cdb")), "#FLDCNT: 11\r\n");
@@ -151,7 +118,11 @@ private slots:
         QCOMPARE(in.setting("DataPath"), folder);
         QCOMPARE(in.setting("InstallType"), installType);
         QCOMPARE(state.recipes->recordset().recordCount(), recipes);
+        // An installed program keeps its settings with the user even where it could write beside itself.
         QVERIFY(!QFileInfo::exists(in.program() + QStringLiteral("zestoraplus.ini")));
+        QCOMPARE(state.settingsPath, in.configIni());
+        QCOMPARE(state.backupPath, in.platform.dataFolder + QStringLiteral("/Backup/"));
+        QCOMPARE(state.helpFile, in.root.filePath(QStringLiteral("share/zestora-plus/zestoraplus-help.html")));
     }
 };
 
