@@ -1,5 +1,4 @@
-// The real program on a real X server (the test command starts one with xvfb-run), driven as a person drives
-// it: real key presses and mouse clicks through xdotool, then the table file read back from the disk.
+// The real program under xvfb-run driven through xdotool, then the table file read back from the disk.
 #include "TestData.h"
 #include "storage/DataSource.h"
 
@@ -88,8 +87,7 @@ private slots:
         if (m_xdotool.isEmpty())
             QSKIP("xdotool is not installed");
         QVERIFY2(!qEnvironmentVariableIsEmpty("DISPLAY"), "needs an X display: run the tests under xvfb-run");
-        // A window manager gives the windows the focus and closes them as on a desktop. When one already runs,
-        // the one started here leaves at once.
+        // A window manager gives focus and closes windows as on a desktop (a second one leaves at once).
         const QString openbox = QStandardPaths::findExecutable(QStringLiteral("openbox"));
         if (!openbox.isEmpty())
             m_windowManager.start(openbox, { QStringLiteral("--sm-disable") });
@@ -103,9 +101,6 @@ private slots:
             p->kill(), p->waitForFinished();
     }
 
-    // A synchronised recipe gets a new ingredient line typed in the ingredient editor with completion,
-    // Backspace and Enter; Save, then the window is closed; the recipe's line in the table file carries the new
-    // ingredient and the status word "changed".
     void editIngredientSaveAndExit()
     {
         QTemporaryDir dir;
@@ -153,13 +148,13 @@ private slots:
             QTest::qWait(100);
         QVERIFY2(windows(QStringLiteral("Edit Ingredients")).isEmpty(), "the ingredient editor did not close");
 
-        // Save (a click acts at once), then close the window, which writes the tables and ends the program.
+        // Save, then close the window, which writes the tables and ends the program.
         click(main, 8 + 59, 524 + 14);
         send(m_managed ? QStringList { "key", "alt+F4" } : QStringList { "key", "alt+f", "x" });
         QVERIFY2(m_program.waitForFinished(kWaitMs), "the program did not end");
         QCOMPARE(m_program.exitCode(), 0);
 
-        // One record, the edited one, is marked changed; its first line holds the new ingredient line.
+        // Only the edited record is marked changed, and it holds the new ingredient line.
         const QRegularExpression changedRecord(QStringLiteral("^0x[0-9a-f]{8},0x0004,"));
         QStringList changed;
         for (const QByteArray& line : TestData::readFile(DataSource::tablePath(data, TableDef::Recipes)).split('\n')) {

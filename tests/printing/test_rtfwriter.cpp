@@ -55,6 +55,8 @@ private Q_SLOTS:
         fx.addShopItem("003flour", "3", "2", "cups", "flour", "Apple Pie");
         fx.addShopItem("producelettuce", "Produce", "1", "", "lettuce", "");
         fx.addMenu("20070315~soup", "Soup");
+        fx.addMenu("20070101~gone", "Gone Menu", "0x0002");
+        fx.addShopItem("002gone", "2", "1", "", "gone item", "", "0x0002");
         ReportDocument doc;
         PrintOptions options;
         options.cards = cards;
@@ -74,6 +76,7 @@ private Q_SLOTS:
         QVERIFY(rtf.contains(" Zestora Plus\\tab "));
         QVERIFY(rtf.contains("December 6, 2026\\tab Page {\\field{\\*\\fldinst PAGE}{\\fldrslt 1}}"));
         QCOMPARE(countWord(rtf, "\\row"), countWord(rtf, "\\trowd"));
+        QVERIFY(!rtf.contains("Gone Menu") && !rtf.contains("gone item")); // deleted entries are left out
         for (const QString& t : texts)
             QVERIFY2(rtf.contains(t.toLatin1()), qPrintable(t));
     }
@@ -109,8 +112,7 @@ private Q_SLOTS:
         doc.endDoc();
         const QByteArray rtf = RtfWriter().toRtf(doc);
         QVERIFY(balanced(rtf));
-        // Only the readable PNG is embedded, 4x3 pixels in a 2 in square as 2 in by 1.5 in; the others show the
-        // box the printed page shows.
+        // Only the readable PNG is embedded (4x3 pixels in a 2 in box); the others show the printed page's box.
         QCOMPARE(countWord(rtf, "\\pict"), 1);
         QVERIFY(rtf.contains("\\pngblip\\picw4\\pich3\\picwgoal2880\\pichgoal2160"));
         QVERIFY(rtf.contains(ReportFixture::tinyPng().toHex().left(64)));

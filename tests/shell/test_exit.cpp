@@ -177,8 +177,8 @@ private slots:
         s.main.show();
         QVERIFY(s.main.close());
         QVERIFY(!QFileInfo::exists(s.folders.data.file(TableDef::Aisles)));
-        QVERIFY(QFileInfo::exists(s.folders.data.file(TableDef::Meals)));
-        QVERIFY(QFileInfo::exists(s.folders.data.file(TableDef::Recipes))); // held tables were just written
+        QVERIFY(QFileInfo::exists(s.folders.data.file(TableDef::Meals))
+                && QFileInfo::exists(s.folders.data.file(TableDef::Recipes))); // held tables were just written
         QVERIFY(s.folders.iniBytes().endsWith("[Form]\r\nLeft=50\r\nTop=60\r\nWidth=820\r\nHeight=640\r\n"));
     }
 

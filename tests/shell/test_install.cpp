@@ -12,8 +12,7 @@
 #include <QtTest>
 
 namespace {
-// An installed program folder bin/ with share/zestora-plus/ beside it (writable, as for root), and the user's
-// folders.
+// An installed program bin/ with share/zestora-plus/ beside it (writable, as for root), and the user's folders.
 struct Install
 {
     QTemporaryDir root;
@@ -33,8 +32,7 @@ struct Install
     QString setting(const char* key) const { return Settings::read(configIni(), "Main", key, "(none)"); }
 };
 
-// Shows the dialog and presses the keys in whatever has the focus: named keys, or text to type. Returns the
-// dialog's result, -1 when it is still open.
+// Presses the keys (named, or text to type) in the dialog's focus widget; its result, -1 while it is open.
 int pressKeys(QDialog& dialog, const QStringList& keys)
 {
     dialog.show();

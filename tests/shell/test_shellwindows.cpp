@@ -1,5 +1,3 @@
-#include "FakePlatform.h"
-#include "ScriptedDialogs.h"
 #include "TestData.h"
 #include "Widgets.h"
 #include "app/Main.h"
@@ -7,7 +5,6 @@
 #include "shell/ui/PreferencesWindow.h"
 #include "shell/ui/ProportionalLayout.h"
 #include "shell/ui/QtPlatform.h"
-#include "shell/ui/ShellCommands.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -91,25 +88,6 @@ private slots:
                  (QStringList { "abbrev_ingr=0x0000", "equivalents=0x0004", "scaling=0x0004", "serves=0x0008",
                                 "confirm_1SL=0x0008" }));
         QCOMPARE(state.preference(QStringLiteral("equivalents")), QStringLiteral("1 cup = 16 tbsp\\n1 lb = 16 oz"));
-    }
-
-    void webAndHelpItems()
-    {
-        FakePlatform platform;
-        ScriptedDialogs dialogs;
-        Main main;
-        TestUi::trigger(&main, "mnuWebsite");
-        platform.openSucceeds = false;
-        dialogs.answer(MsgAnswer::Ok);
-        TestUi::trigger(&main, "mnuMoreRecipes");
-        QCOMPARE(dialogs.last().text, QStringLiteral("Could not find a browser"));
-        TestData::DataFolderFixture folder;
-        const QString help = AppState::instance().helpFile = folder.path() + QStringLiteral("/zestoraplus-help.html");
-        dialogs.answer(MsgAnswer::Ok);
-        openHelpFile(); // not shipped: told, nothing opened
-        QVERIFY(dialogs.last().text.contains(help));
-        QCOMPARE(platform.opened.size(), 2);
-        QVERIFY(platform.opened.first().startsWith(QStringLiteral("https://")));
     }
 
     void platformLockAndProcesses()
