@@ -60,21 +60,17 @@ private Q_SLOTS:
         QVERIFY(QDir(s.data).removeRecursively());
         {
             ScriptedDialogs dialogs;
-            for (int i = 0; i < 3; ++i)
-                dialogs.answer(MsgAnswer::Ok);
+            for (const MsgAnswer a : { MsgAnswer::Ok, MsgAnswer::Ok, MsgAnswer::Ok, MsgAnswer::Ok, MsgAnswer::Ok,
+                                       MsgAnswer::Ok, MsgAnswer::No })
+                dialogs.answer(a);
             TestUi::trigger(s.main.get(), "mnuSaveAll");
             QCOMPARE(dialogs.messageCount(), 3);
             QVERIFY(
                 dialogs.shown().at(0).text.startsWith(QStringLiteral("An error occurred while saving ZestoDB.cdb.")));
-        }
-        // Closing now would lose the soup: the user is asked and may stay.
-        {
-            ScriptedDialogs dialogs;
-            for (int i = 0; i < 3; ++i)
-                dialogs.answer(MsgAnswer::Ok);
-            dialogs.answer(MsgAnswer::No);
+            // Closing now would lose the soup: the user is asked and may stay.
             s.main->close();
             QVERIFY(!s.main->exitCompleted());
+            QVERIFY(dialogs.exhausted());
         }
         QCOMPARE(AppState::instance().recipes->recordset().totalRecordCount(), 1);
 
