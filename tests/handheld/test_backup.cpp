@@ -2,7 +2,6 @@
 #include "TestData.h"
 
 #include "handheld/BackupRestore.h"
-#include "handheld/HandheldTransfer.h"
 #include "storage/SafeFile.h"
 
 #include <QDir>
@@ -68,16 +67,6 @@ private Q_SLOTS:
         QCOMPARE(readFile(in(dest, "ZestoDB.cdb")), before);
         for (const QString& name : filesIn(dest.path()))
             QVERIFY2(name.endsWith(QLatin1String(".cdb")) || name.endsWith(QLatin1String(".bak")), qPrintable(name));
-    }
-
-    void backupOfNothingFails()
-    {
-        QTemporaryDir empty, root;
-        const QString dest = in(root, "b/");
-        const auto error = backup(empty.path(), dest);
-        QVERIFY(error.has_value());
-        QVERIFY(error->description().contains(QDir::toNativeSeparators(empty.path())));
-        QVERIFY(!QFileInfo::exists(dest));
     }
 
     // Table lines in, import copy lines out (each row's text gets a final CR LF).
@@ -174,16 +163,6 @@ private Q_SLOTS:
         QCOMPARE(result.outcome, RestoreOutcome::Failed);
         QVERIFY(result.error.has_value());
         QCOMPARE(data.readBytes(TableDef::Recipes), recipes);
-    }
-
-    void toolCommandLines()
-    {
-        using namespace HandheldTransfer;
-        QCOMPARE(transferCommand("/opt/zp/", "/home/me/My Data/").commandLine(),
-                 QStringLiteral("/opt/zp/CASLcdi2ppc.exe -DbFile \"/home/me/My Data/*.cdb\" -CreatorID ZTRA"));
-        QCOMPARE(retrieveCommand("/opt/zp", "/home/me/My Data/").commandLine(),
-                 QStringLiteral("/opt/zp/CASLppc2cdb.exe -DestinationFolder \"/home/me/My Data\" -CreatorId ZTRA "
-                                "-TransferAll"));
     }
 
     void commandLineBackupAndRestore()

