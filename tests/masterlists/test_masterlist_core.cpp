@@ -213,23 +213,6 @@ private Q_SLOTS:
         QTEST(split.aisle, "aisle");
     }
 
-    void decodeLines_data()
-    {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QStringList>("lines");
-        QTest::newRow("LF, no final end") << QByteArray("a\nb") << QStringList { "a", "b" };
-        QTest::newRow("empty lines kept") << QByteArray("a\r\n\r\nb\n\n") << QStringList { "a", "", "b", "" };
-        QTest::newRow("UTF-8 with BOM") << QByteArray("\xEF\xBB\xBF"
-                                                      "Cr\xC3\xA8me\r\n")
-                                        << QStringList { "Cr\u00E8me" };
-        QTest::newRow("Windows-1252") << QByteArray("Cr\xE8me\r\n") << QStringList { "Cr\u00E8me" };
-    }
-    void decodeLines()
-    {
-        QFETCH(QByteArray, bytes);
-        QTEST(MasterListImport::decodeLines(bytes), "lines");
-    }
-
     void importGoesOnPastTheEditorsLimit()
     {
         TestData::DataFolderFixture data;
@@ -287,7 +270,9 @@ private Q_SLOTS:
                      { "0x00000004", "0x0000", "All", "" } });
         QTemporaryDir dir;
         const QString file = dir.filePath("list.txt");
-        TestData::writeFile(file, "Flour,3\n\"Bread, white\",7\n\n\"Sugar\"\n");
+        TestData::writeFile(file,
+                            "\xEF\xBB\xBF"
+                            "Flour,3\n\"Bread, white\",7\n\n\"Sugar\"\n");
         QCOMPARE(run({ data.path(), "ingr", "--import", file }).out, QString("Importing Records: 4 (DONE)\n"));
         QCOMPARE(run({ data.path(), "ingr" }).out, QString("Bread, white (aisle:7)\nFlour (aisle:3)\nSalt\nSugar\n"));
 

@@ -54,11 +54,9 @@ private:
         app.prefs = std::make_unique<DataSourcePrefs2>(m_data->file(TableDef::Preferences));
         Recordset& rs = app.recipes->recordset();
         rs.addNew();
-        const QStringList values {
-            "REC_ID=0x00000009", "STATUS=0x0000", "Key=pie", "Name=Pie", "Ingredients=1|cup|flour~2|tsp|salt~3||eggs~",
-            "RtgSrc=~~"
-        };
-        for (const QString& v : values)
+        for (const QString& v : QString("REC_ID=0x00000009;STATUS=0x0000;Key=pie;Name=Pie;RtgSrc=~~;"
+                                        "Ingredients=1|cup|flour~2|tsp|salt~3||eggs~")
+                                    .split(';'))
             rs.setValue(v.section('=', 0, 0), v.section('=', 1));
         m_main = std::make_unique<Main>();
         m_main->recipeWindow()->listAll();
@@ -201,9 +199,6 @@ private Q_SLOTS:
         auto* item = child<QComboBox>(&w, "txtItem");
         item->setEditText("Saffron Threads");
         click(&w, "cmdAdd");
-        item->setEditText("saffron threads*"); // same key: not added twice
-        click(&w, "cmdAdd");
-        QCOMPARE(w.lines().count(), 2);
         QCOMPARE(item->count(), flag == "1" ? 1 : 0); // offered for the next line
         click(&w, ok ? "cmdOK" : "cmdCancel");
         QTEST(written(TableDef::Ingredients), "written");
@@ -224,15 +219,6 @@ private Q_SLOTS:
         grid->setCurrentCell(-1, -1);
         click(&w, "cmdDelete");
         QCOMPARE(w.text(), QString());
-    }
-    void nutritionQuantityKeepsTwelveCharacters()
-    {
-        LineEditorWindow w(Mode::Nutrition, QString());
-        w.show();
-        tabTo(child<QLineEdit>(&w, "txtQty"));
-        type("1234567890123");
-        QCOMPARE(child<QLineEdit>(&w, "txtQty")->text(), QString("123456789012"));
-        QCOMPARE(m_platform->beeps, 1);
     }
     void editListReloadsTheItemList()
     {
@@ -283,14 +269,10 @@ private Q_SLOTS:
         QCOMPARE(editor.editor().entryTexts(), (QStringList { "Cr\u00E8me", "Flour (aisle:3)", "Sugar" }));
     }
 
-    void menuAndSourceButtonOpenTheirLists()
+    // The source pick list is filled again after its editor closes, keeping the typed text.
+    void sourceButtonRefillsItsList()
     {
         openMain();
-        QString title;
-        onModal("frmMasterCat", [&title](QDialog* d) { title = d->windowTitle(); });
-        trigger(m_main.get(), "mnuEditMeal");
-        QCOMPARE(title, QString("Edit Master Meal List"));
-        // The source pick list is filled again, keeping the typed text.
         auto* source = child<QComboBox>(m_main.get(), "cboSource");
         source->setEditText("Grandma");
         onModal("frmMasterCat", [](QDialog* d) {

@@ -179,23 +179,6 @@ private Q_SLOTS:
         QCOMPARE(folder.readBytes(TableDef::ShoppingList), before);
     }
 
-    // The recipe part and the date column shown for a planner key; keys that are no date are shown raw.
-    void keyParts_data()
-    {
-        stringColumns("key", "recipe", "date");
-        stringRows({ { "recipe window", "20071225~a~b", "a~b", "12/25 Tue" },
-                     { "planner with meal", "20080105dinner~soup", "soup", "1/5 Sat" },
-                     { "month 13", "20071325~x", "x", "20071325~x" },
-                     { "tilde only before seventh", "2007~1225", "2007~1225", "2007~1225" },
-                     { "handheld form", "12/25/2007 pie", "12/25/2007 pie", "12/25/2007 pie" } });
-    }
-    void keyParts()
-    {
-        QFETCH(QString, key);
-        QTEST(MenuPlanner::recipePartOfKey(key), "recipe");
-        QTEST(MenuPlanner::dateColumnText(key), "date");
-    }
-
     // Update keeps the record when only letter case changes, otherwise replaces it under the status rules.
     void plannerUpdate_data()
     {
