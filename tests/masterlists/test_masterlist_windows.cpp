@@ -257,10 +257,48 @@ private Q_SLOTS:
         QCOMPARE(editor.editor().entryTexts(), (QStringList { "Cr\u00E8me", "Flour (aisle:3)", "Sugar" }));
     }
 
-    // The source pick list is filled again after its editor closes, keeping the typed text.
-    void sourceButtonRefillsItsList()
+    // The recipe window's buttons: add-all adds every line, even a known one; a move or delete edits the shown
+    // recipe; the line editors hand their lines over on OK only; the source list refills keeping the typed text.
+    void recipeWindowButtons()
     {
-        openMain();
+        RecipeWindow& recipe = openMain();
+        writeTable(*m_data, kind("ingr"), { { "0x00000001", "0x0000", "flour", "" } });
+        m_dialogs->answer(MsgAnswer::No);
+        click(m_main.get(), "cmdIngrList");
+        m_dialogs->answer(MsgAnswer::Yes);
+        m_dialogs->answer(MsgAnswer::Ok);
+        click(m_main.get(), "cmdIngrList");
+        QCOMPARE(m_dialogs->last().text, QString("Finished adding all items to the master ingredient list."));
+        QCOMPARE(written(TableDef::Ingredients),
+                 (QStringList {
+                     R"(0x00000000,0x0008,"eggs","eggs","","","")", R"(0x00000001,0x0000,"flour","flour","","","")",
+                     R"(0x00000000,0x0008,"flour","flour","","","")", R"(0x00000000,0x0008,"salt","salt","","","")" }));
+
+        grid()->setCurrentCell(0, 0);
+        click(m_main.get(), "cmdIngrScroll_0"); // first line up: nothing
+        QVERIFY(!recipe.isEditing());
+        click(m_main.get(), "cmdIngrScroll_1");
+        QCOMPARE(recipe.fieldText("Ingredients"), QString("2|tsp|salt~1|cup|flour~3||eggs~"));
+        QVERIFY(recipe.isEditing());
+        click(m_main.get(), "cmdIngrDelete"); // the moved line stays selected
+        for (const char* button : { "cmdCancel", "cmdOK" }) {
+            onModal("frmIngredient", [button](QDialog* d) {
+                click(d, "cmdDelete");
+                click(d, button);
+            });
+            click(m_main.get(), "cmdIngrEdit");
+        }
+        QCOMPARE(recipe.fieldText("Ingredients"), QString("3||eggs~"));
+        onModal("frmNutrition", [](QDialog* d) {
+            child<QLineEdit>(d, "txtQty")->setText("250");
+            child<QComboBox>(d, "txtUnit")->setEditText("kcal");
+            child<QComboBox>(d, "txtItem")->setEditText("Energy");
+            click(d, "cmdAdd");
+            click(d, "cmdOK");
+        });
+        click(m_main.get(), "cmdNtrnEdit");
+        QCOMPARE(recipe.fieldText("Nutrition"), QString("250|kcal|Energy~"));
+
         auto* source = child<QComboBox>(m_main.get(), "cboSource");
         source->setEditText("Grandma");
         onModal("frmMasterCat", [](QDialog* d) {
@@ -271,63 +309,6 @@ private Q_SLOTS:
         QCOMPARE(source->count(), 2); // a blank choice, then the list
         QCOMPARE(source->itemText(1), QString("Cookbook"));
         QCOMPARE(source->currentText(), QString("Grandma"));
-    }
-    // Moving or deleting a line edits the shown recipe, which enters edit mode.
-    void gridDeleteAndMove()
-    {
-        RecipeWindow& recipe = openMain();
-        grid()->setCurrentCell(0, 0);
-        click(m_main.get(), "cmdIngrScroll_0"); // first line up: nothing
-        QVERIFY(!recipe.isEditing());
-        click(m_main.get(), "cmdIngrScroll_1");
-        QCOMPARE(recipe.fieldText("Ingredients"), QString("2|tsp|salt~1|cup|flour~3||eggs~"));
-        QVERIFY(recipe.isEditing());
-        click(m_main.get(), "cmdIngrDelete"); // the moved line stays selected
-        QCOMPARE(recipe.fieldText("Ingredients"), QString("2|tsp|salt~3||eggs~"));
-    }
-    // OK hands the lines to the recipe, Cancel leaves it alone.
-    void lineEditorsEditTheRecipe()
-    {
-        RecipeWindow& recipe = openMain();
-        onModal("frmIngredient", [](QDialog* d) {
-            click(d, "cmdDelete");
-            click(d, "cmdCancel");
-        });
-        click(m_main.get(), "cmdIngrEdit");
-        QCOMPARE(grid()->rowCount(), 3);
-        onModal("frmIngredient", [](QDialog* d) {
-            click(d, "cmdDelete");
-            click(d, "cmdOK");
-        });
-        click(m_main.get(), "cmdIngrEdit");
-        QCOMPARE(recipe.fieldText("Ingredients"), QString("2|tsp|salt~3||eggs~"));
-        const auto seen = onModal("frmNutrition", [](QDialog* d) {
-            child<QLineEdit>(d, "txtQty")->setText("250");
-            child<QComboBox>(d, "txtUnit")->setEditText("kcal");
-            child<QComboBox>(d, "txtItem")->setEditText("Energy");
-            click(d, "cmdAdd");
-            click(d, "cmdOK");
-        });
-        click(m_main.get(), "cmdNtrnEdit");
-        QVERIFY(*seen);
-        QCOMPARE(recipe.fieldText("Nutrition"), QString("250|kcal|Energy~"));
-    }
-    void addAllToMasterIngredients()
-    {
-        openMain();
-        writeTable(*m_data, kind("ingr"), { { "0x00000001", "0x0000", "flour", "" } });
-        m_dialogs->answer(MsgAnswer::No);
-        click(m_main.get(), "cmdIngrList");
-        QCOMPARE(written(TableDef::Ingredients).size(), 1);
-        m_dialogs->answer(MsgAnswer::Yes);
-        m_dialogs->answer(MsgAnswer::Ok);
-        click(m_main.get(), "cmdIngrList");
-        QCOMPARE(m_dialogs->last().text, QString("Finished adding all items to the master ingredient list."));
-        // Every line is added, even one already in the list.
-        QCOMPARE(written(TableDef::Ingredients),
-                 (QStringList {
-                     R"(0x00000000,0x0008,"eggs","eggs","","","")", R"(0x00000001,0x0000,"flour","flour","","","")",
-                     R"(0x00000000,0x0008,"flour","flour","","","")", R"(0x00000000,0x0008,"salt","salt","","","")" }));
     }
 };
 
