@@ -133,30 +133,6 @@ private Q_SLOTS:
         QVERIFY(Cp1252::decode(data.readBytes(TableDef::Categories)).contains("#RECCNT: 4\r\n"));
     }
 
-    // Adds place their entry without a refill; a record deleted since the last refill is still in the view.
-    void addPlacesEntriesAsARefillWould()
-    {
-        TestData::DataFolderFixture data;
-        writeTable(data, kind("cat"),
-                   { { "0x00000001", "0x0000", "Fish", "" },
-                     { "0x00000002", "0x0000", "All", "" },
-                     { "0x00000003", "0x0000", "Meat", "" },
-                     { "0x00000004", "0x0002", "Gone", "" } });
-        auto editor = MasterListEditor::open(kind("cat"), data.path());
-        QVERIFY(editor->select(1));
-        QVERIFY(editor->removeSelected());
-        for (const char* text : { "meat", "Apple", "All", "fish", "Zed", "", "Beef" })
-            editor->addOrUpdate(QString::fromLatin1(text));
-        const QStringList placed = editor->entryTexts();
-        QCOMPARE(placed, (QStringList { "Apple", "Beef", "Fish", "fish", "meat", "Zed" }));
-        for (int row = 0; row < editor->count(); ++row) {
-            QVERIFY(editor->select(row));
-            QCOMPARE(editor->held().value, placed.at(row));
-        }
-        editor->refill();
-        QCOMPARE(editor->entryTexts(), placed);
-    }
-
     void deletingTheEntryBeingUpdatedEndsUpdateMode()
     {
         TestData::DataFolderFixture data;
@@ -211,29 +187,6 @@ private Q_SLOTS:
         const MasterListImport::Line split = MasterListImport::splitLine(line);
         QTEST(split.ingredient, "ingredient");
         QTEST(split.aisle, "aisle");
-    }
-
-    void importGoesOnPastTheEditorsLimit()
-    {
-        TestData::DataFolderFixture data;
-        writeTable(data, kind("ingr"), numbered(9997));
-        auto editor = MasterListEditor::open(kind("ingr"), data.path());
-        QStringList lines { "Flour,3", "", QString(500, QLatin1Char('x')), "Salt", "Pepper" };
-        int refused = 0;
-        MasterListImport::Run run;
-        run.listCount = [&] { return editor->count(); };
-        run.progress = [](int) {};
-        run.add = [&](const MasterListImport::Line& l) {
-            if (editor->addOrUpdate(l.ingredient, l.aisle) != Outcome::LimitReached)
-                return true;
-            ++refused;
-            return false;
-        };
-        // Every line past the limit is refused on its own; the import reads to the end of the file.
-        QCOMPARE(MasterListImport::importLines(lines, run), 5);
-        QCOMPARE(refused, 2);
-        QVERIFY(editor->entryTexts().contains("Flour (aisle:3)"));
-        QVERIFY(editor->entryTexts().contains(QString(80, QLatin1Char('x'))));
     }
 
     // Automatic adds skip known keys; add-all adds duplicates too and stops when the list is full.

@@ -220,25 +220,6 @@ private Q_SLOTS:
         click(&w, "cmdDelete");
         QCOMPARE(w.text(), QString());
     }
-    void editListReloadsTheItemList()
-    {
-        setAutoAdd("1");
-        LineEditorWindow w(Mode::Ingredients, QString());
-        auto* item = child<QComboBox>(&w, "txtItem");
-        item->setEditText("Saffron");
-        click(&w, "cmdAdd");
-        const auto seen = onModal("frmMasterCat", [](QDialog* d) {
-            // The automatic add was written before the editor loaded the list.
-            QCOMPARE(static_cast<MasterListWindow*>(d)->editor().entryTexts(), QStringList { "Saffron" });
-            addEntry(d, "Mace");
-            click(d, "cmdSave");
-        });
-        click(&w, "cmdEditIngr");
-        QVERIFY(*seen);
-        QCOMPARE(item->currentText(), QString("Mace")); // handed over by the master list editor
-        click(&w, "cmdCancel");
-        QCOMPARE(written(TableDef::Ingredients).size(), 2);
-    }
     void importWindow()
     {
         QTemporaryDir dir;
