@@ -82,7 +82,6 @@ private Q_SLOTS:
         row("0x0002 inside a value", "0x00000001,0x0000,\"code 0x0002\"", "0x00000000,0x0002,\"code 0x0002\"");
         row("0x0002 in the id does not count", "0x00020002,0x0000,\"ab\"", "0x00000000,0x0000,\"ab\"");
         row("syncmode", "#SYNCMODE: REPLACE", "#SYNCMODE: MERGE");
-        row("other header", "#RECCNT: 3", "#RECCNT: 3");
         row("short line", "0x0002,abc", "0x0002,abc");
         row("LF", "#SYNCMODE: X\n0x00000001,0x0004,\"a\"\n0x00000002,0x0002,\"b\"",
             "#SYNCMODE: MERGE\r\n0x00000000,0x0000,\"a\"\r\n0x00000000,0x0002,\"b\"");
@@ -159,7 +158,6 @@ private Q_SLOTS:
         const RestoreResult result = BackupRestore::restore(data.path(), backupDir.path(), "Palm");
         SafeFile::setFaultAfterBytes(-1);
         QCOMPARE(result.outcome, RestoreOutcome::Failed);
-        QVERIFY(result.error.has_value());
         QCOMPARE(data.readBytes(TableDef::Recipes), recipes);
     }
 

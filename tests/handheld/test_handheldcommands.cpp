@@ -144,26 +144,9 @@ private Q_SLOTS:
         QVERIFY(!f.main.exitCompleted());
     }
 
-    void transferRunsTheToolWithItsCommandLine()
-    {
-        Fixture f(QStringLiteral("PPC"));
-        QtPlatform platform;
-        Platform::setBackend(&platform);
-        const QString log = f.writeTool("CASLcdi2ppc.exe");
-        TestData::writeFile(f.dataFile("ZestoDB.cdi"), "x");
-        f.trigger("mnuTransfer", { MsgAnswer::Cancel });
-        QVERIFY(!QFile::exists(log));
-        f.trigger("mnuTransfer", { MsgAnswer::Ok });
-        Platform::setBackend(nullptr);
-        QCOMPARE(QString::fromUtf8(TestData::readFile(log)),
-                 QStringLiteral("-DbFile\n%1/*.cdb\n-CreatorID\nZTRA\n").arg(f.data.path()));
-        QVERIFY(!QFile::exists(f.dataFile("ZestoDB.cdi")));
-        // Save All ran first; removing the import copies left the tables alone.
-        QVERIFY(f.data.readBytes(TableDef::Recipes).contains("Unsaved Soup"));
-    }
-
-    // A missing tool is reported (and nothing ends); a run ends the program without writing the tables.
-    void retrieveEndsTheProgramWithoutSaving()
+    // Transfer saves, runs its tool and removes the import copies. Retrieve reports a missing tool (and nothing
+    // ends); a run ends the program without writing the tables.
+    void transferAndRetrieveRunTheirTools()
     {
         Fixture f(QStringLiteral("PPC"));
         int ended = 0;
@@ -177,8 +160,18 @@ private Q_SLOTS:
         }
         QtPlatform platform;
         Platform::setBackend(&platform);
-        const QString log = f.writeTool("CASLppc2cdb.exe");
-        const QByteArray before = f.data.readBytes(TableDef::Recipes);
+        const QString log = f.writeTool("CASLcdi2ppc.exe");
+        f.writeTool("CASLppc2cdb.exe");
+        TestData::writeFile(f.dataFile("ZestoDB.cdi"), "x");
+        f.trigger("mnuTransfer", { MsgAnswer::Cancel });
+        QVERIFY(!QFile::exists(log));
+        f.trigger("mnuTransfer", { MsgAnswer::Ok });
+        QCOMPARE(QString::fromUtf8(TestData::readFile(log)),
+                 QStringLiteral("-DbFile\n%1/*.cdb\n-CreatorID\nZTRA\n").arg(f.data.path()));
+        QVERIFY(!QFile::exists(f.dataFile("ZestoDB.cdi")));
+        const QByteArray saved = f.data.readBytes(TableDef::Recipes);
+        QVERIFY(saved.contains("Unsaved Soup"));
+
         const Shown shown = f.trigger("mnuRetrieve", { MsgAnswer::Ok, MsgAnswer::Ok });
         Platform::setBackend(nullptr);
         HandheldCommands::setEndProgram(nullptr);
@@ -189,7 +182,7 @@ private Q_SLOTS:
         QCOMPARE(shown.last().text,
                  QStringLiteral("The data has been retrieved,\r\nZestora Plus must be restarted."
                                 "\r\n\r\nClick OK to close Zestora Plus"));
-        QCOMPARE(f.data.readBytes(TableDef::Recipes), before);
+        QCOMPARE(f.data.readBytes(TableDef::Recipes), saved);
     }
 };
 

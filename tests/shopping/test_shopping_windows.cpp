@@ -202,7 +202,6 @@ private Q_SLOTS:
         state.menu = std::make_unique<DataSource8>(m_folder->file(TableDef::MenuPlanner));
         Main main;
         auto* grid = child<QTableWidget>(&main, "gridIngredients");
-        click(&main, "cmdShop_1"); // no lines: nothing
         child<QLineEdit>(&main, "txtName")->setText("Bread");
         grid->setRowCount(2);
         const QStringList cells { "2", "cups", "Flour", "1", "tsp", "Salt" };
