@@ -56,28 +56,14 @@ private Q_SLOTS:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
     void cleanup() { AppState::instance().reset(); }
 
-    void aisleKeys_data()
-    {
-        stringColumns("aisle", "adding", "window");
-        stringRows({ { "number then words", "12 Dairy", "012", "012" },
-                     { "fraction rounds when adding", "7.5", "008", "7.5" },
-                     { "blanks inside a number", " 1 2", "012", "012" },
-                     { "zero stays text", "0", "0", "0" },
-                     { "negative is not a number", "-3", "-3", "-3" } });
-    }
-    void aisleKeys()
-    {
-        QFETCH(QString, aisle);
-        QTEST(ShoppingList::aisleKeyForAdding(aisle), "adding");
-        QTEST(ShoppingList::aisleKeyForWindow(aisle), "window");
-    }
-
     // One line through AddToShoppingList, checked in the written file (empty: nothing written).
     void addOneLine_data()
     {
         stringColumns("qty", "units", "ingredient", "file");
         stringRows({ { "numbered aisle", "2", "c", "Flour", "0x0008|003flour|3|Flour|2|c|Pie" },
                      { "named aisle", "1", "", "Butter", "0x0008|bakingbutter|Baking|Butter|1||Pie" },
+                     { "fraction aisle rounds in the key", "", "", "Sugar", "0x0008|008sugar|7.5|Sugar|||Pie" },
+                     { "number then words", "", "", "Milk", "0x0008|012milk|12 Dairy|Milk|||Pie" },
                      { "no master entry", "", "", "Salt", "0x0008|salt||Salt|||Pie" },
                      { "quote and star dropped from key", "", "oz", "Baker's chocolate*",
                        "0x0008|bakers chocolate||Baker's chocolate*||oz|Pie" },
@@ -96,7 +82,8 @@ private Q_SLOTS:
         QFETCH(QString, file);
         TestData::DataFolderFixture folder;
         append(folder.path(), TableDef::Ingredients,
-               { masterIngredient("Flour", "3"), masterIngredient("Butter", "Baking") });
+               { masterIngredient("Flour", "3"), masterIngredient("Butter", "Baking"), masterIngredient("Sugar", "7.5"),
+                 masterIngredient("Milk", "12 Dairy") });
         ScriptedDialogs dialogs;
         AddToShoppingList(qty, units, ingredient, "Pie", folder.path());
         QCOMPARE(read(folder.path(), TableDef::ShoppingList,
