@@ -133,16 +133,6 @@ private Q_SLOTS:
                       : QByteArray());
     }
 
-    void restoreIntoAFolderNamedLikeATable()
-    {
-        QTemporaryDir root, backupDir;
-        const QString data = in(root, "Zesto.cdb data/");
-        QVERIFY(QDir().mkpath(data));
-        writeFile(in(backupDir, "ZestoDB.cdb"), "#CDBID: CASL\r\n0x00000005,0x0004,\"k\",\"n\"\r\n");
-        QCOMPARE(BackupRestore::restore(data, backupDir.path(), "Palm").outcome, RestoreOutcome::Restored);
-        QCOMPARE(readFile(data + "ZestoDB.cdi"), QByteArray("#CDBID: CASL\r\n0x00000000,0x0000,\"k\",\"n\"\r\n"));
-    }
-
     void restoreNeedsTheRecipeTableAndCopiesWhole()
     {
         TestData::DataFolderFixture data;

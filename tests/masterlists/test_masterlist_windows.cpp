@@ -203,9 +203,6 @@ private Q_SLOTS:
         TestData::writeFile(path, "Flour,3\r\n\"Sugar\"\nCr\xE8me\r\n");
         MasterListWindow editor(kind("ingr"));
         ImportMasterWindow w(&editor);
-        m_dialogs->answer(MsgAnswer::Ok);
-        click(&w, "cmdImport");
-        QCOMPARE(m_dialogs->last().text, QString("Please select a file."));
         m_dialogs->choosePath(path);
         click(&w, "cmdSelect");
         click(&w, "cmdImport");
