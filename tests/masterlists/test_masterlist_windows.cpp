@@ -65,14 +65,6 @@ private:
     QTableWidget* grid() { return child<QTableWidget>(m_main.get(), "gridIngredients"); }
     QStringList written(TableDef::Id id) { return recordLines(*m_data, id); }
 
-    void setAutoAdd(const QString& value)
-    {
-        m_data->writeBytes(TableDef::Preferences,
-                           Cp1252::encode(TableFile::headerFromNothing(1, 2)
-                                          + "\r\n0x00000001,0x0000,\"ingr_auto_add\",\"" + value + "\"\r\n"));
-        AppState::instance().prefs = std::make_unique<DataSourcePrefs2>(m_data->file(TableDef::Preferences));
-    }
-
 private Q_SLOTS:
     void init()
     {
@@ -173,28 +165,6 @@ private Q_SLOTS:
             QCOMPARE(m_dialogs->last().text, QStringLiteral("The maximum number of %1 is 40.").arg(what));
             QCOMPARE(w.text(), forty);
         }
-    }
-    void autoAddKeptByOkDroppedByCancel_data()
-    {
-        QTest::addColumn<QString>("flag");
-        QTest::addColumn<bool>("ok");
-        QTest::addColumn<QStringList>("written");
-        const QStringList saffron { R"(0x00000000,0x0008,"saffron threads","Saffron Threads","","","")" };
-        QTest::newRow("on, OK") << "1" << true << saffron;
-        QTest::newRow("on, Cancel") << "1" << false << QStringList();
-    }
-    void autoAddKeptByOkDroppedByCancel()
-    {
-        QFETCH(QString, flag);
-        QFETCH(bool, ok);
-        setAutoAdd(flag);
-        LineEditorWindow w(Mode::Ingredients, QString());
-        auto* item = child<QComboBox>(&w, "txtItem");
-        item->setEditText("Saffron Threads");
-        click(&w, "cmdAdd");
-        QCOMPARE(item->count(), flag == "1" ? 1 : 0); // offered for the next line
-        click(&w, ok ? "cmdOK" : "cmdCancel");
-        QTEST(written(TableDef::Ingredients), "written");
     }
     void importWindow()
     {

@@ -75,8 +75,6 @@ private Q_SLOTS:
             keys("{Enter}1{Enter}gal{Enter}");
             QCOMPARE(item->currentText(), QString());
             QCOMPARE(QApplication::focusWidget(), item);
-            aisle->setEditText("3");
-            click(&window, "cmdAdd"); // no item: nothing is added
             item->setEditText("Bread");
             QCOMPARE(aisle->currentText(), QStringLiteral("12"));
             aisle->setEditText("7.5");
@@ -161,24 +159,15 @@ private Q_SLOTS:
     }
 
     // View finds the entry's recipe by the key it holds (two recipes may share a name).
-    void viewFoundAndNotFound()
+    void viewFindsTheRecipeByKey()
     {
         append(path(), TableDef::MenuPlanner,
-               { { "0x00000051", "0x0000", "20071225~apple pie1", "", "", "Apple Pie", "", "" },
-                 { "0x00000052", "0x0000", "20071226~cake", "", "", "Cake", "", "" } });
+               { { "0x00000051", "0x0000", "20071225~apple pie1", "", "", "Apple Pie", "", "" } });
         DataSource8 menu(m_folder->file(TableDef::MenuPlanner));
         FakeRecipeWindow recipes;
         recipes.listedKeys = { "apple pie", "apple pie1" };
         frmMenu window(menu.recordset(), path(), &recipes);
-        auto* grid = child<QTableWidget>(&window, "gridMenu");
-        grid->setCurrentCell(1, 0);
-        m_dialogs->answer(MsgAnswer::Ok);
-        click(&window, "cmdView");
-        QCOMPARE(m_dialogs->last().text,
-                 QStringLiteral("The recipe was not found in the current list.\r\nClose the Menu "
-                                "Planner, then click List All to list all recipes, then try again."));
-        QCOMPARE(window.result(), 0);
-        grid->setCurrentCell(0, 0);
+        child<QTableWidget>(&window, "gridMenu")->setCurrentCell(0, 0);
         click(&window, "cmdView");
         QCOMPARE(recipes.shown, QStringLiteral("apple pie1"));
         QCOMPARE(window.result(), int(QDialog::Accepted));
