@@ -83,12 +83,9 @@ private Q_SLOTS:
         row("0x0002 in the id does not count", "0x00020002,0x0000,\"ab\"", "0x00000000,0x0000,\"ab\"");
         row("syncmode", "#SYNCMODE: REPLACE", "#SYNCMODE: MERGE");
         row("short line", "0x0002,abc", "0x0002,abc");
-        row("LF", "#SYNCMODE: X\n0x00000001,0x0004,\"a\"\n0x00000002,0x0002,\"b\"",
-            "#SYNCMODE: MERGE\r\n0x00000000,0x0000,\"a\"\r\n0x00000000,0x0002,\"b\"");
-        row("lone CR", "#SYNCMODE: X\r0x00000001,0x0004,\"a\"\r0x00000002,0x0002,\"b\"",
-            "#SYNCMODE: MERGE\r\n0x00000000,0x0000,\"a\"\r\n0x00000000,0x0002,\"b\"");
-        row("CR CR LF", "#SYNCMODE: X\r\r\n0x00000001,0x0004,\"a\"\r\r\n0x00000002,0x0002,\"b\"",
-            "#SYNCMODE: MERGE\r\n0x00000000,0x0000,\"a\"\r\n0x00000000,0x0002,\"b\"");
+        row("LF, lone CR and CR CR LF",
+            "#SYNCMODE: X\n0x00000001,0x0004,\"a\"\r0x00000002,0x0002,\"b\"\r\r\n0x00000003,0x0000,\"c\"",
+            "#SYNCMODE: MERGE\r\n0x00000000,0x0000,\"a\"\r\n0x00000000,0x0002,\"b\"\r\n0x00000000,0x0000,\"c\"");
         row("recipe continuation line left alone",
             "0x00000009,0x0004,\"k\",\"n\",\"\",\"\",\"1|cup|flour~\r\n0x0002 long enough "
             "text|x~\",\"\",\"\",\"\",\"\",\"\""

@@ -97,7 +97,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("installType");
         QTest::addColumn<QString>("closing");
         QTest::newRow("Palm") << "Palm" << QStringLiteral("PLEASE HOTSYNC NOW.");
-        QTest::newRow("PPC") << "PPC" << QStringLiteral("PLEASE ACTIVESYNC NOW.");
         QTest::newRow("Windows") << "Windows" << QString();
     }
     void restoreReplacesTheFilesAndClosesWithoutSaving()

@@ -46,23 +46,6 @@ private:
     std::unique_ptr<FakePlatform> m_platform;
     std::unique_ptr<Main> m_main;
 
-    // The main window showing the real recipe window with one recipe of three ingredient lines.
-    RecipeWindow& openMain()
-    {
-        AppState& app = AppState::instance();
-        app.recipes = std::make_unique<DataSource1>(m_data->file(TableDef::Recipes));
-        app.prefs = std::make_unique<DataSourcePrefs2>(m_data->file(TableDef::Preferences));
-        Recordset& rs = app.recipes->recordset();
-        rs.addNew();
-        for (const QString& v : QString("REC_ID=0x00000009;STATUS=0x0000;Key=pie;Name=Pie;RtgSrc=~~;"
-                                        "Ingredients=1|cup|flour~2|tsp|salt~3||eggs~")
-                                    .split(';'))
-            rs.setValue(v.section('=', 0, 0), v.section('=', 1));
-        m_main = std::make_unique<Main>();
-        m_main->recipeWindow()->listAll();
-        return *m_main->recipeWindow();
-    }
-    QTableWidget* grid() { return child<QTableWidget>(m_main.get(), "gridIngredients"); }
     QStringList written(TableDef::Id id) { return recordLines(*m_data, id); }
 
 private Q_SLOTS:
@@ -88,9 +71,7 @@ private Q_SLOTS:
 
     void limitMessageKeepsTheEntry()
     {
-        QVector<Rec> recs = numbered(79);
-        recs.append({ "0x00000100", "0x0000", "All", "" });
-        writeTable(*m_data, kind("cat"), recs);
+        writeTable(*m_data, kind("cat"), numbered(79));
         MasterListWindow w(kind("cat"));
         m_dialogs->answer(MsgAnswer::Ok);
         addEntry(&w, "Soups");
@@ -185,7 +166,17 @@ private Q_SLOTS:
     // recipe; the line editors hand their lines over on OK only; the source list refills keeping the typed text.
     void recipeWindowButtons()
     {
-        RecipeWindow& recipe = openMain();
+        AppState& app = AppState::instance();
+        app.recipes = std::make_unique<DataSource1>(m_data->file(TableDef::Recipes));
+        app.prefs = std::make_unique<DataSourcePrefs2>(m_data->file(TableDef::Preferences));
+        app.recipes->recordset().addNew();
+        for (const QString& v : QString("REC_ID=0x00000009;STATUS=0x0000;Key=pie;Name=Pie;RtgSrc=~~;"
+                                        "Ingredients=1|cup|flour~2|tsp|salt~3||eggs~")
+                                    .split(';'))
+            app.recipes->recordset().setValue(v.section('=', 0, 0), v.section('=', 1));
+        m_main = std::make_unique<Main>();
+        RecipeWindow& recipe = *m_main->recipeWindow();
+        recipe.listAll();
         writeTable(*m_data, kind("ingr"), { { "0x00000001", "0x0000", "flour", "" } });
         m_dialogs->answer(MsgAnswer::No);
         click(m_main.get(), "cmdIngrList");
@@ -198,7 +189,7 @@ private Q_SLOTS:
                      R"(0x00000000,0x0008,"eggs","eggs","","","")", R"(0x00000001,0x0000,"flour","flour","","","")",
                      R"(0x00000000,0x0008,"flour","flour","","","")", R"(0x00000000,0x0008,"salt","salt","","","")" }));
 
-        grid()->setCurrentCell(0, 0);
+        child<QTableWidget>(m_main.get(), "gridIngredients")->setCurrentCell(0, 0);
         click(m_main.get(), "cmdIngrScroll_0"); // first line up: nothing
         QVERIFY(!recipe.isEditing());
         click(m_main.get(), "cmdIngrScroll_1");
