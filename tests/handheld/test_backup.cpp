@@ -40,7 +40,6 @@ private Q_SLOTS:
         QCOMPARE(filesIn(dest).size(), 12);
         const QByteArray firstRecipes = readFile(dest + "ZestoDB.cdb");
 
-        // Change a table, back up again: the earlier copy becomes ".bak", the new one replaces it.
         writeFile(data.file(TableDef::Recipes), firstRecipes + "0x00000000,0x0008,\"k\",\"n\"\r\n");
         QVERIFY(!backup(data.path(), withoutTrailingSeparator(dest)).has_value());
         QCOMPARE(filesIn(dest, ".bak").size(), 12);
@@ -157,7 +156,6 @@ private Q_SLOTS:
         QCOMPARE(TestCli::run({ "backup", data.path(), dest }).status, 0);
         QCOMPARE(filesIn(dest).size(), 13);
         QCOMPARE(TestCli::runProcess({ "restore", data.path(), dest, "--install-type", "Windows" }).status, 0);
-        QVERIFY(filesIn(data.path(), ".cdi").isEmpty());
         const auto none = TestCli::run({ "restore", data.path(), root.path() });
         QCOMPARE(none.status, 2);
         QVERIFY(none.err.contains("No backup files found, restore aborted."));

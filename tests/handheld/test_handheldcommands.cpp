@@ -111,7 +111,6 @@ private Q_SLOTS:
                                     "0x00000042,0x0000,\"old\",\"Old Stew\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\"" });
         TestData::writeFile(QDir(backup.path()).filePath("ZestoDB.cdb"), backupRecipes);
         f.main.show();
-        // Overwrite? Yes. From the stored folder? No: choose one.
         const Shown shown = closing.isEmpty()
             ? f.trigger("mnuRestore", { MsgAnswer::Yes, MsgAnswer::No }, { backup.path() })
             : f.trigger("mnuRestore", { MsgAnswer::Yes, MsgAnswer::No, MsgAnswer::Ok }, { backup.path() });

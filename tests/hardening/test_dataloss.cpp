@@ -1,5 +1,3 @@
-// The data folder disappearing or refusing writes while the program runs: every failure is told, nothing in
-// memory is lost, and the work can be saved once the folder is back.
 #include "FakePlatform.h"
 #include "ScriptedDialogs.h"
 #include "TestData.h"
@@ -52,7 +50,6 @@ struct Session
 class TestDataLoss : public QObject
 {
     Q_OBJECT
-    // Queues n OK answers, one for each held table's error box.
     static void okTimes(ScriptedDialogs& dialogs, int n)
     {
         for (int i = 0; i < n; ++i)
@@ -78,7 +75,6 @@ private Q_SLOTS:
             s.main->close();
             QVERIFY(!s.main->exitCompleted());
         }
-        // The folder is back: the same session saves everything.
         QVERIFY(QDir().mkpath(s.data));
         ScriptedDialogs dialogs;
         s.main->close();

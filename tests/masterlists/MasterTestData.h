@@ -8,7 +8,6 @@
 #include <QRegularExpression>
 #include <QStringList>
 
-// Writing and reading master table files in tests.
 namespace MasterTestData {
 
 struct Rec

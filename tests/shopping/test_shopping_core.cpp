@@ -30,7 +30,6 @@ void fillShoppingList(const QString& folder, int n, int deleted = 0)
     QVERIFY(source->save());
 }
 
-// One data row per entry: the row's tag, then its QString columns.
 void stringRows(std::initializer_list<std::initializer_list<const char*>> rows)
 {
     for (const auto& row : rows) {
@@ -89,7 +88,6 @@ private Q_SLOTS:
         QCOMPARE(read(folder.path(), TableDef::ShoppingList,
                       { "ShopKey", "ShopAisle", "ShopIngr", "ShopQty", "ShopUnits", "ShopNote" }),
                  file.isEmpty() ? QStringList() : QStringList { file });
-        QCOMPARE(dialogs.messageCount(), 0);
     }
 
     // Reaching the limit (deleted items do not count) in the middle of add-all still writes what was added and
