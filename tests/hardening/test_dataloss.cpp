@@ -63,17 +63,15 @@ private Q_SLOTS:
         QVERIFY(QDir(s.data).removeRecursively());
         {
             ScriptedDialogs dialogs;
-            okTimes(dialogs, 3);
-            TestUi::trigger(s.main.get(), "mnuSaveAll");
-            QVERIFY(dialogs.shown().at(0).text.startsWith("An error occurred while saving ZestoDB.cdb."));
-        }
-        // Closing now would lose the soup: the user is asked and may stay.
-        {
-            ScriptedDialogs dialogs;
-            okTimes(dialogs, 3);
+            okTimes(dialogs, 6);
             dialogs.answer(MsgAnswer::No);
+            TestUi::trigger(s.main.get(), "mnuSaveAll");
+            QCOMPARE(dialogs.messageCount(), 3);
+            QVERIFY(dialogs.shown().at(0).text.startsWith("An error occurred while saving ZestoDB.cdb."));
+            // Closing now would lose the soup: the user is asked and may stay.
             s.main->close();
             QVERIFY(!s.main->exitCompleted());
+            QVERIFY(dialogs.exhausted());
         }
         QVERIFY(QDir().mkpath(s.data));
         ScriptedDialogs dialogs;

@@ -40,6 +40,7 @@ private Q_SLOTS:
         QTest::newRow("4 to 6: mixed") << "2 1/3" << 1.5 << "2 1/3" << ScaleFraction << " 3 1/2";
         QTest::newRow("any mode but 1 is decimal") << "2.5" << 1.0 << "2.5" << 7 << "0002.5000";
         QTest::newRow("decimal fractions") << "1.5/2" << 1.0 << "1.5/2" << ScaleFraction << "3/4";
+        QTest::newRow("smallest readable") << "0.01" << 1.0 << "0.01" << ScaleFraction << "0.01";
         QTest::newRow("zero numerator") << "0/4" << 2.0 << "0/4" << ScaleFraction << " 0";
     }
 
@@ -175,10 +176,12 @@ private Q_SLOTS:
         QCOMPARE(FixedDecimalForm(1.0 / 3), QStringLiteral("0000.3333"));
         QCOMPARE(FixedDecimalForm(12345.6), QStringLiteral("12345.6000"));
         QCOMPARE(FixedDecimalForm(9999.99999), QStringLiteral("10000.0000"));
+        QCOMPARE(FixedDecimalForm(-2.5) + FixedDecimalForm(-0.00001), QStringLiteral("-0002.50000000.0000"));
 
         QCOMPARE(FactorText(2.0), QStringLiteral("2."));
         QCOMPARE(FactorText(1.5), QStringLiteral("1.5"));
         QCOMPARE(FactorText(2.0 / 3), QStringLiteral(".67"));
+        QCOMPARE(FactorText(-1.5) + FactorText(-0.001), QStringLiteral("-1.5."));
 
         QCOMPARE(QuantityValue(QStringLiteral(" 1\t2\n3")), 123.0);
         QCOMPARE(QuantityValue(QStringLiteral("2/3")), 2.0);

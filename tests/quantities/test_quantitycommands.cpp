@@ -137,19 +137,6 @@ private Q_SLOTS:
         QVERIFY(dialogs.exhausted());
     }
 
-    void scaleWithoutRecipeWindowShowsNothing()
-    {
-        FakePlatform platform;
-        ScriptedDialogs dialogs;
-        RecipeWindow* window = m_main->recipeWindow();
-        m_main->setRecipeWindow(nullptr);
-        clickScale();
-        TestUi::trigger(m_main.get(), "mnuSmartPaste");
-        m_main->setRecipeWindow(window);
-        QCOMPARE(dialogs.messageCount(), 0);
-        QCOMPARE(platform.beeps, 2);
-    }
-
     void smartPaste_data()
     {
         QTest::addColumn<QString>("clipboard");
@@ -176,19 +163,6 @@ private Q_SLOTS:
         QCOMPARE(ingredients(), parsed);
         QCOMPARE(grid()->rowCount(), int(parsed.count(QLatin1Char('~'))));
         QVERIFY(m_main->recipeWindow()->isEditing());
-    }
-
-    void smartPasteWithoutQuestion()
-    {
-        PrefsFixture prefs({ { QStringLiteral("abbrev_ingr"), QStringLiteral("1") } });
-        FakePlatform platform;
-        platform.clipboard = QStringLiteral("1 Cup milk\n\n2 cloves garlic");
-        ScriptedDialogs dialogs;
-        show(QStringLiteral("Rice"));
-        TestUi::trigger(m_main.get(), "mnuSmartPaste");
-        QCOMPARE(dialogs.messageCount(), 0);
-        QCOMPARE(ingredients(), QStringLiteral("1|c|milk~||~2||cloves garlic~"));
-        QCOMPARE(TestUi::column(grid(), 1), (QStringList { "c", "", "" }));
     }
 
     void equivalents()

@@ -81,27 +81,21 @@ private slots:
         QCOMPARE(grid.cell(gridIndex(0, 0)), QStringLiteral("Qty"));
     }
 
-    void categories()
+    void categoriesAndRtgSrc()
     {
         // An empty piece is skipped; a piece without its closing tilde is dropped.
         QCOMPARE(splitCategories(QStringLiteral("Desserts~~Quick~")), (QStringList { "Desserts", "Quick" }));
         QCOMPARE(splitCategories(QStringLiteral("Desserts~Quick")), QStringList { "Desserts" });
         QCOMPARE(joinCategories({ "Desserts", "Quick" }), QStringLiteral("Desserts~Quick~"));
-    }
-
-    void rtgSrc()
-    {
-        const auto split = [](const char* text) {
+        QStringList split;
+        for (const char* text : { "Good~~Mom", "~~Mom", "ab", "A~~b~~c", "Grandma" }) {
             const RatingSource r = splitRtgSrc(QString::fromUtf8(text));
-            return r.rating + QLatin1Char('|') + r.source;
-        };
-        QCOMPARE(split("Good~~Mom"), QStringLiteral("Good|Mom"));
-        QCOMPARE(split("~~Mom"), QStringLiteral("|Mom"));
-        QCOMPARE(split("ab"), QStringLiteral("|")); // too short to hold a separator
-        QCOMPARE(split("A~~b~~c"), QStringLiteral("A|b~~c"));
-        QCOMPARE(split("Grandma"), QStringLiteral("|Grandma")); // no separator: shown whole as the source
-        QCOMPARE(composeRtgSrc(QString(), QString()), QStringLiteral("~~"));
-        QCOMPARE(composeRtgSrc(QStringLiteral("Good"), QString()), QStringLiteral("Good~~"));
+            split << r.rating + QLatin1Char('|') + r.source;
+        }
+        // Too short to hold a separator: nothing; no separator: shown whole as the source.
+        QCOMPARE(split, (QStringList { "Good|Mom", "|Mom", "|", "A|b~~c", "|Grandma" }));
+        QCOMPARE(composeRtgSrc(QString(), QString()) + composeRtgSrc(QStringLiteral("Good"), QString()),
+                 QStringLiteral("~~Good~~"));
     }
 
     void uniqueKey_data()
@@ -187,6 +181,7 @@ private slots:
         addRecipe(rs(), { "Other", "other" });
         TestRecipe pie { "Pie", "pie", oldStatus };
         pie.other1 = QStringLiteral("x");
+        pie.category = QStringLiteral("Pies~");
         addRecipe(rs(), pie);
         rs().setFilter(live());
         QVERIFY(RecipeTable::findKey(rs(), QStringLiteral("pie")));
@@ -204,7 +199,8 @@ private slots:
         // Other1 is never lost
         rs().setFilter(live());
         QVERIFY(RecipeTable::findKey(rs(), r.key));
-        QCOMPARE(rs().value(QStringLiteral("Other1")), QStringLiteral("x"));
+        QCOMPARE(rs().value(QStringLiteral("Other1")) + rs().value(QStringLiteral("Category")),
+                 QStringLiteral("xPies~"));
         QCOMPARE(rs().value(QStringLiteral("Ingredients")), QStringLiteral("1|c|apple~"));
         QCOMPARE(statuses(QStringLiteral("Other")), QStringList { "0x0000/other/0x00000011" });
     }
