@@ -1,22 +1,15 @@
-// The real program on a real X server (the test command starts one with xvfb-run), driven as a person drives
-// it: real key presses and mouse clicks through xdotool, then the table file read back from the disk.
+// The real program under xvfb-run driven through xdotool, then the table file read back from the disk.
 #include "TestData.h"
 #include "storage/DataSource.h"
 
 #include <QDir>
-#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
-namespace {
-
-// Generous bounds: every wait ends as soon as its condition holds.
-constexpr int kWaitMs = 60000;
-
-} // namespace
+constexpr int kWaitMs = 60000; // generous: every wait ends as soon as its condition holds
 
 class TestEndToEnd : public QObject
 {
@@ -33,45 +26,33 @@ class TestEndToEnd : public QObject
         QProcess p;
         p.start(m_xdotool, args);
         const bool ended = p.waitForFinished(timeoutMs);
-        if (!ended) {
-            p.kill();
-            p.waitForFinished();
-        }
+        if (!ended)
+            p.kill(), p.waitForFinished();
         if (ok)
             *ok = ended && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
         return QString::fromLocal8Bit(p.readAllStandardOutput()).trimmed();
     }
-    // Runs an xdotool command that must succeed ("key", "type", "mousemove"...).
     void send(const QStringList& args)
     {
         bool ok = false;
-        xdotool(args, &ok);
+        xdotool(QStringList { args.first(), "--clearmodifiers" } + args.mid(1), &ok);
         QVERIFY2(ok, qPrintable(args.join(QLatin1Char(' '))));
     }
     QSize geometry(const QString& window)
     {
-        QSize size;
-        for (const QString& line : xdotool({ "getwindowgeometry", "--shell", window }).split(QLatin1Char('\n'))) {
-            if (line.startsWith(QLatin1String("WIDTH=")))
-                size.setWidth(line.mid(6).toInt());
-            else if (line.startsWith(QLatin1String("HEIGHT=")))
-                size.setHeight(line.mid(7).toInt());
-        }
-        return size;
+        const QString shell = xdotool({ "getwindowgeometry", "--shell", window });
+        const QRegularExpression w("WIDTH=(\\d+)"), h("HEIGHT=(\\d+)");
+        return QSize(w.match(shell).captured(1).toInt(), h.match(shell).captured(1).toInt());
     }
-    // The visible windows with this exact title and at least this width (the splash window may carry the
-    // program's name too).
+    // The visible windows with this exact title and at least this width (the splash carries the name too).
     QStringList windows(const QString& title, int minimumWidth = 0)
     {
         QStringList found;
         for (const QString& w : xdotool({ "search", "--onlyvisible", "--name", '^' + title + '$' }, nullptr, 5000)
-                                    .split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
-            if (geometry(w).width() >= minimumWidth)
-                found << w;
-        }
+                                    .split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+            found << (geometry(w).width() >= minimumWidth ? QStringList { w } : QStringList());
         return found;
     }
-    // The first such window to appear within the bound (empty when none does).
     QString waitForWindow(const QString& title, int minimumWidth)
     {
         for (QDeadlineTimer deadline(kWaitMs); !deadline.hasExpired() && m_program.state() == QProcess::Running;
@@ -81,8 +62,8 @@ class TestEndToEnd : public QObject
         }
         return QString();
     }
-    // Clicks a point of the main window given in its design coordinates: an 800 x 560 area between a menu
-    // bar and a status bar of about the same height, scaled with the window.
+    // Clicks a point given in the main window's design coordinates: an 800 x 560 area between a menu bar and a
+    // status bar of about the same height, scaled with the window.
     void click(const QString& window, int designX, int designY)
     {
         const QSize size = geometry(window);
@@ -106,8 +87,7 @@ private slots:
         if (m_xdotool.isEmpty())
             QSKIP("xdotool is not installed");
         QVERIFY2(!qEnvironmentVariableIsEmpty("DISPLAY"), "needs an X display: run the tests under xvfb-run");
-        // A window manager gives the windows the focus and closes them as on a desktop. When one already runs,
-        // the one started here leaves at once.
+        // A window manager gives focus and closes windows as on a desktop (a second one leaves at once).
         const QString openbox = QStandardPaths::findExecutable(QStringLiteral("openbox"));
         if (!openbox.isEmpty())
             m_windowManager.start(openbox, { QStringLiteral("--sm-disable") });
@@ -117,17 +97,10 @@ private slots:
     }
     void cleanupTestCase()
     {
-        for (QProcess* p : { &m_program, &m_windowManager }) {
-            if (p->state() != QProcess::NotRunning) {
-                p->kill();
-                p->waitForFinished();
-            }
-        }
+        for (QProcess* p : { &m_program, &m_windowManager })
+            p->kill(), p->waitForFinished();
     }
 
-    // A synchronised recipe gets a new ingredient line typed in the ingredient editor with completion,
-    // Backspace and Enter; Save, then the window is closed; the recipe's line in the table file carries the new
-    // ingredient and the status word "changed".
     void editIngredientSaveAndExit()
     {
         QTemporaryDir dir;
@@ -167,33 +140,26 @@ private slots:
 
         // Qty "2" completes to "2/3" and Delete leaves the typed "2"; Enter. Unit "c" completes to "can" and
         // Backspace leaves the typed "c"; Enter. Item "suga" completes to "sugar"; Enter adds the line. OK.
-        send({ "key", "--clearmodifiers", "alt+q" });
-        send({ "type", "--clearmodifiers", "2" });
-        send({ "key", "--clearmodifiers", "Delete", "Return" });
-        send({ "type", "--clearmodifiers", "c" });
-        send({ "key", "--clearmodifiers", "BackSpace", "Return" });
-        send({ "type", "--clearmodifiers", "suga" });
-        send({ "key", "--clearmodifiers", "Return", "alt+o" });
+        for (const char* step : { "key alt+q", "type 2", "key Delete Return", "type c", "key BackSpace Return",
+                                  "type suga", "key Return alt+o" })
+            send(QString::fromLatin1(step).split(QLatin1Char(' ')));
         QDeadlineTimer closing(kWaitMs);
         while (!windows(QStringLiteral("Edit Ingredients")).isEmpty() && !closing.hasExpired())
             QTest::qWait(100);
         QVERIFY2(windows(QStringLiteral("Edit Ingredients")).isEmpty(), "the ingredient editor did not close");
 
-        // Save (a click acts at once), then close the window, which writes the tables and ends the program.
+        // Save, then close the window, which writes the tables and ends the program. The window manager may
+        // leave no window active when the editor closes: a person would click back into the main window.
+        activate(main);
         click(main, 8 + 59, 524 + 14);
-        if (m_managed)
-            send({ "key", "--clearmodifiers", "alt+F4" });
-        else
-            send({ "key", "--clearmodifiers", "alt+f", "x" });
+        send(m_managed ? QStringList { "key", "alt+F4" } : QStringList { "key", "alt+f", "x" });
         QVERIFY2(m_program.waitForFinished(kWaitMs), "the program did not end");
         QCOMPARE(m_program.exitCode(), 0);
 
-        QFile table(DataSource::tablePath(data, TableDef::Recipes));
-        QVERIFY(table.open(QIODevice::ReadOnly));
-        // One record, the edited one, is marked changed; its first line holds the new ingredient line.
+        // Only the edited record is marked changed, and it holds the new ingredient line.
         const QRegularExpression changedRecord(QStringLiteral("^0x[0-9a-f]{8},0x0004,"));
         QStringList changed;
-        for (const QByteArray& line : table.readAll().split('\n')) {
+        for (const QByteArray& line : TestData::readFile(DataSource::tablePath(data, TableDef::Recipes)).split('\n')) {
             QVERIFY2(line.isEmpty() || line.endsWith('\r'), "a line without CR LF");
             if (changedRecord.match(QString::fromLatin1(line)).hasMatch())
                 changed << QString::fromLatin1(line);

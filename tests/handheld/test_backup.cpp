@@ -2,7 +2,6 @@
 #include "TestData.h"
 
 #include "handheld/BackupRestore.h"
-#include "handheld/HandheldTransfer.h"
 #include "storage/SafeFile.h"
 
 #include <QDir>
@@ -39,10 +38,8 @@ private Q_SLOTS:
         const QString dest = withTrailingSeparator(in(root, "new/backups"));
         QVERIFY(!backup(data.path(), dest).has_value());
         QCOMPARE(filesIn(dest).size(), 12);
-        QVERIFY(filesIn(dest, ".bak").isEmpty());
         const QByteArray firstRecipes = readFile(dest + "ZestoDB.cdb");
 
-        // Change a table, back up again: the earlier copy becomes ".bak", the new one replaces it.
         writeFile(data.file(TableDef::Recipes), firstRecipes + "0x00000000,0x0008,\"k\",\"n\"\r\n");
         QVERIFY(!backup(data.path(), withoutTrailingSeparator(dest)).has_value());
         QCOMPARE(filesIn(dest, ".bak").size(), 12);
@@ -70,16 +67,6 @@ private Q_SLOTS:
             QVERIFY2(name.endsWith(QLatin1String(".cdb")) || name.endsWith(QLatin1String(".bak")), qPrintable(name));
     }
 
-    void backupOfNothingFails()
-    {
-        QTemporaryDir empty, root;
-        const QString dest = in(root, "b/");
-        const auto error = backup(empty.path(), dest);
-        QVERIFY(error.has_value());
-        QVERIFY(error->description().contains(QDir::toNativeSeparators(empty.path())));
-        QVERIFY(!QFileInfo::exists(dest));
-    }
-
     // Table lines in, import copy lines out (each row's text gets a final CR LF).
     void importCopy_data()
     {
@@ -94,14 +81,10 @@ private Q_SLOTS:
         row("0x0002 inside a value", "0x00000001,0x0000,\"code 0x0002\"", "0x00000000,0x0002,\"code 0x0002\"");
         row("0x0002 in the id does not count", "0x00020002,0x0000,\"ab\"", "0x00000000,0x0000,\"ab\"");
         row("syncmode", "#SYNCMODE: REPLACE", "#SYNCMODE: MERGE");
-        row("other header", "#RECCNT: 3", "#RECCNT: 3");
         row("short line", "0x0002,abc", "0x0002,abc");
-        row("LF", "#SYNCMODE: X\n0x00000001,0x0004,\"a\"\n0x00000002,0x0002,\"b\"",
-            "#SYNCMODE: MERGE\r\n0x00000000,0x0000,\"a\"\r\n0x00000000,0x0002,\"b\"");
-        row("lone CR", "#SYNCMODE: X\r0x00000001,0x0004,\"a\"\r0x00000002,0x0002,\"b\"",
-            "#SYNCMODE: MERGE\r\n0x00000000,0x0000,\"a\"\r\n0x00000000,0x0002,\"b\"");
-        row("CR CR LF", "#SYNCMODE: X\r\r\n0x00000001,0x0004,\"a\"\r\r\n0x00000002,0x0002,\"b\"",
-            "#SYNCMODE: MERGE\r\n0x00000000,0x0000,\"a\"\r\n0x00000000,0x0002,\"b\"");
+        row("LF, lone CR and CR CR LF",
+            "#SYNCMODE: X\n0x00000001,0x0004,\"a\"\r0x00000002,0x0002,\"b\"\r\r\n0x00000003,0x0000,\"c\"",
+            "#SYNCMODE: MERGE\r\n0x00000000,0x0000,\"a\"\r\n0x00000000,0x0002,\"b\"\r\n0x00000000,0x0000,\"c\"");
         row("recipe continuation line left alone",
             "0x00000009,0x0004,\"k\",\"n\",\"\",\"\",\"1|cup|flour~\r\n0x0002 long enough "
             "text|x~\",\"\",\"\",\"\",\"\",\"\""
@@ -121,14 +104,13 @@ private Q_SLOTS:
     void restore_data()
     {
         QTest::addColumn<QString>("installType");
-        QTest::addColumn<int>("importCopies");
-        QTest::newRow("Palm") << "Palm" << 13;
-        QTest::newRow("Windows") << "Windows" << 0;
+        QTest::newRow("Palm") << "Palm";
+        QTest::newRow("Windows") << "Windows";
     }
     void restore()
     {
         QFETCH(QString, installType);
-        QFETCH(int, importCopies);
+        const bool palm = installType == "Palm";
         TestData::DataFolderFixture data;
         QTemporaryDir backupDir;
         const QByteArray recipes = "#CDBID: CASL\r\n#SYNCMODE: X\r\n0x00000005,0x0004,\"k\",\"Restored\"\r\n";
@@ -141,20 +123,10 @@ private Q_SLOTS:
         QCOMPARE(result.restored, (QStringList { "ZestoDB.cdb", "ZestoShop.cdb" }));
         QCOMPARE(data.readBytes(TableDef::Recipes), recipes);
         QCOMPARE(data.readBytes(TableDef::Meals), meals);
-        QCOMPARE(filesIn(data.path(), ".cdi").size(), importCopies);
-        if (importCopies)
-            QCOMPARE(readFile(QDir(data.path()).filePath("ZestoDB.cdi")),
-                     QByteArray("#CDBID: CASL\r\n#SYNCMODE: MERGE\r\n0x00000000,0x0000,\"k\",\"Restored\"\r\n"));
-    }
-
-    void restoreIntoAFolderNamedLikeATable()
-    {
-        QTemporaryDir root, backupDir;
-        const QString data = in(root, "Zesto.cdb data/");
-        QVERIFY(QDir().mkpath(data));
-        writeFile(in(backupDir, "ZestoDB.cdb"), "#CDBID: CASL\r\n0x00000005,0x0004,\"k\",\"n\"\r\n");
-        QCOMPARE(BackupRestore::restore(data, backupDir.path(), "Palm").outcome, RestoreOutcome::Restored);
-        QCOMPARE(readFile(data + "ZestoDB.cdi"), QByteArray("#CDBID: CASL\r\n0x00000000,0x0000,\"k\",\"n\"\r\n"));
+        QCOMPARE(filesIn(data.path(), ".cdi").size(), palm ? 13 : 0);
+        QCOMPARE(readFile(QDir(data.path()).filePath("ZestoDB.cdi")),
+                 palm ? QByteArray("#CDBID: CASL\r\n#SYNCMODE: MERGE\r\n0x00000000,0x0000,\"k\",\"Restored\"\r\n")
+                      : QByteArray());
     }
 
     void restoreNeedsTheRecipeTableAndCopiesWhole()
@@ -172,18 +144,7 @@ private Q_SLOTS:
         const RestoreResult result = BackupRestore::restore(data.path(), backupDir.path(), "Palm");
         SafeFile::setFaultAfterBytes(-1);
         QCOMPARE(result.outcome, RestoreOutcome::Failed);
-        QVERIFY(result.error.has_value());
         QCOMPARE(data.readBytes(TableDef::Recipes), recipes);
-    }
-
-    void toolCommandLines()
-    {
-        using namespace HandheldTransfer;
-        QCOMPARE(transferCommand("/opt/zp/", "/home/me/My Data/").commandLine(),
-                 QStringLiteral("/opt/zp/CASLcdi2ppc.exe -DbFile \"/home/me/My Data/*.cdb\" -CreatorID ZTRA"));
-        QCOMPARE(retrieveCommand("/opt/zp", "/home/me/My Data/").commandLine(),
-                 QStringLiteral("/opt/zp/CASLppc2cdb.exe -DestinationFolder \"/home/me/My Data\" -CreatorId ZTRA "
-                                "-TransferAll"));
     }
 
     void commandLineBackupAndRestore()
@@ -191,14 +152,10 @@ private Q_SLOTS:
         TestData::DataFolderFixture data;
         QTemporaryDir root, empty;
         const QString dest = in(root, "b");
-        const auto nothing = TestCli::run({ "backup", empty.path(), dest });
-        QCOMPARE(nothing.status, 2);
-        QVERIFY(nothing.err.contains("nothing was backed up"));
+        QVERIFY(TestCli::run({ "backup", empty.path(), dest }).err.contains("nothing was backed up"));
         QCOMPARE(TestCli::run({ "backup", data.path(), dest }).status, 0);
         QCOMPARE(filesIn(dest).size(), 13);
-        const auto r = TestCli::runProcess({ "restore", data.path(), dest, "--install-type", "Windows" });
-        QCOMPARE(r.status, 0);
-        QVERIFY(filesIn(data.path(), ".cdi").isEmpty());
+        QCOMPARE(TestCli::runProcess({ "restore", data.path(), dest, "--install-type", "Windows" }).status, 0);
         const auto none = TestCli::run({ "restore", data.path(), root.path() });
         QCOMPARE(none.status, 2);
         QVERIFY(none.err.contains("No backup files found, restore aborted."));

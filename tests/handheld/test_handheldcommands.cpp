@@ -72,7 +72,7 @@ class TestHandheldCommands : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void backupToTheStoredFolderOrAnother()
+    void backupToTheStoredFolder()
     {
         Fixture f;
         FakePlatform platform;
@@ -90,34 +90,13 @@ private Q_SLOTS:
         QVERIFY(TestData::readFile(stored + "ZestoDB.cdb").contains("Unsaved Soup"));
         QCOMPARE(QDir(stored).entryList(QDir::Files).size(), 13);
         QCOMPARE(platform.busyDepth, 0);
-
-        QTemporaryDir other;
-        shown = f.trigger("mnuBackup", { MsgAnswer::No, MsgAnswer::Ok }, { other.path() });
-        QCOMPARE(shown.at(1).title, QStringLiteral("Select destination for the backup files..."));
-        QCOMPARE(QDir(other.path()).entryList(QDir::Files).size(), 13);
-        QCOMPARE(AppState::instance().backupPath, other.path() + QLatin1Char('/'));
-    }
-
-    void backupOfNothingIsAnError()
-    {
-        Fixture f;
-        FakePlatform platform;
-        QVERIFY(QDir(f.data.path()).removeRecursively()); // Save All cannot write the held tables either
-        const Shown shown
-            = f.trigger("mnuBackup", { MsgAnswer::Ok, MsgAnswer::Ok, MsgAnswer::Ok, MsgAnswer::Yes, MsgAnswer::Ok });
-        QCOMPARE(shown.last().title, QStringLiteral("Error"));
-        QVERIFY(shown.last().text.startsWith("An error occurred while backing up the databases."));
-        QVERIFY(!QDir(f.program.filePath("Backup")).exists());
     }
 
     void restoreReplacesTheFilesAndClosesWithoutSaving_data()
     {
         QTest::addColumn<QString>("installType");
         QTest::addColumn<QString>("closing");
-        QTest::newRow("Palm") << "Palm"
-                              << "PLEASE HOTSYNC NOW.";
-        QTest::newRow("PPC") << "PPC"
-                             << "PLEASE ACTIVESYNC NOW.";
+        QTest::newRow("Palm") << "Palm" << QStringLiteral("PLEASE HOTSYNC NOW.");
         QTest::newRow("Windows") << "Windows" << QString();
     }
     void restoreReplacesTheFilesAndClosesWithoutSaving()
@@ -132,7 +111,6 @@ private Q_SLOTS:
                                     "0x00000042,0x0000,\"old\",\"Old Stew\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\"" });
         TestData::writeFile(QDir(backup.path()).filePath("ZestoDB.cdb"), backupRecipes);
         f.main.show();
-        // Overwrite? Yes. From the stored folder? No: choose one.
         const Shown shown = closing.isEmpty()
             ? f.trigger("mnuRestore", { MsgAnswer::Yes, MsgAnswer::No }, { backup.path() })
             : f.trigger("mnuRestore", { MsgAnswer::Yes, MsgAnswer::No, MsgAnswer::Ok }, { backup.path() });
@@ -159,45 +137,34 @@ private Q_SLOTS:
         QVERIFY(!f.main.exitCompleted());
     }
 
-    void transferRunsTheToolWithItsCommandLine()
-    {
-        Fixture f(QStringLiteral("PPC"));
-        QtPlatform platform;
-        Platform::setBackend(&platform);
-        const QString log = f.writeTool("CASLcdi2ppc.exe");
-        TestData::writeFile(f.dataFile("ZestoDB.cdi"), "x");
-        f.trigger("mnuTransfer", { MsgAnswer::Cancel });
-        QVERIFY(!QFile::exists(log));
-        const Shown shown = f.trigger("mnuTransfer", { MsgAnswer::Ok });
-        Platform::setBackend(nullptr);
-        QCOMPARE(shown.size(), 1);
-        QCOMPARE(QString::fromUtf8(TestData::readFile(log)),
-                 QStringLiteral("-DbFile\n%1/*.cdb\n-CreatorID\nZTRA\n").arg(f.data.path()));
-        QVERIFY(!QFile::exists(f.dataFile("ZestoDB.cdi")));
-        // Save All ran first; removing the import copies left the tables alone.
-        QVERIFY(f.data.readBytes(TableDef::Recipes).contains("Unsaved Soup"));
-    }
-
-    // A missing tool is reported (and nothing ends); a run ends the program without writing the tables.
-    void retrieveEndsTheProgramWithoutSaving()
+    // Transfer saves, runs its tool and removes the import copies. Retrieve reports a missing tool (and nothing
+    // ends); a run ends the program without writing the tables.
+    void transferAndRetrieveRunTheirTools()
     {
         Fixture f(QStringLiteral("PPC"));
         int ended = 0;
         HandheldCommands::setEndProgram([&ended] { ++ended; });
         {
             FakePlatform platform;
-            QVERIFY(f.trigger("mnuRetrieve", { MsgAnswer::Ok, MsgAnswer::Ok })
-                        .last()
-                        .text.startsWith("An error occurred while retrieving data from the handheld.\r\n\r\n"
-                                         "ErrorCode =  53"));
-            QCOMPARE(platform.busyDepth, 0);
-            QCOMPARE(ended, 0);
-            QVERIFY(!AppState::instance().retrieveDone);
+            const Shown shown = f.trigger("mnuRetrieve", { MsgAnswer::Ok, MsgAnswer::Ok });
+            QVERIFY(shown.last().text.startsWith("An error occurred while retrieving data from the handheld.\r\n\r\n"
+                                                 "ErrorCode =  53"));
+            QCOMPARE(platform.busyDepth + ended, 0);
         }
         QtPlatform platform;
         Platform::setBackend(&platform);
-        const QString log = f.writeTool("CASLppc2cdb.exe");
-        const QByteArray before = f.data.readBytes(TableDef::Recipes);
+        const QString log = f.writeTool("CASLcdi2ppc.exe");
+        f.writeTool("CASLppc2cdb.exe");
+        TestData::writeFile(f.dataFile("ZestoDB.cdi"), "x");
+        f.trigger("mnuTransfer", { MsgAnswer::Cancel });
+        QVERIFY(!QFile::exists(log));
+        f.trigger("mnuTransfer", { MsgAnswer::Ok });
+        QCOMPARE(QString::fromUtf8(TestData::readFile(log)),
+                 QStringLiteral("-DbFile\n%1/*.cdb\n-CreatorID\nZTRA\n").arg(f.data.path()));
+        QVERIFY(!QFile::exists(f.dataFile("ZestoDB.cdi")));
+        const QByteArray saved = f.data.readBytes(TableDef::Recipes);
+        QVERIFY(saved.contains("Unsaved Soup"));
+
         const Shown shown = f.trigger("mnuRetrieve", { MsgAnswer::Ok, MsgAnswer::Ok });
         Platform::setBackend(nullptr);
         HandheldCommands::setEndProgram(nullptr);
@@ -208,7 +175,7 @@ private Q_SLOTS:
         QCOMPARE(shown.last().text,
                  QStringLiteral("The data has been retrieved,\r\nZestora Plus must be restarted."
                                 "\r\n\r\nClick OK to close Zestora Plus"));
-        QCOMPARE(f.data.readBytes(TableDef::Recipes), before);
+        QCOMPARE(f.data.readBytes(TableDef::Recipes), saved);
     }
 };
 

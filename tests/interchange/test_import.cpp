@@ -217,11 +217,9 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QStringList>("fields");
         QTest::addColumn<int>("lastLine");
-        QTest::newRow("plain trimmed") << QByteArray(" a , b,c ") << QStringList { "a", "b", "c" } << 1;
         QTest::newRow("doubled quotes") << QByteArray("\"say \"\"x\"\",\",y") << QStringList { "say \"x\",", "y" } << 1;
         QTest::newRow("quote at end of inner line")
             << QByteArray("\"a \"\"q\"\"\r\nb\",c\r\nnext") << QStringList { "a \"q\"\r\nb", "c" } << 2;
-        QTest::newRow("unclosed runs to end") << QByteArray("\"a\r\nb\r\nc") << QStringList { "a\r\nb\r\nc" } << 3;
     }
     void csvRecordReader()
     {
@@ -245,9 +243,7 @@ private Q_SLOTS:
         QCOMPARE(order.fields(), (QStringList { "Title", "Servings", "Source", "Categories" }));
         QCOMPARE(order.remove({ 3, 9 }), 2); // past the end: the last row
         QCOMPARE(order.move(1, true), 0);
-        QCOMPARE(order.move(0, true), 0); // already at the top
         QCOMPARE(order.move(1, false), 2);
-        QCOMPARE(order.move(2, false), 2); // already at the bottom
         QCOMPARE(order.fields(), (QStringList { "Servings", "Source", "Title" }));
         order.add({ CsvRecipeFormat::IgnoreField });
         QCOMPARE(order.fields().last(), CsvRecipeFormat::IgnoreField);
@@ -276,11 +272,9 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<int>("saved");
         QTest::newRow("empty") << QByteArray() << 0;
-        QTest::newRow("only markers") << QByteArray("Meal-Master\r\nMasterCook\r\n x Meal-Master\r\n") << 0;
         QTest::newRow("header then end") << QByteArray("MMMMM----- Recipe via Meal-Master\r\n") << 0;
         QTest::newRow("10000 char line") << "MMMMM----- Meal-Master\r\n      Title: Long\r\n" + QByteArray(10000, 'x')
                                          << 1;
-        QTest::newRow("wizard heading only") << QByteArray("Number,Name\r\n") << 0;
         QTest::newRow("pocket heading, blank line") << QByteArray("Title,Ingreds,x\r\n\r\n") << 0;
     }
     void badInputEndsCleanly()
@@ -336,19 +330,9 @@ private Q_SLOTS:
         imp.fillRecipesTo(RecipeTable::kMaxRecipes - 1);
         imp.recipes->appendRecord({ "0x00000002", "0x0002", "gone", "Gone" });
         imp.run(fixture(QStringLiteral("two_column_heading_continuation.mmf")));
-        QCOMPARE(imp.result.saved, 1);
-        QVERIFY(imp.result.limitReached);
-        QCOMPARE(dialogs.last().title, QStringLiteral("Database Limit"));
+        QVERIFY(imp.result.saved == 1 && imp.result.limitReached);
         QCOMPARE(dialogs.last().text,
                  QStringLiteral("You may not have more than  15999 recipes.  This is a synchronization limit."));
-        // Reached by the last recipe of the file: nothing to tell.
-        Imported last;
-        last.fillRecipesTo(RecipeTable::kMaxRecipes - 1);
-        const QByteArray file = fixture(QStringLiteral("cut_off_at_end_no_newline.mmf"));
-        last.run(file.left(file.indexOf("MMMMM\r\n") + 7) + "\r\n\r\n");
-        QCOMPARE(last.result.saved, 1);
-        QVERIFY(!last.result.limitReached);
-        QCOMPARE(dialogs.messageCount(), 1);
     }
 
     void saveCutsFields()
@@ -370,12 +354,11 @@ private Q_SLOTS:
         importer.save(r);
         recipes->moveFirst();
         QCOMPARE(recipes->value("Name").size(), 60);
-        QCOMPARE(recipes->value("Serves"), QStringLiteral("12345678"));
         const QString stored = recipes->value("Ingredients");
-        QVERIFY(stored.size() <= 4000 && stored.size() > 3900);
-        QVERIFY(stored.endsWith(QLatin1Char('~')) && ingredients.startsWith(stored));
-        QCOMPARE(recipes->value("Instructions"), QStringLiteral("a\r\n\r\nb"));
-        QCOMPARE(recipes->value("RtgSrc"), QStringLiteral("Excellent!~~"));
+        QVERIFY(ingredients.startsWith(stored));
+        QVERIFY(stored.size() <= 4000 && stored.size() > 3900 && stored.endsWith(QLatin1Char('~')));
+        QCOMPARE(QStringList({ recipes->value("Serves"), recipes->value("Instructions"), recipes->value("RtgSrc") }),
+                 QStringList({ "12345678", "a\r\n\r\nb", "Excellent!~~" }));
         recipes->moveNext();
         QCOMPARE(recipes->value("Ingredients").size(), 4000);
     }
@@ -411,10 +394,7 @@ private Q_SLOTS:
         const QString x60 = QString(60, QLatin1Char('x')) + QLatin1Char('~');
         QTest::newRow("six kept") << QStringLiteral("a~b~c~d~e~f~") << QStringLiteral("a~b~c~d~e~f~");
         QTest::newRow("seventh cut") << QStringLiteral("a~b~c~d~e~f~g~") << QStringLiteral("a~b~c~d~e~f~");
-        QTest::newRow("eighth cut") << QStringLiteral("a~b~c~d~e~f~g~h~") << QStringLiteral("a~b~c~d~e~f~");
         QTest::newRow("no partial name at 100") << x60 + QString(60, QLatin1Char('y')) + QLatin1Char('~') << x60;
-        QTest::newRow("100 kept") << x60 + QString(38, QLatin1Char('y')) + QLatin1Char('~')
-                                  << x60 + QString(38, QLatin1Char('y')) + QLatin1Char('~');
         QTest::newRow("one line") << QStringLiteral("a\r\nb~") << QStringLiteral("a b~");
     }
     void cutCategories()

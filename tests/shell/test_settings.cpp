@@ -9,15 +9,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-namespace {
-const QByteArray kHeader = "#RECCNT:3\r\n#FLDCNT:2\r\n";
-
-QByteArray prefsFile(const QList<QByteArray>& records)
-{
-    return kHeader + TestData::crlfLines(records);
-}
-} // namespace
-
 class TestSettings : public QObject
 {
     Q_OBJECT
@@ -29,32 +20,15 @@ private slots:
     void init() { QFile::remove(ini()); }
     void cleanup() { AppState::instance().reset(); }
 
-    void readsWhatIsThere_data()
-    {
-        QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<QString>("expected");
-        auto row = [](const char* name, const QByteArray& file, const char* key, const char* expected) {
-            QTest::newRow(name) << file << QString::fromLatin1(key) << QString::fromLatin1(expected);
-        };
-        const QByteArray typical = "[Main]\r\nInstallType=PPC\r\nDataPath=C:\\Palm\\Zestora\\\r\n[Form]\r\nTop=12\r\n";
-        row("windows path kept as typed", typical, "DataPath", "C:\\Palm\\Zestora\\");
-        row("key of another section", typical, "Top", "dflt");
-        row("no file", QByteArray(), "DataPath", "dflt");
-        row("garbage lines ignored",
-            "\x01\x02 junk\r\n[Main\r\nno equals here\r\n[Main]\r\n=novalue\r\nDataPath=/data/\r\n", "DataPath",
-            "/data/");
-        row("lf line ends", "[Main]\nInstallType=Palm\n", "InstallType", "Palm");
-        row("quotes are part of the value", "[Main]\r\nX=\"a b\"\r\n", "X", "\"a b\"");
-    }
     void readsWhatIsThere()
     {
-        QFETCH(QByteArray, file);
-        QFETCH(QString, key);
-        QFETCH(QString, expected);
-        if (!file.isNull())
-            QVERIFY(TestData::writeFile(ini(), file));
-        QCOMPARE(Settings::read(ini(), QStringLiteral("Main"), key, QStringLiteral("dflt")), expected);
+        auto read = [this](const char* key) { return Settings::read(ini(), "Main", key, "dflt"); };
+        QCOMPARE(read("DataPath"), QStringLiteral("dflt")); // no file
+        QVERIFY(TestData::writeFile(ini(),
+                                    "\x01\x02 junk\r\n[Main\r\nno equals here\r\n[Main]\r\n=novalue\r\n"
+                                    "DataPath=C:\\Palm\\Zestora\\\r\nX=\"a b\"\r\n[Form]\r\nTop=12\r\n"));
+        QCOMPARE(QStringList({ read("DataPath"), read("X"), read("Top") }),
+                 QStringList({ "C:\\Palm\\Zestora\\", "\"a b\"", "dflt" }));
     }
 
     void writeEditsOneKeyAndKeepsEveryOtherByte_data()
@@ -120,67 +94,15 @@ private slots:
         QCOMPARE(ReadSetting(QStringLiteral("Main"), QStringLiteral("DataPath")), QStringLiteral("/a/"));
     }
 
-    void fileExists_data()
-    {
-        QTest::addColumn<QString>("relative");
-        QTest::addColumn<bool>("expected");
-        QTest::newRow("file") << "data/ZestoDB.cdb" << true;
-        QTest::newRow("folder with separator") << "data/" << true;
-        QTest::newRow("missing") << "data/nothing.cdb" << false;
-        QTest::newRow("pattern matching") << "data/*.cdb" << true;
-        QTest::newRow("pattern matching nothing") << "data/*.bak" << false;
-    }
     void fileExists()
     {
-        QFETCH(QString, relative);
-        QFETCH(bool, expected);
         QDir(m_dir.path()).mkpath(QStringLiteral("data"));
         TestData::writeFile(m_dir.filePath(QStringLiteral("data/ZestoDB.cdb")), "x");
-        QCOMPARE(FileExists(m_dir.filePath(relative)), expected);
+        QList<bool> found;
+        for (const char* name : { "data/ZestoDB.cdb", "data/", "data/nothing.cdb", "data/*.cdb", "data/*.bak" })
+            found << FileExists(m_dir.filePath(QString::fromLatin1(name)));
+        QCOMPARE(found, (QList<bool> { true, true, false, true, false }));
         QVERIFY(!FileExists(QString()));
-    }
-
-    void setPreference_data()
-    {
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<QString>("oldValue");
-        QTest::addColumn<QString>("newValue");
-        QTest::addColumn<QString>("expectedStatus");
-        QTest::addColumn<int>("expectedRecords");
-        auto row = [](const char* name, const char* key, const char* oldValue, const char* newValue, const char* status,
-                      int records) {
-            QTest::newRow(name) << QString::fromLatin1(key) << QString::fromLatin1(oldValue)
-                                << QString::fromLatin1(newValue) << QString::fromLatin1(status) << records;
-        };
-        row("unchanged value touches nothing", "scaling", "fraction", "fraction", "0x0000", 3);
-        row("synced record becomes changed", "scaling", "fraction", "decimal", "0x0004", 3);
-        row("new record stays new", "serves", "4", "6", "0x0008", 3);
-        row("missing key gets a new record", "confirm_1SL", "0", "1", "0x0008", 4);
-        row("letter case of the key does not matter", "SCALING", "fraction", "decimal", "0x0004", 3);
-    }
-    void setPreference()
-    {
-        QFETCH(QString, key);
-        QFETCH(QString, oldValue);
-        QFETCH(QString, newValue);
-        QFETCH(QString, expectedStatus);
-        QFETCH(int, expectedRecords);
-        TestData::DataFolderFixture data;
-        data.writeBytes(TableDef::Preferences,
-                        prefsFile({ "0x00000011,0x0000,\"scaling\",\"fraction\"", "0x00000000,0x0008,\"serves\",\"4\"",
-                                    "0x00000012,0x0004,\"abbrev_ingr\",\"0\"" }));
-        DataSourcePrefs2 prefs(data.file(TableDef::Preferences));
-        Recordset& rs = prefs.recordset();
-        rs.setFilter(RecordStatus::LiveFilter);
-        rs.setSort(QStringLiteral("PrefsKey ASC"));
-        SetPreference(rs, key, oldValue, newValue);
-        QCOMPARE(rs.totalRecordCount(), expectedRecords);
-        rs.moveFirst();
-        QVERIFY(rs.find(QStringLiteral("PrefsKey like '%1'").arg(key)));
-        QCOMPARE(rs.value(QStringLiteral("STATUS")), expectedStatus);
-        QCOMPARE(rs.value(QStringLiteral("PrefsStr1")), newValue);
-        if (expectedRecords == 4)
-            QCOMPARE(rs.value(QStringLiteral("REC_ID")), RecordStatus::NewId);
     }
 
     void savedThroughTheHeldTable()
@@ -199,62 +121,22 @@ private slots:
         QCOMPARE(data.readBytes(TableDef::Preferences), bytes);
     }
 
-    void cleanText_data()
-    {
-        QTest::addColumn<QString>("before");
-        QTest::addColumn<QString>("after");
-        auto row = [](const char* name, const QStringList& before, const QStringList& after) {
-            const QString h = QStringLiteral("#RECCNT:4\r\n#FLDCNT:2\r\n");
-            QTest::newRow(name) << h + before.join("\r\n") + "\r\n" << h + after.join("\r\n");
-        };
-        row("second live duplicate is deleted, third already deleted stays",
-            { "0x1,0x0000,\"serves\",\"4\"", "0x2,0x0004,\"serves\",\"6\"", "0x3,0x0002,\"serves\",\"8\"",
-              "0x4,0x0008,\"serves\",\"2\"" },
-            { "0x1,0x0000,\"serves\",\"4\"", "0x2,0x0002,\"serves\",\"6\"", "0x3,0x0002,\"serves\",\"8\"",
-              "0x4,0x0002,\"serves\",\"2\"" });
-        row("short lines are dropped", { "abc", "0x1,0x0000,\"serves\",\"4\"", "" }, { "0x1,0x0000,\"serves\",\"4\"" });
-        row("only the status field is marked",
-            { "0x1,0x0000,\"equivalents\",\"a,0x0004,b\"", "0x2,0x0004,\"equivalents\",\"x,0x0000,y\"" },
-            { "0x1,0x0000,\"equivalents\",\"a,0x0004,b\"", "0x2,0x0002,\"equivalents\",\"x,0x0000,y\"" });
-        row("keys compare exactly", { "0x1,0x0000,\"serves\",\"4\"", "0x2,0x0000,\"Serves\",\"6\"" },
-            { "0x1,0x0000,\"serves\",\"4\"", "0x2,0x0000,\"Serves\",\"6\"" });
-    }
     void cleanText()
     {
-        QFETCH(QString, before);
-        QFETCH(QString, after);
-        QCOMPARE(cleanPreferenceText(before), after);
-    }
-
-    void shownAndStoredText_data()
-    {
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<bool>("found");
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<QString>("shown");
-        auto row = [](const char* name, const char* key, bool found, const char* stored, const char* shown) {
-            QTest::newRow(name) << QString::fromLatin1(key) << found << QString::fromLatin1(stored)
-                                << QString::fromLatin1(shown);
-        };
-        row("flag any number", "ingr_auto_add", true, "12", "1");
-        row("choice missing", "instructions", false, "", "editable");
-        row("choice unknown value", "ingredients", true, "Columns", "columns");
-        row("serves cut to ten", "serves", true, "12345678901", "1234567890");
-        row("equivalents lines", "equivalents", true, "a\\nb\\nc", "a\nb\nc");
-    }
-    void shownAndStoredText()
-    {
-        QFETCH(QString, key);
-        QFETCH(bool, found);
-        QFETCH(QString, stored);
-        QFETCH(QString, shown);
-        const PreferenceKey* k = nullptr;
-        for (const PreferenceKey& candidate : preferenceKeys())
-            k = candidate.key == key ? &candidate : k;
-        QVERIFY(k);
-        QCOMPARE(PreferenceText::shown(*k, found, stored), shown);
-        if (key == QLatin1String("equivalents"))
-            QCOMPARE(PreferenceText::stored(*k, shown), stored);
+        // Short lines go; of live records with the same key (compared exactly) the first stays and the others are
+        // marked deleted in their status field only.
+        const QString h = QStringLiteral("#RECCNT:4\r\n#FLDCNT:2\r\n");
+        QStringList lines { "0x1,0x0000,\"serves\",\"4\"",
+                            "0x2,0x0004,\"serves\",\"6\"",
+                            "0x3,0x0002,\"serves\",\"8\"",
+                            "0x4,0x0008,\"serves\",\"2\"",
+                            "0x5,0x0000,\"Serves\",\"6\"",
+                            "0x6,0x0000,\"equivalents\",\"a,0x0004,b\"",
+                            "0x7,0x0004,\"equivalents\",\"x,0x0000,y\"" };
+        const QString before = h + "abc\r\n" + lines.join("\r\n") + "\r\n\r\n";
+        for (int i : { 1, 3, 6 })
+            lines[i].replace(4, 6, "0x0002");
+        QCOMPARE(cleanPreferenceText(before), h + lines.join("\r\n"));
     }
 };
 

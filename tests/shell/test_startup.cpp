@@ -37,183 +37,115 @@ class TestStartup : public QObject
 private slots:
     void cleanup() { AppState::instance().reset(); }
 
-    void secondCopyIsRefused()
+    void refusedStartUps_data()
     {
-        Run r;
-        r.f.writeStandardIni();
-        r.platform.lockAvailable = false;
-        r.dialogs.answer(MsgAnswer::Ok);
-        QVERIFY(!r.start());
-        QCOMPARE(r.dialogs.messageCount(), 1);
-        QCOMPARE(r.dialogs.last().text, QStringLiteral("Zestora is already running"));
-        QVERIFY(!AppState::instance().recipes);
+        QTest::addColumn<QByteArray>("ini"); // "" for no settings file; %DATA% is the data folder
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("text"); // the whole text, or its start and an inner part around "%%"
+        const QByteArray standard = "[Main]\r\nDataPath=%DATA%/\r\n";
+        QTest::newRow("second copy") << QByteArray("lock ") + standard << ""
+                                     << "Zestora is already running";
+        QTest::newRow("no settings file") << QByteArray() << "InitializatiOn Error" << kInitText;
+        QTest::newRow("empty data path, PPC")
+            << QByteArray("[Main]\r\nInstallType=PPC\r\nDataPath=\r\n") << "InitializatiOn Error" << kInitText;
+        QTest::newRow("data folder missing")
+            << QByteArray("[Main]\r\nDataPath=/no/such/folder\r\n") << "Error"
+            << "An error occurred while loading data source 1.%%\r\n\r\nFilename = /no/such/folder/ZestoDB.cdb";
+        QTest::newRow("menu table missing")
+            << standard << "Error"
+            << "An error occurred while loading data source 8.%%ErrorCode =  53 (File not found)";
     }
-
-    void installTypes_data()
-    {
-        QTest::addColumn<QByteArray>("installType");
-        QTest::newRow("missing behaves as Palm") << QByteArray();
-        QTest::newRow("PPC") << QByteArray("PPC");
-    }
-    void installTypes()
-    {
-        QFETCH(QByteArray, installType);
-        const bool handheldItems = installType == "PPC";
-        Run r;
-        r.f.writeStandardIni(installType);
-        FakeRecipeWindow recipes;
-        r.main.setRecipeWindow(&recipes);
-        Main::StartupOptions withSplash;
-        withSplash.splashMinimumMs = 0;
-        QVERIFY(r.start(withSplash));
-        QCOMPARE(r.dialogs.messageCount(), 0);
-        AppState& state = AppState::instance();
-        QCOMPARE(state.installType, QString(handheldItems ? "PPC" : "Palm"));
-        QCOMPARE(TestUi::child<QAction>(&r.main, "mnuTransfer")->isVisible(), handheldItems);
-        QCOMPARE(TestUi::child<QAction>(&r.main, "mnuRetrieve")->isVisible(), handheldItems);
-        QVERIFY(state.recipes && state.prefs && state.menu);
-        QCOMPARE(recipes.listings, 1);
-        QVERIFY(r.main.syncWatch()->isActive());
-    }
-
-    void copyLog_data()
-    {
-        QTest::addColumn<QByteArray>("installType");
-        QTest::addColumn<QByteArray>("log");
-        QTest::addColumn<bool>("moved");
-        QTest::newRow("missing type, other folder")
-            << QByteArray() << QByteArray("Start\r\nUserPath: %NEW%\r\nEnd\r\n") << true;
-        QTest::newRow("PPC never reads the log") << QByteArray("PPC") << QByteArray("UserPath: %NEW%\r\n") << false;
-        QTest::newRow("same folder") << QByteArray("Palm") << QByteArray("UserPath: %OLD%\r\n") << false;
-        QTest::newRow("no UserPath line")
-            << QByteArray("Palm") << QByteArray("Copied 13 files\r\nuserpath: x\r\nUserPath: \r\n") << false;
-    }
-    void copyLog()
-    {
-        QFETCH(QByteArray, installType);
-        QFETCH(QByteArray, log);
-        QFETCH(bool, moved);
-        Run r;
-        TestData::DataFolderFixture conduitFolder;
-        const QString newPath = conduitFolder.path() + QLatin1Char('/');
-        r.f.writeStandardIni(installType);
-        const QByteArray iniBefore = r.f.iniBytes();
-        log.replace("%NEW%", newPath.toUtf8()).replace("%OLD%", r.f.dataPath().toUtf8());
-        TestData::writeFile(r.f.program.filePath(QStringLiteral("CASLcopy.log")), log);
-        TestData::writeFile(r.f.program.filePath(QStringLiteral("install.log")), "Installed\r\n");
-        QVERIFY(r.start());
-        const QString installLog
-            = QString::fromUtf8(TestData::readFile(r.f.program.filePath(QStringLiteral("install.log"))));
-        if (moved) {
-            QCOMPARE(AppState::instance().dataPath, newPath);
-            QVERIFY(r.f.iniBytes().contains("DataPath=" + newPath.toUtf8() + "\r\n"));
-            QVERIFY(r.f.iniBytes().contains("OldDataPath=" + r.f.dataPath().toUtf8() + "\r\n"));
-            QCOMPARE(installLog, QStringLiteral("Installed\r\nFile Tree: ") + newPath + QStringLiteral("*.*\r\n"));
-        } else {
-            QCOMPARE(AppState::instance().dataPath, r.f.dataPath());
-            QCOMPARE(r.f.iniBytes(), iniBefore);
-            QCOMPARE(installLog, QStringLiteral("Installed\r\n"));
-        }
-    }
-
-    void noDataFolder_data()
-    {
-        QTest::addColumn<QByteArray>("ini");
-        QTest::newRow("no settings file") << QByteArray();
-        QTest::newRow("empty data path, PPC") << QByteArray("[Main]\r\nInstallType=PPC\r\nDataPath=\r\n");
-    }
-    void noDataFolder()
+    void refusedStartUps()
     {
         QFETCH(QByteArray, ini);
+        QFETCH(QString, title);
+        QFETCH(QString, text);
         Run r;
+        r.platform.lockAvailable = !ini.startsWith("lock ");
         if (!ini.isEmpty())
-            r.f.writeIni(ini);
+            r.f.writeIni(ini.replace("lock ", "").replace("%DATA%", r.f.data.path().toUtf8()));
+        QFile::remove(r.f.data.file(TableDef::MenuPlanner));
         r.dialogs.answer(MsgAnswer::Ok);
+        TestData::ThrowOnFatalLoad throwing;
         // With the splash window up: the message still reaches the dialogs and the splash is gone after.
         QVERIFY(!r.start(Main::StartupOptions()));
         for (QWidget* w : QApplication::topLevelWidgets())
             QVERIFY(w->objectName() != QLatin1String("frmSplash"));
-        QCOMPARE(r.dialogs.last().title, QStringLiteral("InitializatiOn Error"));
-        QCOMPARE(r.dialogs.last().text, kInitText);
-        QVERIFY(!r.main.syncWatch()->isActive());
-    }
-
-    void loadFailureEndsStartUp_data()
-    {
-        QTest::addColumn<bool>("noFolder");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("data folder missing") << true
-                                             << "An error occurred while loading data source 1.%%\r\n\r\nFilename = "
-                                                "/no/such/folder/ZestoDB.cdb";
-        QTest::newRow("menu table missing")
-            << false << "An error occurred while loading data source 8.%%ErrorCode =  53 (File not found)";
-    }
-    void loadFailureEndsStartUp()
-    {
-        QFETCH(bool, noFolder);
-        QFETCH(QString, text);
-        Run r;
-        if (noFolder)
-            r.f.writeIni("[Main]\r\nDataPath=/no/such/folder\r\n");
-        else
-            r.f.writeStandardIni();
-        QFile::remove(r.f.data.file(TableDef::MenuPlanner));
-        r.dialogs.answer(MsgAnswer::Ok);
-        TestData::ThrowOnFatalLoad throwing;
-        QVERIFY(!r.start());
         QCOMPARE(r.dialogs.messageCount(), 1);
-        QCOMPARE(r.dialogs.last().title, QStringLiteral("Error"));
-        QVERIFY(r.dialogs.last().text.startsWith(text.section("%%", 0, 0)));
-        QVERIFY(r.dialogs.last().text.contains(text.section("%%", 1)));
+        if (!title.isEmpty())
+            QCOMPARE(r.dialogs.last().title, title);
+        if (text.contains("%%"))
+            QVERIFY(r.dialogs.last().text.startsWith(text.section("%%", 0, 0))
+                    && r.dialogs.last().text.contains(text.section("%%", 1)));
+        else
+            QCOMPARE(r.dialogs.last().text, text);
         QVERIFY(!r.main.syncWatch()->isActive());
     }
 
-    void dataPathWithoutSeparator()
+    void installTypes_data()
     {
-        Run r;
-        r.f.writeIni("[Main]\r\nInstallType=PPC\r\nDataPath=" + r.f.data.path().toUtf8() + "\r\n");
-        QVERIFY(r.start());
-        QCOMPARE(AppState::instance().dataPath, r.f.dataPath());
-        QVERIFY(!r.f.iniBytes().contains("DataPath=" + r.f.dataPath().toUtf8()));
+        QTest::addColumn<QByteArray>("ini"); // %DATA% is the data folder without its closing separator
+        QTest::addColumn<QRect>("geometry");
+        QTest::newRow("missing type behaves as Palm")
+            << QByteArray("[Main]\r\nDataPath=%DATA%/\r\n[Form]\r\nLeft=30\r\nTop=40\r\nWidth=700\r\nHeight=500\r\n")
+            << QRect(30, 40, 700, 500);
+        QTest::newRow("PPC, path without separator, zero width")
+            << QByteArray("[Main]\r\nInstallType=PPC\r\nDataPath=%DATA%\r\n[Form]\r\nLeft=1\r\nTop=1\r\nWidth=0\r\n")
+            << QRect();
     }
-
-    void duplicatePreferencesCleanedAndPickListsFilled()
+    void installTypes()
     {
+        QFETCH(QByteArray, ini);
+        QFETCH(QRect, geometry);
+        const bool handheldItems = ini.contains("PPC");
         Run r;
-        r.f.writeStandardIni();
+        r.f.writeIni(ini.replace("%DATA%", r.f.data.path().toUtf8()));
         r.f.data.writeBytes(
             TableDef::Preferences,
             "#FLDCNT:2\r\n0x00000001,0x0000,\"serves\",\"4\"\r\n0x00000002,0x0000,\"serves\",\"6\"\r\n");
         r.f.data.writeBytes(TableDef::Ratings,
                             "#FLDCNT:3\r\n0x00000001,0x0000,\"5 Stars\",\"\",\"\"\r\n"
-                            "0x00000002,0x0000,\"1 Star\",\"\",\"\"\r\n");
-        QVERIFY(r.start());
+                            "0x00000002,0x0002,\"Deleted\",\"\",\"\"\r\n0x00000003,0x0000,\"1 Star\",\"\",\"\"\r\n");
+        FakeRecipeWindow recipes;
+        r.main.setRecipeWindow(&recipes);
+        Main::StartupOptions withSplash;
+        withSplash.splashMinimumMs = 0;
+        const QRect before = r.main.geometry();
+        QVERIFY(r.start(withSplash));
+        QCOMPARE(r.dialogs.messageCount(), 0);
+        AppState& state = AppState::instance();
+        QCOMPARE(state.installType, QString(handheldItems ? "PPC" : "Palm"));
+        QCOMPARE(state.dataPath, r.f.dataPath());
+        QCOMPARE(r.f.iniBytes(), ini);
+        QCOMPARE(r.main.geometry(), geometry.isNull() ? before : geometry);
+        QCOMPARE(TestUi::child<QAction>(&r.main, "mnuTransfer")->isVisible(), handheldItems);
+        QVERIFY(state.recipes && state.prefs && state.menu && r.main.syncWatch()->isActive());
+        QCOMPARE(recipes.listings, 1);
+        // A second live preference of the same key is deleted in the file; the first one counts.
         QVERIFY(r.f.data.readBytes(TableDef::Preferences).contains("0x00000002,0x0002,\"serves\",\"6\""));
-        QCOMPARE(AppState::instance().prefs->recordset().recordCount(), 1);
-        QCOMPARE(AppState::instance().preference(QStringLiteral("serves")), QStringLiteral("4"));
+        QCOMPARE(state.preference(QStringLiteral("serves")), QStringLiteral("4"));
+        r.main.LoadCombos(); // filling again replaces, never appends
         auto* rating = TestUi::child<QComboBox>(&r.main, "cboRating");
         QCOMPARE(rating->count(), 3);
         QCOMPARE(rating->itemText(1), QStringLiteral("1 Star"));
+        QCOMPARE(TestUi::child<QComboBox>(&r.main, "cboSource")->count(), 0); // an empty table: no empty entry
     }
 
-    void geometryRestored_data()
+    void copyLogMovesTheDataFolder()
     {
-        QTest::addColumn<QByteArray>("form");
-        QTest::addColumn<QRect>("expected");
-        QTest::newRow("stored") << QByteArray("[Form]\r\nLeft=30\r\nTop=40\r\nWidth=700\r\nHeight=500\r\n")
-                                << QRect(30, 40, 700, 500);
-        QTest::newRow("not numbers") << QByteArray("[Form]\r\nLeft=abc\r\nTop=1\r\nWidth=2\r\nHeight=3\r\n") << QRect();
-        QTest::newRow("zero size") << QByteArray("[Form]\r\nLeft=1\r\nTop=1\r\nWidth=0\r\nHeight=3\r\n") << QRect();
-    }
-    void geometryRestored()
-    {
-        QFETCH(QByteArray, form);
-        QFETCH(QRect, expected);
         Run r;
-        r.f.writeIni("[Main]\r\nDataPath=" + r.f.dataPath().toUtf8() + "\r\n" + form);
-        const QRect before = r.main.geometry();
+        TestData::DataFolderFixture conduitFolder;
+        const QByteArray newPath = conduitFolder.path().toUtf8() + '/';
+        r.f.writeStandardIni(QByteArray());
+        const QByteArray ini = r.f.iniBytes();
+        TestData::writeFile(r.f.program.filePath(QStringLiteral("CASLcopy.log")),
+                            "Copied 13 files\r\nuserpath: x\r\nUserPath: " + newPath + "\r\nEnd\r\n");
+        TestData::writeFile(r.f.program.filePath(QStringLiteral("install.log")), "Installed\r\n");
         QVERIFY(r.start());
-        QCOMPARE(r.main.geometry(), expected.isNull() ? before : expected);
+        QCOMPARE(AppState::instance().dataPath, QString::fromUtf8(newPath));
+        QCOMPARE(TestData::readFile(r.f.program.filePath(QStringLiteral("install.log"))),
+                 "Installed\r\nFile Tree: " + newPath + "*.*\r\n");
+        QCOMPARE(r.f.iniBytes(), QByteArray(ini).replace("DataPath=", "DataPath=" + newPath + "\r\nOldDataPath="));
     }
 };
 

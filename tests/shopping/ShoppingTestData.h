@@ -8,7 +8,6 @@
 
 #include <initializer_list>
 
-// Helpers that put records into the tables of a test data folder and read them back.
 namespace ShoppingTestData {
 
 // Appends records (own field values in table order, after REC_ID and STATUS) to a table file.

@@ -30,22 +30,6 @@ void fillShoppingList(const QString& folder, int n, int deleted = 0)
     QVERIFY(source->save());
 }
 
-int liveCount(const QString& folder)
-{
-    auto source = DataSource::open(TableDef::ShoppingList, folder);
-    source->recordset().setFilter(RecordStatus::LiveFilter);
-    return source->recordset().recordCount();
-}
-
-QStringList titles(const ScriptedDialogs& dialogs)
-{
-    QStringList out;
-    for (const auto& shown : dialogs.shown())
-        out << shown.title;
-    return out;
-}
-
-// One data row per entry: the row's tag, then its QString columns.
 void stringRows(std::initializer_list<std::initializer_list<const char*>> rows)
 {
     for (const auto& row : rows) {
@@ -71,29 +55,14 @@ private Q_SLOTS:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
     void cleanup() { AppState::instance().reset(); }
 
-    void aisleKeys_data()
-    {
-        stringColumns("aisle", "adding", "window");
-        stringRows({ { "number then words", "12 Dairy", "012", "012" },
-                     { "fraction rounds when adding", "7.5", "008", "7.5" },
-                     { "four digits", "1500", "1500", "1500" },
-                     { "blanks inside a number", " 1 2", "012", "012" },
-                     { "zero stays text", "0", "0", "0" },
-                     { "negative is not a number", "-3", "-3", "-3" } });
-    }
-    void aisleKeys()
-    {
-        QFETCH(QString, aisle);
-        QTEST(ShoppingList::aisleKeyForAdding(aisle), "adding");
-        QTEST(ShoppingList::aisleKeyForWindow(aisle), "window");
-    }
-
     // One line through AddToShoppingList, checked in the written file (empty: nothing written).
     void addOneLine_data()
     {
         stringColumns("qty", "units", "ingredient", "file");
         stringRows({ { "numbered aisle", "2", "c", "Flour", "0x0008|003flour|3|Flour|2|c|Pie" },
                      { "named aisle", "1", "", "Butter", "0x0008|bakingbutter|Baking|Butter|1||Pie" },
+                     { "fraction aisle rounds in the key", "", "", "Sugar", "0x0008|008sugar|7.5|Sugar|||Pie" },
+                     { "number then words", "", "", "Milk", "0x0008|012milk|12 Dairy|Milk|||Pie" },
                      { "no master entry", "", "", "Salt", "0x0008|salt||Salt|||Pie" },
                      { "quote and star dropped from key", "", "oz", "Baker's chocolate*",
                        "0x0008|bakers chocolate||Baker's chocolate*||oz|Pie" },
@@ -112,80 +81,30 @@ private Q_SLOTS:
         QFETCH(QString, file);
         TestData::DataFolderFixture folder;
         append(folder.path(), TableDef::Ingredients,
-               { masterIngredient("Flour", "3"), masterIngredient("Butter", "Baking") });
+               { masterIngredient("Flour", "3"), masterIngredient("Butter", "Baking"), masterIngredient("Sugar", "7.5"),
+                 masterIngredient("Milk", "12 Dairy") });
         ScriptedDialogs dialogs;
         AddToShoppingList(qty, units, ingredient, "Pie", folder.path());
         QCOMPARE(read(folder.path(), TableDef::ShoppingList,
                       { "ShopKey", "ShopAisle", "ShopIngr", "ShopQty", "ShopUnits", "ShopNote" }),
                  file.isEmpty() ? QStringList() : QStringList { file });
-        QCOMPARE(dialogs.messageCount(), 0);
     }
 
-    void limit_data()
-    {
-        QTest::addColumn<int>("live");
-        QTest::addColumn<int>("deleted");
-        QTest::addColumn<bool>("added");
-        QTest::newRow("10000 is full") << 10000 << 0 << false;
-        QTest::newRow("deleted items do not count") << 9999 << 5 << true;
-    }
-    void limit()
-    {
-        QFETCH(int, live);
-        QFETCH(int, deleted);
-        QFETCH(bool, added);
-        TestData::DataFolderFixture folder;
-        fillShoppingList(folder.path(), live, deleted);
-        ScriptedDialogs dialogs;
-        if (!added)
-            dialogs.answer(MsgAnswer::Ok);
-        QCOMPARE(AddToShoppingList("1", "", "Apple", "", folder.path()),
-                 added ? ShopAddResult::Added : ShopAddResult::ListFull);
-        QCOMPARE(liveCount(folder.path()), added ? live + 1 : live);
-        QCOMPARE(titles(dialogs), added ? QStringList() : QStringList { "Maximum Number Items" });
-        if (!added)
-            QCOMPARE(dialogs.last().text, kLimitText);
-    }
-
-    // Reaching the limit in the middle of add-all still writes what was added and says what was left out,
-    // and only that: the run did not finish adding all items.
+    // Reaching the limit (deleted items do not count) in the middle of add-all still writes what was added and
+    // says what was left out, and only that: the run did not finish adding all items.
     void addAllStopsAtLimitButKeepsAdded()
     {
         TestData::DataFolderFixture folder;
-        fillShoppingList(folder.path(), 9998);
+        fillShoppingList(folder.path(), 9998, 5);
         ScriptedDialogs dialogs;
         dialogs.answer(MsgAnswer::Yes);
         dialogs.answer(MsgAnswer::Ok);
         const auto tally = ShoppingActions::addAllFromRecipe(
             folder.path(), splitItemLines("1||Apple~2||Pear~3||Plum~||OR~4||Fig~"), "Fruit", true);
-        QCOMPARE(tally.added, 2);
-        QCOMPARE(tally.skipped, 1);
-        QCOMPARE(tally.notAdded, 2);
-        QCOMPARE(liveCount(folder.path()), 10000);
-        QCOMPARE(titles(dialogs), (QStringList { "Add All Ingredients", "Maximum Number Items" }));
-        QVERIFY(dialogs.last().text.endsWith("2 ingredient lines were not added."));
-    }
-
-    // The planner's run tells the limit for every line past it, as the lines come, then finishes.
-    void plannerTellsTheLimitForEveryLinePastIt()
-    {
-        TestData::DataFolderFixture folder;
-        fillShoppingList(folder.path(), 9999);
-        append(folder.path(), TableDef::Recipes, { recipe("fruit", "Fruit", "1||Apple~2||Pear~3||Plum~") });
-        DataSource1 recipes(folder.file(TableDef::Recipes));
-        DataSource8 menu(folder.file(TableDef::MenuPlanner));
-        QVERIFY(!MenuPlanner::addFromRecipeWindow(menu.recordset(), QDate(2008, 1, 7), "", "Nameless"));
-        QVERIFY(MenuPlanner::addFromRecipeWindow(menu.recordset(), QDate(2008, 1, 7), "fruit", "Fruit"));
-        MenuPlannerModel planner(menu.recordset());
-        QCOMPARE(planner.rows().size(), 1); // a recipe without key is not planned
-        ScriptedDialogs dialogs;
-        for (const MsgAnswer answer : { MsgAnswer::Yes, MsgAnswer::Ok, MsgAnswer::Ok, MsgAnswer::Ok })
-            dialogs.answer(answer);
-        QCOMPARE(ShoppingActions::addFromPlanner(folder.path(), planner, recipes.recordset(), true).added, 1);
-        QCOMPARE(
-            titles(dialogs),
-            (QStringList { "Add All Ingredients", "Maximum Number Items", "Maximum Number Items", "Add Complete" }));
-        QCOMPARE(dialogs.shown().at(1).text, kLimitText);
+        QCOMPARE(QVector<int>({ tally.added, tally.skipped, tally.notAdded }), QVector<int>({ 2, 1, 2 }));
+        QCOMPARE(read(folder.path(), TableDef::ShoppingList, {}).size(), 10005);
+        QCOMPARE(dialogs.last().title, QStringLiteral("Maximum Number Items"));
+        QCOMPARE(dialogs.last().text, kLimitText + "\r\n\r\n2 ingredient lines were not added.");
     }
 
     // Declining add-all, or adding from an empty planner, leaves the shopping list file as it was.
@@ -200,56 +119,8 @@ private Q_SLOTS:
         DataSource8 menu(folder.file(TableDef::MenuPlanner));
         dialogs.answer(MsgAnswer::Ok);
         ShoppingActions::addFromPlanner(folder.path(), MenuPlannerModel(menu.recordset()), recipes.recordset(), false);
-        QCOMPARE(titles(dialogs), (QStringList { "Add All Ingredients", "No Selection" }));
         QCOMPARE(dialogs.last().text, QStringLiteral("Please select a recipe."));
         QCOMPARE(folder.readBytes(TableDef::ShoppingList), before);
-    }
-
-    // Add-one confirms only when the preference is exactly "1", and then also for a line that is no item.
-    void addOneConfirmation()
-    {
-        TestData::DataFolderFixture folder;
-        append(folder.path(), TableDef::Preferences, { { "0x00000001", "0x0000", "confirm_1SL", "0" } });
-        AppState::instance().prefs = std::make_unique<DataSourcePrefs2>(folder.file(TableDef::Preferences));
-        ScriptedDialogs dialogs;
-        ShoppingActions::addOneFromRecipe(folder.path(), "", "", "Apple", "Pie");
-        QCOMPARE(dialogs.messageCount(), 0);
-        QCOMPARE(liveCount(folder.path()), 1);
-        Recordset& prefs = AppState::instance().prefs->recordset();
-        prefs.moveFirst();
-        prefs.setValue("PrefsStr1", "1");
-        prefs.update();
-        dialogs.answer(MsgAnswer::Ok);
-        ShoppingActions::addOneFromRecipe(folder.path(), "", "", "", "Pie");
-        QCOMPARE(dialogs.last().text, QStringLiteral("Item added to the shopping list."));
-        QCOMPARE(liveCount(folder.path()), 1);
-    }
-
-    void menuKeys()
-    {
-        const QDate christmas(2007, 12, 25);
-        QCOMPARE(MenuPlanner::recipeWindowKey(christmas, "Apple Pie"), QStringLiteral("20071225~Apple Pie"));
-        QCOMPARE(MenuPlanner::plannerKey(christmas, "Dinner", "Mom's *Apple* Pie"),
-                 QStringLiteral("20071225dinner~moms apple pie"));
-        QCOMPARE(MenuPlanner::plannerKey(QDate(2008, 1, 5), "", "Soup"), QStringLiteral("20080105~soup"));
-    }
-
-    // The recipe part and the date column shown for a planner key; keys that are no date are shown raw.
-    void keyParts_data()
-    {
-        stringColumns("key", "recipe", "date");
-        stringRows({ { "recipe window", "20071225~a~b", "a~b", "12/25 Tue" },
-                     { "planner with meal", "20080105dinner~soup", "soup", "1/5 Sat" },
-                     { "leap day", "20080229~x", "x", "2/29 Fri" },
-                     { "month 13", "20071325~x", "x", "20071325~x" },
-                     { "tilde only before seventh", "2007~1225", "2007~1225", "2007~1225" },
-                     { "handheld form", "12/25/2007 pie", "12/25/2007 pie", "12/25/2007 pie" } });
-    }
-    void keyParts()
-    {
-        QFETCH(QString, key);
-        QTEST(MenuPlanner::recipePartOfKey(key), "recipe");
-        QTEST(MenuPlanner::dateColumnText(key), "date");
     }
 
     // Update keeps the record when only letter case changes, otherwise replaces it under the status rules.
@@ -266,9 +137,8 @@ private Q_SLOTS:
         QTest::newRow("other recipe") << "0x0000" << d << "Cake"
                                       << QStringList { "0x0002|0x00000042|20071225dinner~apple pie|Apple Pie",
                                                        "0x0008|0x00000000|20071225dinner~cake|Cake" };
-        QTest::newRow("other date on new record")
-            << "0x0008" << QDate(2007, 12, 31) << "Apple Pie"
-            << QStringList { "0x0008|0x00000000|20071231dinner~apple pie|Apple Pie" };
+        QTest::newRow("other date on new") << "0x0008" << QDate(2007, 12, 31) << "Apple Pie"
+                                           << QStringList { "0x0008|0x00000000|20071231dinner~apple pie|Apple Pie" };
     }
     void plannerUpdate()
     {
@@ -281,59 +151,46 @@ private Q_SLOTS:
         DataSource8 menu(folder.file(TableDef::MenuPlanner));
         MenuPlannerModel model(menu.recordset());
         const auto entry = model.beginEdit();
-        QVERIFY(entry);
-        QCOMPARE(entry->date, QDate(2007, 12, 25));
+        QCOMPARE(entry.value().date, QDate(2007, 12, 25));
         QCOMPARE(model.addOrUpdate({ date, entry->meal, recipe }), MenuPlannerModel::Result::Updated);
-        QCOMPARE(model.mode(), MenuPlannerModel::Mode::Add);
         QVERIFY(menu.save());
         QTEST(read(folder.path(), TableDef::MenuPlanner, { "REC_ID", "MenuKey", "MenuRecipe" }), "file");
     }
 
     void shoppingListUpdate_data()
     {
-        QTest::addColumn<QString>("status");
-        QTest::addColumn<QString>("aisle");
-        QTest::addColumn<QString>("ingredient");
-        QTest::addColumn<QStringList>("file");
-        QTest::newRow("case only") << "0x0000"
-                                   << "7"
-                                   << "milk" << QStringList { "0x0004|0x00000077|007milk|milk|2|Cake" };
-        QTest::newRow("case only on new record") << "0x0008"
-                                                 << "7"
-                                                 << "milk" << QStringList { "0x0004|0x00000077|007milk|milk|2|Cake" };
-        QTest::newRow("aisle change") << "0x0000"
-                                      << "5"
-                                      << "Milk"
-                                      << QStringList { "0x0008|0x00000000|005milk|Milk|2|Cake",
-                                                       "0x0002|0x00000077|007milk|Milk|1|Cake" };
-        QTest::newRow("ingredient change on new removes old")
-            << "0x0008"
-            << "7"
-            << "Cream" << QStringList { "0x0008|0x00000000|007cream|Cream|2|Cake" };
+        stringColumns("status", "aisle", "ingredient", "file", "old");
+        stringRows({ { "case only", "0x0000", "7", "milk", "0x0004|0x00000077|007milk|milk|2|Cake", "" },
+                     { "case only on new record", "0x0008", "7", "milk", "0x0004|0x00000077|007milk|milk|2|Cake", "" },
+                     { "aisle change", "0x0000", "5", "Milk", "0x0008|0x00000000|005milk|Milk|2|Cake",
+                       "0x0002|0x00000077|007milk|Milk|1|Cake" },
+                     { "ingredient change on new removes old", "0x0008", "7", "Cream",
+                       "0x0008|0x00000000|007cream|Cream|2|Cake", "" } });
     }
     void shoppingListUpdate()
     {
         QFETCH(QString, status);
         QFETCH(QString, aisle);
         QFETCH(QString, ingredient);
+        QFETCH(QString, file);
+        QFETCH(QString, old);
         TestData::DataFolderFixture folder;
         append(folder.path(), TableDef::ShoppingList,
                { { "0x00000077", status, "007milk", "7", "Milk", "1", "qt", "Cake", "", "" } });
         {
             ShoppingListModel shop(folder.path());
-            const auto entry = shop.beginEdit();
-            QVERIFY(entry);
-            QCOMPARE(entry->aisle, QStringLiteral("7"));
+            QCOMPARE(shop.beginEdit().value().aisle, QStringLiteral("7"));
             QCOMPARE(shop.addOrUpdate({ aisle, "2", "qt", ingredient }), ShoppingListModel::Result::Updated);
-            QCOMPARE(shop.mode(), ShoppingListModel::Mode::Add);
             QVERIFY(shop.save());
         }
-        QTEST(read(folder.path(), TableDef::ShoppingList, { "REC_ID", "ShopKey", "ShopIngr", "ShopQty", "ShopNote" }),
-              "file");
+        const QStringList written { file, old };
+        QCOMPARE(
+            read(folder.path(), TableDef::ShoppingList, { "REC_ID", "ShopKey", "ShopIngr", "ShopQty", "ShopNote" }),
+            written.mid(0, old.isEmpty() ? 1 : 2));
     }
 
-    // Update rewrites the item being edited even when another row was clicked meanwhile; delete and clear
-    // write their statuses.
+    // Update rewrites the item being edited even when another row was clicked meanwhile; delete writes its
+    // status and keeps a row selected.
     void shoppingListEditDeleteAndClear()
     {
         TestData::DataFolderFixture folder;
@@ -346,19 +203,14 @@ private Q_SLOTS:
             QVERIFY(shop.select(1));
             shop.addOrUpdate({ "1", "6", "", "Apple" });
             QCOMPARE(shop.rows().at(0).quantity, QStringLiteral("6"));
-            QCOMPARE(shop.rows().at(1).quantity, QString());
             shop.addOrUpdate({ "3", "", "", "Plum" });
             QVERIFY(shop.select(1));
             QVERIFY(shop.deleteSelected());
-            QCOMPARE(shop.rows().size(), 2);
-            QCOMPARE(shop.rows().at(1).ingredient, QStringLiteral("Plum"));
             QCOMPARE(shop.selectedRow(), 1);
-            QVERIFY(shop.clearAll());
-            QVERIFY(shop.rows().isEmpty());
             QVERIFY(shop.save());
         }
-        QCOMPARE(read(folder.path(), TableDef::ShoppingList, { "ShopIngr" }),
-                 (QStringList { "0x0002|Apple", "0x0002|Pear" }));
+        QCOMPARE(read(folder.path(), TableDef::ShoppingList, { "ShopIngr", "ShopQty" }),
+                 (QStringList { "0x0004|Apple|6", "0x0002|Pear|", "0x0008|Plum|" }));
     }
 
     // A planned week goes onto the shopping list with aisles and recipe notes, found by key in any letter case;

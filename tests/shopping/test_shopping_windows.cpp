@@ -11,7 +11,6 @@
 #include "shopping/ui/frmMenu.h"
 #include "shopping/ui/frmShopList.h"
 
-#include <QAbstractButton>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLineEdit>
@@ -27,13 +26,6 @@ namespace {
 QComboBox* box(QWidget* window, const char* name)
 {
     return child<QComboBox>(window, name);
-}
-QStringList widths(QWidget* window, const char* grid)
-{
-    QStringList out;
-    for (int c = 0; c < child<QTableWidget>(window, grid)->columnCount(); ++c)
-        out << QString::number(child<QTableWidget>(window, grid)->columnWidth(c));
-    return out;
 }
 } // namespace
 
@@ -64,19 +56,6 @@ private Q_SLOTS:
         setMenuDatePicker(nullptr);
     }
 
-    void emptyFileOpensAndCloses()
-    {
-        m_folder->writeBytes(TableDef::ShoppingList, "");
-        {
-            frmShopList window(path());
-            for (const char* button : { "cmdEdit", "cmdDelete", "cmdClearSL", "cmdSave" })
-                click(&window, button);
-        }
-        QCOMPARE(m_dialogs->messageCount(), 0);
-        // Closing writes the file even without changes.
-        QVERIFY(m_folder->readBytes(TableDef::ShoppingList).startsWith("#"));
-    }
-
     // Typed items: the aisle comes from the master list, Enter walks the boxes and adds; the grid shows the
     // items in key order; closing writes the file.
     void typeItemsInKeyOrder()
@@ -96,74 +75,49 @@ private Q_SLOTS:
             keys("{Enter}1{Enter}gal{Enter}");
             QCOMPARE(item->currentText(), QString());
             QCOMPARE(QApplication::focusWidget(), item);
-            aisle->setEditText("3");
-            click(&window, "cmdAdd"); // no item: nothing is added
             item->setEditText("Bread");
             QCOMPARE(aisle->currentText(), QStringLiteral("12"));
             aisle->setEditText("7.5");
             click(&window, "cmdAdd");
             auto* grid = child<QTableWidget>(&window, "gridShopList");
             QCOMPARE(column(grid, 5), (QStringList { "007milk", "7.5bread" }));
-            QCOMPARE(column(grid, 2), (QStringList { "gal", "" }));
-            QCOMPARE(child<QLineEdit>(&window, "txtKey")->text(), QStringLiteral("007milk"));
             QVERIFY(window.close());
         }
-        QCOMPARE(read(path(), TableDef::ShoppingList, { "REC_ID", "ShopKey", "ShopIngr", "ShopQty", "ShopAisle" }),
-                 (QStringList { "0x0008|0x00000000|007milk|milk|1|7", "0x0008|0x00000000|7.5bread|Bread||7.5" }));
+        QCOMPARE(read(path(), TableDef::ShoppingList, { "ShopKey", "ShopIngr", "ShopQty", "ShopUnits", "ShopAisle" }),
+                 (QStringList { "0x0008|007milk|milk|1|gal|7", "0x0008|7.5bread|Bread|||7.5" }));
     }
 
-    void boxesKeepTheirLimits_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<int>("limit");
-        QTest::newRow("aisle") << "txtAisle" << 5;
-        QTest::newRow("qty") << "txtQty" << 12;
-        QTest::newRow("units") << "txtUnit" << 12;
-        QTest::newRow("item") << "txtItem" << 80;
-    }
     void boxesKeepTheirLimits()
     {
-        QFETCH(QString, name);
-        QFETCH(int, limit);
         frmShopList window(path());
         window.show();
-        auto* combo = box(&window, qPrintable(name));
-        tabTo(combo);
-        type(QString(limit + 1, QLatin1Char('a')));
-        QCOMPARE(m_platform->beeps, 1);
-        QCOMPARE(combo->currentText(), QString(limit, QLatin1Char('a')));
+        int beeps = 0;
+        for (const auto& [name, limit] :
+             { std::pair("txtAisle", 5), { "txtQty", 12 }, { "txtUnit", 12 }, { "txtItem", 80 } }) {
+            tabTo(box(&window, name));
+            type(QString(limit + 1, QLatin1Char('a')));
+            QCOMPARE(m_platform->beeps, ++beeps);
+            QCOMPARE(box(&window, name)->currentText(), QString(limit, QLatin1Char('a')));
+        }
     }
 
-    // Edit fills the boxes from the row (its own aisle wins over the master list's); Add updates that row.
-    void editAndUpdate()
+    // Edit fills the boxes from the row (its own aisle wins over the master list's) and Add updates that row;
+    // clearing the list asks first.
+    void editUpdateAndClear()
     {
         append(path(), TableDef::Ingredients, { masterIngredient("Milk", "7") });
         append(path(), TableDef::ShoppingList,
-               { { "0x00000031", "0x0000", "003milk", "3", "Milk", "1", "qt", "Cake", "", "" } });
-        {
-            frmShopList window(path());
-            click(&window, "cmdEdit");
-            QCOMPARE(box(&window, "txtAisle")->currentText(), QStringLiteral("3"));
-            QCOMPARE(box(&window, "txtQty")->currentText(), QStringLiteral("1"));
-            QCOMPARE(child<QLineEdit>(&window, "txtNote")->text(), QStringLiteral("Cake"));
-            box(&window, "txtItem")->setEditText("MILK");
-            box(&window, "txtAisle")->setEditText("3"); // the master list's aisle came with the item
-            click(&window, "cmdAdd");
-            QCOMPARE(column(child<QTableWidget>(&window, "gridShopList"), 3), QStringList { "MILK" });
-            window.accept();
-        }
-        QCOMPARE(read(path(), TableDef::ShoppingList, { "REC_ID", "ShopIngr" }),
-                 QStringList { "0x0004|0x00000031|MILK" });
-    }
-
-    void clearListAsksFirst()
-    {
-        append(path(), TableDef::ShoppingList,
-               { { "0x00000031", "0x0000", "003milk", "3", "Milk", "", "", "", "", "" },
+               { { "0x00000031", "0x0000", "003milk", "3", "Milk", "1", "qt", "Cake", "", "" },
                  { "0x00000000", "0x0008", "004tea", "4", "Tea", "", "", "", "", "" } });
         {
             frmShopList window(path());
             auto* grid = child<QTableWidget>(&window, "gridShopList");
+            click(&window, "cmdEdit");
+            QCOMPARE(box(&window, "txtAisle")->currentText(), QStringLiteral("3"));
+            box(&window, "txtItem")->setEditText("MILK");
+            box(&window, "txtAisle")->setEditText("3"); // the master list's aisle came with the item
+            click(&window, "cmdAdd");
+            QCOMPARE(column(grid, 3), (QStringList { "MILK", "Tea" }));
             m_dialogs->answer(MsgAnswer::No);
             click(&window, "cmdClearSL");
             QCOMPARE(m_dialogs->last().text,
@@ -171,25 +125,10 @@ private Q_SLOTS:
             QCOMPARE(grid->rowCount(), 2);
             m_dialogs->answer(MsgAnswer::Yes);
             click(&window, "cmdClearSL");
-            QCOMPARE(grid->rowCount(), 0);
             window.reject();
         }
-        QCOMPARE(read(path(), TableDef::ShoppingList, { "ShopKey" }), QStringList { "0x0002|003milk" });
-    }
-
-    // Edit List opens the master list editor and reads that pick list again when it closes.
-    void editListRefillsPickList()
-    {
-        AppState::instance().dataPath = path();
-        frmShopList window(path());
-        const auto seen = onModal("frmMasterCat", [](QDialog* editor) {
-            QCOMPARE(editor->windowTitle(), QStringLiteral("Edit Master Aisle List"));
-            child<QLineEdit>(editor, "txtCat")->setText("Deli");
-            click(editor, "cmdAdd");
-        });
-        click(&window, "cmdEditAisle");
-        QVERIFY(*seen);
-        QCOMPARE(box(&window, "txtAisle")->itemText(0), QStringLiteral("Deli"));
+        QCOMPARE(read(path(), TableDef::ShoppingList, { "REC_ID", "ShopIngr", "ShopQty", "ShopNote" }),
+                 QStringList { "0x0002|0x00000031|MILK|1|Cake" });
     }
 
     void plannerGridAndEdits()
@@ -210,7 +149,6 @@ private Q_SLOTS:
         keys("Roast Goose{Enter}");
         QCOMPARE(column(grid, 3),
                  (QStringList { "20071225dinner~roast goose", "20071225~apple pie", "odd handheld key" }));
-        QCOMPARE(recipe->text(), QString());
 
         grid->setCurrentCell(1, 0);
         click(&window, "cmdEdit");
@@ -218,46 +156,17 @@ private Q_SLOTS:
         child<QDateEdit>(&window, "dtMenu")->setDate(QDate(2007, 12, 31));
         click(&window, "cmdAddUpdate");
         QCOMPARE(column(grid, 0), (QStringList { "12/25 Tue", "12/31 Mon", "odd handheld key" }));
-        QCOMPARE(child<QLineEdit>(&window, "txtKey")->text(), QStringLiteral("20071231~apple pie"));
-
-        m_dialogs->answer(MsgAnswer::Yes);
-        click(&window, "cmdClearSL");
-        QCOMPARE(grid->rowCount(), 0);
-        click(&window, "cmdEdit"); // nothing to edit: stays in Add mode
-        QCOMPARE(child<QAbstractButton>(&window, "cmdAddUpdate")->text(), QStringLiteral("&Add"));
     }
 
-    void gridColumnsHaveTheirWidths()
-    {
-        frmShopList shop(path());
-        DataSource8 menu(m_folder->file(TableDef::MenuPlanner));
-        frmMenu planner(menu.recordset(), path(), nullptr);
-        // Twips of the classic layout at 15 twips a pixel.
-        QCOMPARE(widths(&shop, "gridShopList"), (QStringList { "40", "67", "67", "200", "200", "33" }));
-        QCOMPARE(widths(&planner, "gridMenu").mid(0, 3), (QStringList { "67", "223", "333" }));
-    }
-
-    // View finds the entry's recipe by the key it holds (two recipes may share a name), and is not offered
-    // while the recipe window holds an edit.
-    void viewFoundAndNotFound()
+    // View finds the entry's recipe by the key it holds (two recipes may share a name).
+    void viewFindsTheRecipeByKey()
     {
         append(path(), TableDef::MenuPlanner,
-               { { "0x00000051", "0x0000", "20071225~apple pie1", "", "", "Apple Pie", "", "" },
-                 { "0x00000052", "0x0000", "20071226~cake", "", "", "Cake", "", "" } });
+               { { "0x00000051", "0x0000", "20071225~apple pie1", "", "", "Apple Pie", "", "" } });
         DataSource8 menu(m_folder->file(TableDef::MenuPlanner));
         FakeRecipeWindow recipes;
         recipes.listedKeys = { "apple pie", "apple pie1" };
-        recipes.editing = true;
-        QVERIFY(!frmMenu(menu.recordset(), path(), &recipes).findChild<QWidget*>("cmdView")->isEnabled());
-        recipes.editing = false;
         frmMenu window(menu.recordset(), path(), &recipes);
-        child<QTableWidget>(&window, "gridMenu")->setCurrentCell(1, 0);
-        m_dialogs->answer(MsgAnswer::Ok);
-        click(&window, "cmdView");
-        QCOMPARE(m_dialogs->last().text,
-                 QStringLiteral("The recipe was not found in the current list.\r\nClose the Menu "
-                                "Planner, then click List All to list all recipes, then try again."));
-        QCOMPARE(window.result(), 0);
         child<QTableWidget>(&window, "gridMenu")->setCurrentCell(0, 0);
         click(&window, "cmdView");
         QCOMPARE(recipes.shown, QStringLiteral("apple pie1"));
@@ -265,7 +174,7 @@ private Q_SLOTS:
     }
 
     // The recipe window's buttons: add one (with the confirmation preference), add all, and Menu Add (a
-    // cancelled date adds nothing; an open recipe window gives its key).
+    // cancelled date adds nothing).
     void mainWindowCommands()
     {
         append(path(), TableDef::Ingredients, { masterIngredient("Flour", "3") });
@@ -276,13 +185,11 @@ private Q_SLOTS:
         state.menu = std::make_unique<DataSource8>(m_folder->file(TableDef::MenuPlanner));
         Main main;
         auto* grid = child<QTableWidget>(&main, "gridIngredients");
-        click(&main, "cmdShop_1"); // no lines: nothing
         child<QLineEdit>(&main, "txtName")->setText("Bread");
         grid->setRowCount(2);
-        const char* cells[2][3] = { { "2", "cups", "Flour" }, { "1", "tsp", "Salt" } };
-        for (int r = 0; r < 2; ++r)
-            for (int c = 0; c < 3; ++c)
-                grid->setItem(r, c, new QTableWidgetItem(QString::fromLatin1(cells[r][c])));
+        const QStringList cells { "2", "cups", "Flour", "1", "tsp", "Salt" };
+        for (int i = 0; i < cells.size(); ++i)
+            grid->setItem(i / 3, i % 3, new QTableWidgetItem(cells.at(i)));
         grid->setCurrentCell(1, 0);
         m_dialogs->answer(MsgAnswer::Ok);
         click(&main, "cmdShop_0");
@@ -301,17 +208,11 @@ private Q_SLOTS:
         child<QListWidget>(&main, "lstAll")->addItem("Bread");
         setMenuDatePicker([](QWidget*) { return std::optional<QDate>(); });
         click(&main, "cmdMenuAdd");
-        QCOMPARE(state.menu->recordset().totalRecordCount(), 0);
         setMenuDatePicker([](QWidget*) { return std::optional<QDate>(QDate(2007, 12, 25)); });
         click(&main, "cmdMenuAdd");
-        recipes.keys = QStringList { "apple pi2" };
-        setMenuDatePicker([](QWidget*) { return std::optional<QDate>(QDate(2008, 1, 5)); });
-        click(&main, "cmdMenuAdd");
-        main.setRecipeWindow(nullptr);
-        QCOMPARE(read(path(), TableDef::MenuPlanner, { "MenuKey", "MenuMeal", "MenuRecipe" }), QStringList());
         state.menu->save();
-        QCOMPARE(read(path(), TableDef::MenuPlanner, { "MenuKey", "MenuMeal", "MenuRecipe" }),
-                 (QStringList { "0x0008|20071225~bread||Bread", "0x0008|20080105~apple pi2||Bread" }));
+        QCOMPARE(read(path(), TableDef::MenuPlanner, { "MenuKey", "MenuRecipe" }),
+                 QStringList { "0x0008|20071225~bread|Bread" });
     }
 };
 

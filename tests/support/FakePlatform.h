@@ -11,8 +11,8 @@
 class FakePlatform : public PlatformBackend
 {
 public:
-    FakePlatform();
-    ~FakePlatform() override;
+    FakePlatform() { Platform::setBackend(this); }
+    ~FakePlatform() override { Platform::setBackend(m_previous); }
 
     struct Run
     {
@@ -37,15 +37,31 @@ public:
     QString clipboardText() override { return clipboard; }
     void setClipboardText(const QString& text) override { clipboard = text; }
     void beep() override { ++beeps; }
-    void setBusy(bool busy) override;
+    void setBusy(bool busy) override
+    {
+        busyDepth += busy ? 1 : -1;
+        busyShown += busy ? 1 : 0;
+    }
     void processEvents() override { }
-    bool openUrl(const QString& fileOrUrl) override;
-    int runAndWait(const QString& program, const QStringList& arguments) override;
+    bool openUrl(const QString& fileOrUrl) override
+    {
+        opened << fileOrUrl;
+        return openSucceeds;
+    }
+    int runAndWait(const QString& program, const QStringList& arguments) override
+    {
+        runs.append({ program, arguments });
+        return runExitCode;
+    }
     bool topLevelWindowExists(const QString& title) override { return windowTitles.contains(title); }
     bool acquireSingleInstance(const QString&) override { return lockAvailable; }
     QString userFolder(UserFolder kind) override { return kind == UserFolder::Config ? configFolder : dataFolder; }
-    bool canWriteIn(const QString& folder) override;
+    bool canWriteIn(const QString& folder) override
+    {
+        return !readOnlyFolders.contains(folder.endsWith(QLatin1Char('/')) ? folder.chopped(1) : folder)
+            && PlatformBackend::canWriteIn(folder);
+    }
 
 private:
-    PlatformBackend* m_previous;
+    PlatformBackend* m_previous = Platform::backend();
 };

@@ -52,9 +52,7 @@ public:
     }
     bool showRecipeByKey(const QString& key) override
     {
-        if (!listedKeys.contains(key))
-            return false;
-        shown = key;
-        return true;
+        shown = listedKeys.contains(key) ? key : shown;
+        return listedKeys.contains(key);
     }
 };

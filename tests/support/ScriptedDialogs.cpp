@@ -2,17 +2,6 @@
 
 #include <QTest>
 
-ScriptedDialogs::ScriptedDialogs()
-    : m_previous(Dialogs::backend())
-{
-    Dialogs::setBackend(this);
-}
-
-ScriptedDialogs::~ScriptedDialogs()
-{
-    Dialogs::setBackend(m_previous);
-}
-
 int ScriptedDialogs::messageCount() const
 {
     int n = 0;
@@ -32,30 +21,13 @@ MsgAnswer ScriptedDialogs::message(const QString& title, const QString& text, Ms
     return m_answers.dequeue();
 }
 
-QString ScriptedDialogs::nextPath(const QString& kind, const QString& title)
+QString ScriptedDialogs::nextPath(const QString& kind, const QString& title, const QString& filter)
 {
+    m_shown.append({ kind, title, filter });
     if (m_paths.isEmpty()) {
         const QByteArray what = QStringLiteral("%1 dialog with no answer queued: %2").arg(kind, title).toUtf8();
         QTest::qFail(what.constData(), __FILE__, __LINE__);
         return QString();
     }
     return m_paths.dequeue();
-}
-
-QString ScriptedDialogs::openFile(const QString& title, const QString& filter, const QString&)
-{
-    m_shown.append({ QStringLiteral("open"), title, filter });
-    return nextPath(QStringLiteral("open"), title);
-}
-
-QString ScriptedDialogs::saveFile(const QString& title, const QString& filter, const QString&)
-{
-    m_shown.append({ QStringLiteral("save"), title, filter });
-    return nextPath(QStringLiteral("save"), title);
-}
-
-QString ScriptedDialogs::chooseFolder(const QString& title, const QString&)
-{
-    m_shown.append({ QStringLiteral("folder"), title, QString() });
-    return nextPath(QStringLiteral("folder"), title);
 }

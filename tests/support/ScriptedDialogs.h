@@ -22,8 +22,8 @@ public:
         MsgIcon icon = MsgIcon::None;
     };
 
-    ScriptedDialogs();
-    ~ScriptedDialogs() override;
+    ScriptedDialogs() { Dialogs::setBackend(this); }
+    ~ScriptedDialogs() override { Dialogs::setBackend(m_previous); }
 
     // Queues the answer of the next message box.
     void answer(MsgAnswer answer) { m_answers.enqueue(answer); }
@@ -39,14 +39,23 @@ public:
     bool exhausted() const { return m_answers.isEmpty() && m_paths.isEmpty(); }
 
     MsgAnswer message(const QString& title, const QString& text, MsgButtons buttons, MsgIcon icon) override;
-    QString openFile(const QString& title, const QString& filter, const QString& initialPath) override;
-    QString saveFile(const QString& title, const QString& filter, const QString& initialPath) override;
-    QString chooseFolder(const QString& title, const QString& initialFolder) override;
+    QString openFile(const QString& title, const QString& filter, const QString&) override
+    {
+        return nextPath(QStringLiteral("open"), title, filter);
+    }
+    QString saveFile(const QString& title, const QString& filter, const QString&) override
+    {
+        return nextPath(QStringLiteral("save"), title, filter);
+    }
+    QString chooseFolder(const QString& title, const QString&) override
+    {
+        return nextPath(QStringLiteral("folder"), title, QString());
+    }
 
 private:
-    QString nextPath(const QString& kind, const QString& title);
+    QString nextPath(const QString& kind, const QString& title, const QString& filter);
 
-    DialogBackend* m_previous;
+    DialogBackend* m_previous = Dialogs::backend();
     QQueue<MsgAnswer> m_answers;
     QQueue<QString> m_paths;
     QVector<Shown> m_shown;
