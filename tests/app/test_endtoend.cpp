@@ -20,14 +20,11 @@ class TestEndToEnd : public QObject
     QProcess m_program;
     bool m_managed = false; // a window manager runs on the display
 
-    // Runs xdotool and returns its standard output; ok tells whether it ended in time with status 0.
     QString xdotool(const QStringList& args, bool* ok = nullptr, int timeoutMs = kWaitMs)
     {
         QProcess p;
         p.start(m_xdotool, args);
-        const bool ended = p.waitForFinished(timeoutMs);
-        if (!ended)
-            p.kill(), p.waitForFinished();
+        const bool ended = p.waitForFinished(timeoutMs) || (p.kill(), p.waitForFinished(), false);
         if (ok)
             *ok = ended && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
         return QString::fromLocal8Bit(p.readAllStandardOutput()).trimmed();
@@ -138,25 +135,19 @@ private slots:
         QVERIFY2(!editor.isEmpty(), "the ingredient editor did not open");
         activate(editor);
 
-        // Qty "2" completes to "2/3" and Delete leaves the typed "2"; Enter. Unit "c" completes to "can" and
-        // Backspace leaves the typed "c"; Enter. Item "suga" completes to "sugar"; Enter adds the line. OK.
         for (const char* step : { "key alt+q", "type 2", "key Delete Return", "type c", "key BackSpace Return",
                                   "type suga", "key Return alt+o" })
             send(QString::fromLatin1(step).split(QLatin1Char(' ')));
-        QDeadlineTimer closing(kWaitMs);
-        while (!windows(QStringLiteral("Edit Ingredients")).isEmpty() && !closing.hasExpired())
+        for (QDeadlineTimer closing(kWaitMs); !windows("Edit Ingredients").isEmpty() && !closing.hasExpired();)
             QTest::qWait(100);
         QVERIFY2(windows(QStringLiteral("Edit Ingredients")).isEmpty(), "the ingredient editor did not close");
 
-        // Save, then close the window, which writes the tables and ends the program. The window manager may
-        // leave no window active when the editor closes: a person would click back into the main window.
-        activate(main);
+        activate(main); // the window manager may leave no window active when the editor closes
         click(main, 8 + 59, 524 + 14);
         send(m_managed ? QStringList { "key", "alt+F4" } : QStringList { "key", "alt+f", "x" });
         QVERIFY2(m_program.waitForFinished(kWaitMs), "the program did not end");
         QCOMPARE(m_program.exitCode(), 0);
 
-        // Only the edited record is marked changed, and it holds the new ingredient line.
         const QRegularExpression changedRecord(QStringLiteral("^0x[0-9a-f]{8},0x0004,"));
         QStringList changed;
         for (const QByteArray& line : TestData::readFile(DataSource::tablePath(data, TableDef::Recipes)).split('\n')) {

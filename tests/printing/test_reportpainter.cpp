@@ -45,7 +45,6 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("format");
         QTest::newRow("with header") << "<+0.5in|<+1.0in|<+2.4in|<+2.8in";
-        QTest::newRow("plain list") << "<+0.8in|<+1.0in|<+4.7in~";
     }
     void tableBreaksWithRepeatedHeader()
     {
@@ -75,36 +74,6 @@ private Q_SLOTS:
         const QStringList texts = ReportPainter(doc).pageTexts(1);
         QVERIFY(texts.size() > 3);
         QCOMPARE(texts.join(QString()).remove(' '), QString(text + "abcdefghijklmnopqrstuvwxyztwowords").remove(' '));
-    }
-    void pictureScaledAndTextKeepsClear()
-    {
-        ReportFixture fx;
-        ReportDocument doc;
-        doc.drawPicture(fx.writePicture(), 5.5, 2.0, 2.0);
-        const QString longLine = QString("word ").repeated(60);
-        doc.paragraph(longLine);
-        const ReportPainter pages(doc);
-        const QRectF picture = pages.pagePictures(1).value(0);
-        QCOMPARE(picture.size(), QSizeF(2.0 * U, 1.5 * U)); // 4x3 pixels in a 2 in box
-        const QString first = pages.pageTexts(1).first(); // stops before the picture
-        QVERIFY(QFontMetricsF(ReportPainter::layoutFont("Arial", 10, false)).horizontalAdvance(first)
-                < picture.left() - 0.75 * U);
-        QVERIFY(longLine.startsWith(first));
-    }
-    void nextRecipeStartsBelowATallPicture()
-    {
-        ReportFixture fx;
-        const QString tall = fx.dataPath() + "/tall.png";
-        QImage(10, 40, QImage::Format_RGB32).save(tall);
-        fx.addRecipe({ "Apple", {}, {}, "1", {}, "Stir.", {}, {}, tall });
-        fx.addRecipe({ "Bread", {}, {}, "1", {}, "Bake." });
-        ReportDocument doc;
-        ReportComposer::composeRecipes(doc, fx.recipes(), PrintOptions(), QDate(2026, 1, 1));
-        const ReportPainter pages(doc);
-        QCOMPARE(pages.pagePictures(1).size(), 1);
-        QVERIFY(pages.textBox(1, ReportComposer::Separator).top() >= pages.pagePictures(1).first().bottom());
-        // The word processor is told the same with a clearing line break.
-        QCOMPARE(RtfWriter(&ReportPainter::pictureAsPng).toRtf(doc).count("{\\lbr3\\line}"), 1);
     }
     void pdfFileThroughSaveFile()
     {

@@ -54,7 +54,6 @@ private slots:
         row("fl", true, "flour", "our");
         row("fli", true, "fli", "");
         row("flour,", true, "flour, self-raising", " self-raising"); // the first of two matches
-        row("xyz", true, "xyz", "");
         row("fl{Backspace}", true, "fl", "");
         row("fl{Backspace}o", true, "flour", "ur");
         row("fl{Backspace} without key down", false, "flour", "our");
@@ -91,10 +90,8 @@ private slots:
               };
         row("ingredient unit: strict prefix", "frmIngredient", "txtUnit", "c{Backspace}",
             { "txtUnit=c", "focus=txtUnit" });
-        row("ingredient qty: Delete", "frmIngredient", "txtQty", "3{Delete}", { "txtQty=3" });
         row("ingredient: Enter moves on, adds", "frmIngredient", "txtQty", "1{Enter}c{Enter}milk{Enter}",
             { "rows=1", "line0=1|can|milk", "focus=txtQty" });
-        row("nutrition unit: strict prefix", "frmNutrition", "txtUnit", "k{Backspace}", { "txtUnit=k" });
         row("nutrition: Enter moves on, adds", "frmNutrition", "txtQty", "5{Enter}m{Enter}iron{Enter}",
             { "rows=1", "line0=5|mg|iron", "focus=txtQty" });
         row("source: Enter moves to rating", "Main", "cboSource", "{Ctrl+A}Gr{Enter}4",
@@ -106,7 +103,6 @@ private slots:
             { "txtAisle=1", "focus=cmdSave" });
         row("shopping: Enter walks the boxes, adds", "frmShopList", "txtItem", "ham{Enter}{Enter}2{Enter}lb{Enter}",
             { "rows=1", "focus=txtItem" });
-        row("shopping unit: strict prefix", "frmShopList", "txtUnit", "c{Backspace}", { "txtUnit=c" });
         row("menu meal: strict prefix", "frmMenu", "cboMeal", "d{Backspace}", { "cboMeal=d" });
     }
     void windowsTakeKeysWhereTheyArrive()
@@ -123,13 +119,9 @@ private slots:
                 editor->addOrUpdate(v);
             QVERIFY(editor->save());
         };
-        fill("qty", { "1", "3/4" });
-        fill("units", { "can", "cup", "lb" });
-        fill("ingr", { "Flour", "Milk" });
-        fill("ntrn", { "Iron" });
-        fill("aisle", { "10", "Dairy" });
-        fill("meal", { "Dinner" });
-        fill("source", { "Grandma" });
+        for (const QString list : { "qty=1,3/4", "units=can,cup,lb", "ingr=Flour,Milk", "ntrn=Iron", "aisle=10,Dairy",
+                                    "meal=Dinner", "source=Grandma" })
+            fill(qPrintable(list.section('=', 0, 0)), list.section('=', 1).split(','));
         AppState& app = AppState::instance();
         app.dataPath = folder;
         app.recipes = std::make_unique<DataSource1>(data.file(TableDef::Recipes));

@@ -3,7 +3,6 @@
 #include "ShellFixture.h"
 #include "app/Main.h"
 #include "shell/AppState.h"
-#include "shell/Settings.h"
 
 #include <QFileInfo>
 #include <QTimer>
@@ -94,7 +93,6 @@ private slots:
         QCOMPARE(s.recipes.saves, 0);
         QCOMPARE(s.recipes.cancels, closed ? 1 : 0);
         QCOMPARE(s.fileHas(TableDef::Recipes, "Saved Earlier"), closed);
-        QCOMPARE(s.main.syncWatch()->isActive(), !closed);
     }
 
     void hotsyncSavesAndClosesWithoutQuestion_data()
@@ -109,9 +107,6 @@ private slots:
         Started s;
         s.recipes.editing = true;
         s.addRecipe(QStringLiteral("Before Sync"));
-        s.platform.windowTitles << QStringLiteral("Hotsync Progress 2"); // only the exact title counts
-        s.main.checkForHotsync();
-        QVERIFY(!s.main.hotsyncDetected());
         s.platform.windowTitles << QStringLiteral("Hotsync Progress");
         TestData::RefusedWrites refused(failedSave ? SafeFile::Fault::Rename : SafeFile::Fault::None,
                                         QStringLiteral("ZestoDB.cdb"));
@@ -149,7 +144,6 @@ private slots:
         s.dialogs.answer(answer);
         QCOMPARE(s.main.close(), answer == MsgAnswer::Yes);
         QCOMPARE(s.dialogs.messageCount(), 2);
-        QCOMPARE(s.main.syncWatch()->isActive(), answer != MsgAnswer::Yes);
         QVERIFY(s.fileHas(TableDef::Preferences, "#")); // the other held tables were still written
     }
 
@@ -166,31 +160,6 @@ private slots:
             QCOMPARE(s.folders.data.readBytes(TableDef::Recipes), before);
             AppState::instance().reset();
         }
-    }
-
-    void tinyTablesRemovedAndGeometrySaved()
-    {
-        Started s(false);
-        s.folders.data.writeBytes(TableDef::Aisles, QByteArray(49, 'x'));
-        s.folders.data.writeBytes(TableDef::Meals, QByteArray(50, 'x'));
-        s.main.setGeometry(50, 60, 820, 640);
-        s.main.show();
-        QVERIFY(s.main.close());
-        QVERIFY(!QFileInfo::exists(s.folders.data.file(TableDef::Aisles)));
-        QVERIFY(QFileInfo::exists(s.folders.data.file(TableDef::Meals))
-                && QFileInfo::exists(s.folders.data.file(TableDef::Recipes))); // held tables were just written
-        QVERIFY(s.folders.iniBytes().endsWith("[Form]\r\nLeft=50\r\nTop=60\r\nWidth=820\r\nHeight=640\r\n"));
-    }
-
-    void unwritableSettingsToldOnceAtExit()
-    {
-        Started s;
-        AppState::instance().settingsPath = s.folders.program.filePath(QStringLiteral("gone/zestoraplus.ini"));
-        s.dialogs.answer(MsgAnswer::Ok);
-        QVERIFY(s.main.close());
-        QCOMPARE(s.dialogs.messageCount(), 1);
-        QCOMPARE(s.dialogs.last().text, QStringLiteral("An error occurred while writing to the ini file."));
-        QVERIFY(s.fileHas(TableDef::Preferences, "#"));
     }
 };
 

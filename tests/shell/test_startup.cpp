@@ -46,8 +46,6 @@ private slots:
         QTest::newRow("second copy") << QByteArray("lock ") + standard << ""
                                      << "Zestora is already running";
         QTest::newRow("no settings file") << QByteArray() << "InitializatiOn Error" << kInitText;
-        QTest::newRow("empty data path, PPC")
-            << QByteArray("[Main]\r\nInstallType=PPC\r\nDataPath=\r\n") << "InitializatiOn Error" << kInitText;
         QTest::newRow("data folder missing")
             << QByteArray("[Main]\r\nDataPath=/no/such/folder\r\n") << "Error"
             << "An error occurred while loading data source 1.%%\r\n\r\nFilename = /no/such/folder/ZestoDB.cdb";
@@ -67,10 +65,7 @@ private slots:
         QFile::remove(r.f.data.file(TableDef::MenuPlanner));
         r.dialogs.answer(MsgAnswer::Ok);
         TestData::ThrowOnFatalLoad throwing;
-        // With the splash window up: the message still reaches the dialogs and the splash is gone after.
-        QVERIFY(!r.start(Main::StartupOptions()));
-        for (QWidget* w : QApplication::topLevelWidgets())
-            QVERIFY(w->objectName() != QLatin1String("frmSplash"));
+        QVERIFY(!r.start(Main::StartupOptions())); // with the splash window up
         QCOMPARE(r.dialogs.messageCount(), 1);
         if (!title.isEmpty())
             QCOMPARE(r.dialogs.last().title, title);
@@ -100,12 +95,6 @@ private slots:
         const bool handheldItems = ini.contains("PPC");
         Run r;
         r.f.writeIni(ini.replace("%DATA%", r.f.data.path().toUtf8()));
-        r.f.data.writeBytes(
-            TableDef::Preferences,
-            "#FLDCNT:2\r\n0x00000001,0x0000,\"serves\",\"4\"\r\n0x00000002,0x0000,\"serves\",\"6\"\r\n");
-        r.f.data.writeBytes(TableDef::Ratings,
-                            "#FLDCNT:3\r\n0x00000001,0x0000,\"5 Stars\",\"\",\"\"\r\n"
-                            "0x00000002,0x0002,\"Deleted\",\"\",\"\"\r\n0x00000003,0x0000,\"1 Star\",\"\",\"\"\r\n");
         FakeRecipeWindow recipes;
         r.main.setRecipeWindow(&recipes);
         Main::StartupOptions withSplash;
@@ -120,32 +109,6 @@ private slots:
         QCOMPARE(r.main.geometry(), geometry.isNull() ? before : geometry);
         QCOMPARE(TestUi::child<QAction>(&r.main, "mnuTransfer")->isVisible(), handheldItems);
         QVERIFY(state.recipes && state.prefs && state.menu && r.main.syncWatch()->isActive());
-        QCOMPARE(recipes.listings, 1);
-        // A second live preference of the same key is deleted in the file; the first one counts.
-        QVERIFY(r.f.data.readBytes(TableDef::Preferences).contains("0x00000002,0x0002,\"serves\",\"6\""));
-        QCOMPARE(state.preference(QStringLiteral("serves")), QStringLiteral("4"));
-        r.main.LoadCombos(); // filling again replaces, never appends
-        auto* rating = TestUi::child<QComboBox>(&r.main, "cboRating");
-        QCOMPARE(rating->count(), 3);
-        QCOMPARE(rating->itemText(1), QStringLiteral("1 Star"));
-        QCOMPARE(TestUi::child<QComboBox>(&r.main, "cboSource")->count(), 0); // an empty table: no empty entry
-    }
-
-    void copyLogMovesTheDataFolder()
-    {
-        Run r;
-        TestData::DataFolderFixture conduitFolder;
-        const QByteArray newPath = conduitFolder.path().toUtf8() + '/';
-        r.f.writeStandardIni(QByteArray());
-        const QByteArray ini = r.f.iniBytes();
-        TestData::writeFile(r.f.program.filePath(QStringLiteral("CASLcopy.log")),
-                            "Copied 13 files\r\nuserpath: x\r\nUserPath: " + newPath + "\r\nEnd\r\n");
-        TestData::writeFile(r.f.program.filePath(QStringLiteral("install.log")), "Installed\r\n");
-        QVERIFY(r.start());
-        QCOMPARE(AppState::instance().dataPath, QString::fromUtf8(newPath));
-        QCOMPARE(TestData::readFile(r.f.program.filePath(QStringLiteral("install.log"))),
-                 "Installed\r\nFile Tree: " + newPath + "*.*\r\n");
-        QCOMPARE(r.f.iniBytes(), QByteArray(ini).replace("DataPath=", "DataPath=" + newPath + "\r\nOldDataPath="));
     }
 };
 
