@@ -4,6 +4,7 @@
 #include "TestPaths.h"
 #include "Widgets.h"
 
+#include "app/Main.h"
 #include "interchange/ui/ExportWindow.h"
 #include "interchange/ui/ImportWindow.h"
 #include "shell/AppState.h"
@@ -70,6 +71,20 @@ private:
     QTemporaryDir m_temp;
     ScriptedDialogs m_dialogs;
     FakePlatform m_platform;
+
+    void splashShopperMenu()
+    {
+        Main main;
+        m_folder.writeBytes(
+            TableDef::ShoppingList,
+            TestData::crlfLines(
+                { "#RECCNT:1", "0x00000001,0x0000,\"milk\",\"Dairy\",\"milk\",\"1\",\"qt\",\"\",\"\",\"\"" }));
+        const QString path = m_temp.filePath(QStringLiteral("splash.txt"));
+        m_dialogs.choosePath(path);
+        m_dialogs.answer(MsgAnswer::Ok);
+        TestUi::trigger(&main, "mnuSplashShopper");
+        QCOMPARE(TestData::readFile(path), QByteArray("- 1@ u:qt a:Dairy milk\r\n"));
+    }
 };
 
 QTEST_MAIN(TestInterchangeUi)

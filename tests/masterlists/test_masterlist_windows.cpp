@@ -5,12 +5,14 @@
 #include "Widgets.h"
 #include "app/Main.h"
 #include "app/RecipeWindow.h"
+#include "masterlists/ui/ImportMasterWindow.h"
 #include "masterlists/ui/LineEditorWindow.h"
 #include "masterlists/ui/MasterListWindow.h"
 #include "shell/AppState.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -165,6 +167,21 @@ private Q_SLOTS:
         click(m_main.get(), "cmdEditSource");
         QCOMPARE(source->itemText(1), QString("Cookbook"));
         QCOMPARE(source->currentText(), QString("Grandma"));
+    }
+
+    void importWindow()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("list.txt");
+        TestData::writeFile(path, "Flour,3\r\n\"Sugar\"\nCr\xE8me\r\n");
+        MasterListWindow editor(kind("ingr"));
+        ImportMasterWindow w(&editor);
+        m_dialogs->choosePath(path);
+        click(&w, "cmdSelect");
+        click(&w, "cmdImport");
+        QCOMPARE(child<QLabel>(&w, "lblCount")->text(), QString("Importing Records: 3 (DONE)"));
+        QCOMPARE(m_platform->beeps, 1);
+        QCOMPARE(editor.editor().entryTexts(), (QStringList { "Cr\u00E8me", "Flour (aisle:3)", "Sugar" }));
     }
 };
 

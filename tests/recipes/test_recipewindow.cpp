@@ -229,6 +229,29 @@ private slots:
         QCOMPARE(listed(), QStringList { "St'ew" });
         QCOMPARE(written("St'ew"), QStringList { "0x0008 stew 0x00000000" });
     }
+
+    void pictureCommands()
+    {
+        const QString picture = m_data->path() + QStringLiteral("/pie.png");
+        QImage image(40, 30, QImage::Format_RGB32);
+        image.fill(Qt::red);
+        QVERIFY(image.save(picture));
+        start({ { "Pie", "pie" } });
+        m_dialogs->choosePath(picture);
+        click("cmdPicture");
+        QVERIFY(editing());
+        QVERIFY(!w<QLabel>("imgPicture")->pixmap().isNull());
+        click("cmdNewSave");
+        QCOMPARE(rw().fieldText("Picture"), picture);
+        click("cmdEnlarge");
+        QCOMPARE(m_platform->opened, QStringList { picture });
+        m_dialogs->answer(MsgAnswer::Yes);
+        m_dialogs->answer(MsgAnswer::Yes);
+        click("Command1");
+        QVERIFY(!QFile::exists(picture));
+        QCOMPARE(rw().fieldText("Picture"), QString());
+        QVERIFY(editing() && w<QLabel>("imgPicture")->pixmap().isNull());
+    }
 };
 
 QTEST_MAIN(TestRecipeWindow)
