@@ -6,7 +6,7 @@
 #   ./dev.sh build  only configure and build
 #   ./dev.sh package  build, then the Debian package build/zestora-plus_<version>_<arch>.deb
 #   ./dev.sh test --sanitize   the whole test suite built with AddressSanitizer + UndefinedBehaviorSanitizer
-# ZESTORA_FUZZ_SECONDS sets how long each fuzz target runs in the test command (default 20; 0 skips fuzzing).
+# ZESTORA_FUZZ_SECONDS sets how long each fuzz target runs in the test command (default 5; 0 skips fuzzing).
 set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
@@ -67,7 +67,7 @@ test_all() {
     if [[ "${1:-}" == "--sanitize" ]]; then
         BUILD="${ZESTORA_BUILD_DIR:-$ROOT/build-sanitize}"
         export LSAN_OPTIONS="suppressions=$ROOT/tests/lsan.supp:print_suppressions=0"
-        cmake -S "$ROOT" -B "$BUILD" -DZESTORA_WERROR=ON -DZESTORA_SANITIZE=ON >/dev/null
+        cmake -S "$ROOT" -B "$BUILD" -DZESTORA_WERROR=ON -DZESTORA_SANITIZE=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
         cmake --build "$BUILD" -j "$JOBS"
     else
         build
@@ -79,7 +79,7 @@ test_all() {
     if [[ "${1:-}" != "--sanitize" ]]; then
         "$ROOT/packaging/check-package.sh" "$BUILD" || status=1
     fi
-    local fuzz_seconds="${ZESTORA_FUZZ_SECONDS:-20}"
+    local fuzz_seconds="${ZESTORA_FUZZ_SECONDS:-5}"
     if [[ "${1:-}" != "--sanitize" && "$fuzz_seconds" != "0" ]]; then
         "$ROOT/fuzz/run.sh" --seconds "$fuzz_seconds" || status=1
     fi
