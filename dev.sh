@@ -13,6 +13,8 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 BUILD="${ZESTORA_BUILD_DIR:-$ROOT/build}"
 DEMO="${ZESTORA_DEMO_DIR:-$ROOT/demo-data}"
 JOBS="${ZESTORA_JOBS:-$(nproc)}"
+# Paths below the source folder are hashed relative to it, so the compiler cache serves every clone.
+export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$ROOT}"
 
 # Real package names only: dpkg-query never reports a virtual package (one another package provides) as
 # installed, so a virtual name here would send every run to apt-get.
