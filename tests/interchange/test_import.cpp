@@ -135,8 +135,9 @@ private Q_SLOTS:
               "Empty Plate ^ Jokes~ ^  ^  ^ ",
               "Serving Ideas ^ Ideas~Parties~ ^ ~~Aunt May ^  ^ Serve the cake with whipped cream and berries." + P
                   + "Aunt May" });
-        row("tabs_in_ingredient_table.mxp", "Ingredients",
-            { "1|cups|granulated sugar~2|cups|flour~1/2|pound|butter -- softened~" });
+        row("tabs_in_ingredient_table.mxp", "Ingredients Instructions",
+            { "1|cups|granulated sugar~2|cups|flour~1/2|pound|butter -- softened~10|ounces|chocolate chips~ ^ Rub "
+              "together.  Bake until pale." });
         row("nutrition_line_two_recipes.mxp", "Name Serves RtgSrc Category Ingredients Nutrition Instructions",
             { "Apple Crumble ^ 8 ^ ~~Grandma Jones ^ Desserts~Fruit~Baking~ ^ 6||apples -- peeled and sliced~1/2|"
               "cup|sugar~1|cup|flour~||-- sifted~ ^ 226||Calories~8|g|Fat~32.0|%|calories from fat~2|g|Protein~12|"
@@ -298,6 +299,7 @@ private Q_SLOTS:
                                << QStringLiteral("Crème Brûlée – best");
         QTest::newRow("utf-8 outside 1252")
             << QByteArray("\305\201\303\263d\305\272 \357\254\201sh \342\205\223") << QStringLiteral("?ódz fish 1/3");
+        QTest::newRow("utf-8 edges of 1252") << QByteArray("Caf\303\251\302\240\303\277") << QStringLiteral("Café\u00A0ÿ");
     }
     void decoding()
     {

@@ -209,6 +209,11 @@ private Q_SLOTS:
         QVERIFY(findFromFirst(rs, QStringLiteral("chicken soup")));
         rs.moveNext();
         QVERIFY(!rs.find(QStringLiteral("Key = 'beef stew'")));
+        // The index built by this find must not outlive the order it was built on.
+        QVERIFY(findFromFirst(rs, QStringLiteral("chicken soup")));
+        rs.setSort(QStringLiteral("Name ASC"));
+        QVERIFY(findFromFirst(rs, QStringLiteral("chicken soup")));
+        QCOMPARE(rs.value(QStringLiteral("Name")), QStringLiteral("CHICKEN soup"));
     }
 };
 
